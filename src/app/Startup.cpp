@@ -1,0 +1,42 @@
+#include "app/Startup.h"
+
+#include "app/ConfigFile.h"
+#include "log/LogBuffer.h"
+#include "ui/FrmHoofdscherm.h"
+
+namespace pb {
+
+int16_t DebugLevelFromCommandLine(const QString& commandLine)
+{
+    int16_t level = 0;
+    if (commandLine.contains(QStringLiteral("/LOG"), Qt::CaseSensitive))
+        level = 1;
+    if (commandLine.contains(QStringLiteral("/DEBUG"), Qt::CaseSensitive))
+        level = 2;
+    return level;
+}
+
+void StartProgramma(AppState& state, FrmHoofdscherm& window)
+{
+    state.DebugLevel = DebugLevelFromCommandLine(state.commandLine);
+    ClearLogLines(state.log);
+    window.UpdateMessageWindow();
+    LeesConfig(state.config, state.folder.configFile());
+    LaadTeksten(state.Tekst, state.config.Taal);
+    window.SetTeksten();
+    ZetDebugMode(state, window);
+    // Logging is on from here for the rest of the run, whatever the file said.
+    state.config.LogfileAan = 2;
+}
+
+void ZetDebugMode(AppState& state, FrmHoofdscherm& window)
+{
+    const bool service = state.DebugLevel == 2;
+    window.FrameDebug1->setVisible(service);
+    window.FrameDebug2->setVisible(service);
+    window.CmdInstellingenOpslaan->setEnabled(service);
+    window.SSTab1->setTabEnabled(4, true);
+    window.SSTab1->setCurrentIndex(0);
+}
+
+} // namespace pb

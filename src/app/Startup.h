@@ -1,0 +1,19 @@
+#pragma once
+// The start-up sequence and the service level.
+#include "app/AppState.h"
+
+namespace pb {
+
+class FrmHoofdscherm;
+
+// Reads the service level from the command-line text: "/LOG" gives 1, "/DEBUG"
+// (tested after it) gives 2; both are case-sensitive and may stand anywhere.
+int16_t DebugLevelFromCommandLine(const QString& commandLine);
+
+// Runs once from the main window's load, before the window is shown.
+void StartProgramma(AppState& state, FrmHoofdscherm& window);
+
+// Shows or hides the service controls of the main window for state.DebugLevel.
+void ZetDebugMode(AppState& state, FrmHoofdscherm& window);
+
+} // namespace pb

@@ -1,0 +1,53 @@
+#include "files/SettingsFile.h"
+
+#include "files/LabelledLines.h"
+#include "files/TextFile.h"
+#include "settings/GridTransfer.h"
+
+namespace pb {
+
+namespace {
+const QString kSeparator = QStringLiteral("    ->");
+}
+
+QStringList SettingsFileLines(const RowValues& values)
+{
+    QStringList lines;
+    for (int r = 0; r < kFileRows; ++r)
+        lines.append(QString::number(r) + kSeparator + QString::number(values.FileSettings[r]));
+    return lines;
+}
+
+void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    LabelledSlots fields;
+    ReadLabelledFile(path, fields);
+    for (int r = 0; r < kFileRows; ++r)
+        values.FileSettings[r] = LeadingNumber(fields[r]).value_or(0);
+    ResetSettingsInUnit(values);
+    FileToSettings(values);
+    SettingsToGrid(grid, values);
+}
+
+void SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    GridToSettings(grid, values);
+    SettingsToFile(values);
+    WriteTextFileAtomically(path, SettingsFileLines(values));
+}
+
+void LeesDefault(AppState& state, const SettingsGrid& grid)
+{
+    LeesSetFile(grid, state.rows, state.folder.defaultSettingsFile());
+}
+
+void SchrijfDefault(AppState& state, const SettingsGrid& grid)
+{
+    SchrijfSetFile(grid, state.rows, state.folder.defaultSettingsFile());
+}
+
+} // namespace pb

@@ -1,0 +1,27 @@
+#pragma once
+// Settings files: the default settings beside the program and the user's own
+// files. 50 lines "<row>    -><value>", CR LF, Windows-1252.
+#include "app/AppState.h"
+#include "settings/SettingsGrid.h"
+
+#include <QStringList>
+
+namespace pb {
+
+// The 50 lines for FileSettings rows 0..49. A negative value keeps its minus
+// sign, so a row without a selection (-1) reads back as none.
+QStringList SettingsFileLines(const RowValues& values);
+
+// Reads rows 0..49 into FileSettings (missing rows and numbers beyond 16 bits
+// count as 0), forgets what the unit confirmed and shows the values.
+// An empty path does nothing.
+void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
+
+// Takes the grid into memory and writes it; rows 26..49 go out as they came
+// in. A failed write leaves the old file whole. An empty path does nothing.
+void SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
+
+void LeesDefault(AppState& state, const SettingsGrid& grid);
+void SchrijfDefault(AppState& state, const SettingsGrid& grid);
+
+} // namespace pb

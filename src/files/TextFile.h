@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file access to the program's 8-bit text files (CR LF line ends).
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace pb {
+
+// The lines of a file, or nothing when it cannot be opened or read. CR LF,
+// a lone LF and a lone CR all end a line, so files edited on any system read
+// the same.
+std::optional<QStringList> ReadTextLines(const QString& path);
+
+// Each line ended by CR LF, as one byte stream.
+QByteArray JoinCrLf(const QStringList& lines);
+
+// Replaces the file's content with the lines, each ended by CR LF. The new
+// content goes to a temporary file that replaces the old one only once it
+// is complete, so a crash or a full disk never leaves a half-written file.
+bool WriteTextFileAtomically(const QString& path, const QStringList& lines);
+
+// Appends one line and CR LF, creating the file when missing.
+bool AppendTextLine(const QString& path, const QString& line);
+
+} // namespace pb

@@ -1,0 +1,46 @@
+#include "settings/GridColouring.h"
+
+#include "settings/GridTransfer.h"
+
+#include <QApplication>
+
+namespace pb {
+
+QColor ConfirmedRowColour(const QComboBox* combo)
+{
+    return QApplication::palette(combo).color(QPalette::Disabled, QPalette::Text);
+}
+
+QColor UnconfirmedRowColour(const QComboBox* combo)
+{
+    return QApplication::palette(combo).color(QPalette::Active, QPalette::Text);
+}
+
+namespace {
+
+void setTextColour(QComboBox* combo, const QColor& colour)
+{
+    if (combo->palette().color(QPalette::Active, QPalette::Text) == colour)
+        return; // unchanged: spare the repaint every 100 ms
+    QPalette palette = combo->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Text, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+    }
+    combo->setPalette(palette);
+}
+
+} // namespace
+
+void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values)
+{
+    for (int r = 0; r < kGridRows; ++r) {
+        if (values.RowRequest[r] != NoRequest)
+            continue;
+        QComboBox* combo = grid.ComboInstellingen[r];
+        const bool confirmed = SelectedPosition(combo) == values.SettingsInUnit[r];
+        setTextColour(combo, confirmed ? ConfirmedRowColour(combo) : UnconfirmedRowColour(combo));
+    }
+}
+
+} // namespace pb

@@ -1,0 +1,18 @@
+#pragma once
+// Shows, row by row, whether the grid agrees with what the unit confirmed.
+#include "settings/RowValues.h"
+#include "settings/SettingsGrid.h"
+
+#include <QColor>
+
+namespace pb {
+
+// Muted text for rows whose shown value the unit confirmed; taken from the
+// list's own palette so it suits light and dark themes.
+QColor ConfirmedRowColour(const QComboBox* combo);
+QColor UnconfirmedRowColour(const QComboBox* combo);
+
+// All 26 lists, hidden ones too; a row with a pending request keeps its colour.
+void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values);
+
+} // namespace pb

@@ -1,0 +1,34 @@
+#pragma once
+// Row values of the settings grid in memory, and the per-row requests.
+// A row value is the list position of the selected option, -1 for none.
+#include <array>
+#include <cstdint>
+
+namespace pb {
+
+constexpr int kRowSlots = 51;   // rows 0..50; the grid uses 0..25, files 0..49
+constexpr int kFileRows = 50;
+
+enum RowRequestCode : int16_t {
+    NoRequest = 0,
+    ReadRequest = 1,
+    WriteRequest = 10,
+};
+
+using RowArray = std::array<int16_t, kRowSlots>;
+
+struct RowValues {
+    RowArray UnitSettings{};   // what the grid shows, what a write sends
+    RowArray FileSettings{};   // buffer of the settings files
+    RowArray SettingsInUnit = filled(-1); // last value the unit confirmed, -1 none
+    RowArray RowRequest{};     // NoRequest, ReadRequest or WriteRequest
+
+    static RowArray filled(int16_t value)
+    {
+        RowArray a;
+        a.fill(value);
+        return a;
+    }
+};
+
+} // namespace pb

@@ -1,0 +1,21 @@
+#pragma once
+// The rows of the text table: each text number with its text in the four
+// languages. Only TextTable.cpp reads these; everyone else reads Tekst.
+#include <cstddef>
+#include <cstdint>
+
+namespace pb {
+
+// nullptr where a language has no text for the number.
+struct TextEntry {
+    int16_t nummer;
+    const char* english;
+    const char* nederlands;
+    const char* deutsch;
+    const char* francaise;
+};
+
+extern const TextEntry kTextEntries[];
+extern const std::size_t kTextEntryCount;
+
+} // namespace pb

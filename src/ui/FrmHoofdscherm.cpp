@@ -1,0 +1,230 @@
+#include "ui/FrmHoofdscherm.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+namespace pb {
+
+namespace {
+
+constexpr int kClientWidth = 1016;
+constexpr int kClientHeight = 660;
+
+enum Tab { TabStatus = 0, TabSettings = 1, TabFile = 2, TabUnit = 3, TabService = 4, TabCount = 5 };
+
+const QColor kTxDark(192, 0, 0);
+const QColor kTxLit(255, 128, 128);
+const QColor kRxDark(0, 192, 0);
+const QColor kRxLit(128, 255, 128);
+
+QAction* menuEntry(QMenuBar* bar, const char* name)
+{
+    QAction* action = bar->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+// One tick of a lamp's handshake with the serial layer: activity lights the
+// lamp for one tick, the next tick darkens it and takes the activity as seen.
+void blink(int16_t& active, int16_t& lit, Lamp* lamp, const QColor& dark, const QColor& bright)
+{
+    if (active != kTrue)
+        return;
+    if (lit != kFalse) {
+        lit = kFalse;
+        active = kFalse;
+        lamp->setColor(dark);
+    } else {
+        lit = kTrue;
+        lamp->setColor(bright);
+    }
+}
+
+} // namespace
+
+FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state)
+{
+    setObjectName(QStringLiteral("frmHoofdscherm"));
+
+    QMenuBar* bar = menuBar();
+    Setup = menuEntry(bar, "Setup");
+    Quit = menuEntry(bar, "Quit");
+    About = menuEntry(bar, "About");
+    connect(Setup, &QAction::triggered, this, &FrmHoofdscherm::setupRequested);
+    connect(Quit, &QAction::triggered, this, &FrmHoofdscherm::Quit_Click);
+    connect(About, &QAction::triggered, this, &FrmHoofdscherm::aboutRequested);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildCommunicatie(client);
+
+    SSTab1 = new TabControl(TabCount, client);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setGeometry(8, 64, 1001, 569);
+    buildStatusPage(SSTab1->page(TabStatus));
+    buildSettingsPage(SSTab1->page(TabSettings));
+    buildFilePage(SSTab1->page(TabFile));
+    buildUnitPage(SSTab1->page(TabUnit));
+    buildServicePage(SSTab1->page(TabService));
+    SSTab1->setCurrentIndex(TabSettings);
+    connect(SSTab1, &TabControl::tabClicked, this, &FrmHoofdscherm::SSTab1_Click);
+
+    buildTimers();
+
+    adjustSize();
+    if (QScreen* screen = this->screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+}
+
+void FrmHoofdscherm::buildTimers()
+{
+    TmrAfhandel = new QTimer(this);
+    TmrAfhandel->setObjectName(QStringLiteral("TmrAfhandel"));
+    TmrAfhandel->setTimerType(Qt::PreciseTimer);
+    TmrAfhandel->setInterval(25);
+    connect(TmrAfhandel, &QTimer::timeout, this, &FrmHoofdscherm::TmrAfhandel_Timer);
+
+    TmrUpdateVensters = new QTimer(this);
+    TmrUpdateVensters->setObjectName(QStringLiteral("TmrUpdateVensters"));
+    TmrUpdateVensters->setInterval(100);
+    connect(TmrUpdateVensters, &QTimer::timeout, this, &FrmHoofdscherm::TmrUpdateVensters_Timer);
+
+    LedTimer = new QTimer(this);
+    LedTimer->setObjectName(QStringLiteral("LedTimer"));
+    LedTimer->setInterval(250);
+    connect(LedTimer, &QTimer::timeout, this, &FrmHoofdscherm::LedTimer_Timer);
+
+    // Armed by the load, with its interval; fires once.
+    TimerDisplayInstellingen = new QTimer(this);
+    TimerDisplayInstellingen->setObjectName(QStringLiteral("TimerDisplayInstellingen"));
+    TimerDisplayInstellingen->setSingleShot(true);
+    connect(TimerDisplayInstellingen, &QTimer::timeout, this,
+            &FrmHoofdscherm::TimerDisplayInstellingen_Timer);
+
+    TmrAfhandel->start();
+    TmrUpdateVensters->start();
+    LedTimer->start();
+}
+
+SettingsGrid FrmHoofdscherm::grid() const
+{
+    SettingsGrid view;
+    view.ComboInstellingen = ComboInstellingen;
+    view.CmdReadSingleSetting = CmdReadSingleSetting;
+    view.CmdWriteSingleSetting = CmdWriteSingleSetting;
+    view.FramePagerOproepen = FramePagerOproepen;
+    view.ComboTestBleepCode = ComboTestBleepCode;
+    return view;
+}
+
+void FrmHoofdscherm::SetTeksten()
+{
+    const TextTable& t = state_.Tekst;
+    const QString colon = QStringLiteral(":");
+    const QString colonBlank = QStringLiteral(": ");
+
+    Setup->setText(t[8]);
+    Quit->setText(t[10]);
+    About->setText(t[4]);
+    FrmCommunicatie->setTitle(t[15] + colonBlank);
+    setWindowTitle(QStringLiteral(" ") + t[19]);
+
+    SSTab1->setTabText(TabStatus, t[20]);
+    SSTab1->setTabText(TabSettings, t[8]);
+    SSTab1->setTabText(TabFile, t[21]);
+    SSTab1->setTabText(TabUnit, t[22]);
+    SSTab1->setTabText(TabService, t[23]);
+
+    for (int i = 0; i < kGridRows; ++i) {
+        CmdReadSingleSetting[i]->setText(t[24]);
+        CmdWriteSingleSetting[i]->setText(t[25]);
+    }
+
+    CmdInstellingenOpslaan->setText(t[81]);
+    CmdInstellingenLezen->setText(t[82]);
+    CmdOpslaanUnitGegevens->setText(t[83]);
+    CmdLezenUnitgegevens->setText(t[84]);
+    FrameUnitInstellingen->setTitle(t[85] + colonBlank);
+    FrameAlleInstellingen->setTitle(t[86] + colonBlank);
+
+    CmdWisLogVenster->setText(t[92]);
+    CmdCancelReadWrite->setText(t[93]);
+    CmdLeesAlles->setText(t[94]);
+    CmdSchrijfAlles->setText(t[95]);
+
+    FramePagerOproepen->setTitle(t[96] + colonBlank);
+    TxtLegendaTestOproepAdres->setText(t[42] + colon);
+    TxtLegendaTestOproepBleepcode->setText(t[97] + colon);
+    TxtLegendaTestOproepBericht->setText(t[55]);
+    CmdTestOproepPager->setText(t[17]);
+}
+
+void FrmHoofdscherm::UpdateMessageWindow()
+{
+    for (int i = 0; i < kLogWindowLines; ++i)
+        Text2[i]->setText(state_.log.LogLines[i]);
+}
+
+void FrmHoofdscherm::Quit_Click()
+{
+    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[19], state_.Tekst[11],
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (box.exec() == QMessageBox::Cancel)
+        return;
+    emit closePortRequested();
+    QCoreApplication::exit(0);
+}
+
+void FrmHoofdscherm::closeEvent(QCloseEvent* event)
+{
+    // Closing by the window frame asks nothing; the port still gets closed.
+    emit closePortRequested();
+    QMainWindow::closeEvent(event);
+}
+
+void FrmHoofdscherm::SSTab1_Click(int)
+{
+    if (SSTab1->currentIndex() != TabSettings)
+        return;
+    // No row of the grid should show highlighted text, hidden rows included.
+    for (QComboBox* combo : ComboInstellingen)
+        combo->lineEdit()->deselect();
+}
+
+void FrmHoofdscherm::TmrAfhandel_Timer()
+{
+    // One step of the protocol engine goes here once the link exists.
+}
+
+void FrmHoofdscherm::TmrUpdateVensters_Timer()
+{
+    // The grid colouring goes here once the settings values exist.
+}
+
+void FrmHoofdscherm::LedTimer_Timer()
+{
+    if (state_.config.LogfileAan > 0)
+        UpdateMessageWindow();
+    LampFlags& lamps = state_.lamps;
+    blink(lamps.TxActief, lamps.TxLedAan, ShpTx, kTxDark, kTxLit);
+    blink(lamps.RxActief, lamps.RxLedAan, ShpRx, kRxDark, kRxLit);
+}
+
+void FrmHoofdscherm::TimerDisplayInstellingen_Timer()
+{
+    TimerDisplayInstellingen->stop();
+    emit displaySettingsRequested();
+}
+
+} // namespace pb

@@ -1,0 +1,136 @@
+#pragma once
+// The main window: serial lamps, the five-page tab control (message window,
+// settings grid, settings files, read/write all, service), the menu bar and
+// the four timers that drive everything that happens without a click.
+#include "app/AppState.h"
+#include "settings/SettingsGrid.h"
+#include "ui/Lamp.h"
+#include "ui/TabControl.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+
+namespace pb {
+
+class FrmHoofdscherm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FrmHoofdscherm(AppState& state, QWidget* parent = nullptr);
+
+    // The window's load: the start-up sequence, then the one-shot timer that
+    // loads the default settings once the window is up.
+    void Form_Load();
+    // Puts the texts of the active language on every translated caption.
+    void SetTeksten();
+    // Copies the 25 lines of the message buffer into the message window.
+    void UpdateMessageWindow();
+
+    SettingsGrid grid() const;
+
+    // Menu bar
+    QAction* Setup;
+    QAction* Quit;
+    QAction* About;
+
+    // On the window
+    QGroupBox* FrmCommunicatie;
+    Lamp* ShpTx;
+    Lamp* ShpRx;
+    std::array<QLabel*, 3> Label4{}; // the control array starts at 1
+    TabControl* SSTab1;
+
+    // Tab 0: message window
+    std::array<QLineEdit*, kLogWindowLines> Text2{};
+
+    // Tab 1: settings grid
+    std::array<QComboBox*, kGridRows> ComboInstellingen{};
+    std::array<QPushButton*, kGridRows> CmdReadSingleSetting{};
+    std::array<QPushButton*, kGridRows> CmdWriteSingleSetting{};
+    QGroupBox* FrameDebug1;
+    QGroupBox* FrameDebug2;
+    QFrame* Line1;
+
+    // Tab 2: settings files
+    QGroupBox* FrameUnitInstellingen;
+    QPushButton* CmdInstellingenOpslaan;
+    QPushButton* CmdInstellingenLezen;
+    QGroupBox* FrameAlleInstellingen;
+    QPushButton* CmdOpslaanUnitGegevens;
+    QPushButton* CmdLezenUnitgegevens;
+
+    // Tab 3: read and write all
+    QPlainTextEdit* TxtProgress;
+    QPushButton* CmdWisLogVenster;
+    QPushButton* CmdCancelReadWrite;
+    QPushButton* CmdLeesAlles;
+    QPushButton* CmdSchrijfAlles;
+
+    // Tab 4: test call
+    QGroupBox* FramePagerOproepen;
+    QLineEdit* TxtLegendaTestOproepAdres;
+    QLineEdit* TxtTestPagerAdres;
+    QLineEdit* TxtLegendaTestOproepBleepcode;
+    QComboBox* ComboTestBleepCode;
+    QLineEdit* TxtLegendaTestOproepBericht;
+    QLineEdit* TxtTestPagerDisplayInfo;
+    QPushButton* CmdTestOproepPager;
+
+    // Tab 4: service frames that stay hidden
+    QGroupBox* FrameRestarts;
+    QLabel* LabRestarts;
+    QPushButton* CmdLeesRestarts;
+    QPushButton* CmdWisRestarts;
+    QGroupBox* FrameSoftwareVersie;
+    QLabel* LabVersionSw;
+    QPushButton* CmdReadSwVersion;
+    QGroupBox* FrameClearAll;
+    QLabel* LabWisUnit;
+    QPushButton* CmdWisAlles;
+
+    // Timers
+    QTimer* TmrAfhandel;
+    QTimer* TmrUpdateVensters;
+    QTimer* LedTimer;
+    QTimer* TimerDisplayInstellingen;
+
+signals:
+    void setupRequested();
+    void aboutRequested();
+    // The serial port must be closed: the program is about to end.
+    void closePortRequested();
+    // The one-shot timer after the load: time to load the default settings.
+    void displaySettingsRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void Quit_Click();
+    void SSTab1_Click(int previousTab);
+    void TmrAfhandel_Timer();
+    void TmrUpdateVensters_Timer();
+    void LedTimer_Timer();
+    void TimerDisplayInstellingen_Timer();
+
+private:
+    void buildCommunicatie(QWidget* client);
+    void buildStatusPage(QWidget* page);
+    void buildSettingsPage(QWidget* page);
+    void buildFilePage(QWidget* page);
+    void buildUnitPage(QWidget* page);
+    void buildServicePage(QWidget* page);
+    void buildTimers();
+
+    AppState& state_;
+};
+
+} // namespace pb

@@ -1,0 +1,274 @@
+// What the main window does by itself: message window, lamps, timers, the
+// settings-tab click, the menu.
+#include "MainWindowFixture.h"
+#include "log/LogBuffer.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace pb::test {
+namespace {
+
+const QColor kTxDark(192, 0, 0), kTxLit(255, 128, 128);
+const QColor kRxDark(0, 192, 0), kRxLit(128, 255, 128);
+
+// Delivers one tick as the timer would.
+void tick(QTimer* timer)
+{
+    ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+}
+
+// Answers the next message box once its own event loop runs.
+void answerMessageBox(QObject* context, QMessageBox::StandardButton answer, QString* text, QString* title)
+{
+    QTimer::singleShot(0, context, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            answerMessageBox(context, answer, text, title);
+            return;
+        }
+        *text = box->text();
+        *title = box->windowTitle();
+        box->button(answer)->click();
+    });
+}
+
+// After QCoreApplication::exit() no event loop can run any more.
+int runOneEventLoop()
+{
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+    return loop.exec();
+}
+
+TEST_F(MainWindowTest, MessageWindowShowsTheBufferAndEmptiesTheRest)
+{
+    for (QLineEdit* field : window->Text2)
+        field->setText(QStringLiteral("stale"));
+    AddLogLine(state.log, QStringLiteral("10:00:00 first"));
+    AddLogLine(state.log, QStringLiteral("10:00:01 second"));
+    window->UpdateMessageWindow();
+    EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("10:00:00 first"));
+    EXPECT_EQ(window->Text2[1]->text(), QStringLiteral("10:00:01 second"));
+    for (int i = 2; i < kLogWindowLines; ++i)
+        EXPECT_TRUE(window->Text2[i]->text().isEmpty()) << i;
+
+    ClearLogLines(state.log);
+    window->UpdateMessageWindow();
+    for (QLineEdit* field : window->Text2)
+        EXPECT_TRUE(field->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, TheTwentySixthLinePushesTheFirstOut)
+{
+    for (int n = 1; n <= 26; ++n)
+        AddLogLine(state.log, QStringLiteral("line %1").arg(n));
+    window->UpdateMessageWindow();
+    EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("line 2"));
+    EXPECT_EQ(window->Text2[24]->text(), QStringLiteral("line 26"));
+}
+
+TEST_F(MainWindowTest, LampTimerRefreshesTheMessageWindowOnlyWhileLogging)
+{
+    AddLogLine(state.log, QStringLiteral("seen"));
+    state.config.LogfileAan = 0;
+    tick(window->LedTimer);
+    EXPECT_TRUE(window->Text2[0]->text().isEmpty());
+
+    state.config.LogfileAan = 2;
+    tick(window->LedTimer);
+    EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("seen"));
+
+    // Logging off again: the window keeps what it last showed.
+    state.config.LogfileAan = 0;
+    AddLogLine(state.log, QStringLiteral("not yet"));
+    tick(window->LedTimer);
+    EXPECT_TRUE(window->Text2[1]->text().isEmpty());
+    EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("seen"));
+}
+
+TEST_F(MainWindowTest, OneSentByteLightsTheTransmitLampForOneTick)
+{
+    state.lamps.TxActief = kTrue;
+    tick(window->LedTimer);
+    EXPECT_EQ(window->ShpTx->color(), kTxLit);
+    EXPECT_EQ(state.lamps.TxLedAan, kTrue);
+    EXPECT_EQ(state.lamps.TxActief, kTrue);
+    EXPECT_EQ(window->ShpRx->color(), kRxDark); // no byte received
+
+    tick(window->LedTimer);
+    EXPECT_EQ(window->ShpTx->color(), kTxDark);
+    EXPECT_EQ(state.lamps.TxLedAan, kFalse);
+    EXPECT_EQ(state.lamps.TxActief, kFalse);
+
+    tick(window->LedTimer);
+    EXPECT_EQ(window->ShpTx->color(), kTxDark);
+}
+
+TEST_F(MainWindowTest, ContinuousTrafficBlinksBothLampsEveryOtherTick)
+{
+    for (int n = 0; n < 4; ++n) {
+        state.lamps.TxActief = kTrue;
+        state.lamps.RxActief = kTrue;
+        tick(window->LedTimer);
+        const bool lit = n % 2 == 0;
+        EXPECT_EQ(window->ShpTx->color(), lit ? kTxLit : kTxDark) << n;
+        EXPECT_EQ(window->ShpRx->color(), lit ? kRxLit : kRxDark) << n;
+    }
+}
+
+TEST_F(MainWindowTest, ReceivedByteLightsOnlyTheReceiveLamp)
+{
+    state.lamps.RxActief = kTrue;
+    tick(window->LedTimer);
+    EXPECT_EQ(window->ShpRx->color(), kRxLit);
+    EXPECT_EQ(window->ShpTx->color(), kTxDark);
+    tick(window->LedTimer);
+    EXPECT_EQ(window->ShpRx->color(), kRxDark);
+    EXPECT_EQ(state.lamps.RxActief, kFalse);
+}
+
+TEST_F(MainWindowTest, DisplaySettingsTimerFiresOnceAndStops)
+{
+    QSignalSpy requested(window.get(), &FrmHoofdscherm::displaySettingsRequested);
+    window->TimerDisplayInstellingen->start(10);
+    tick(window->TimerDisplayInstellingen);
+    EXPECT_EQ(requested.count(), 1);
+    EXPECT_FALSE(window->TimerDisplayInstellingen->isActive());
+}
+
+TEST_F(MainWindowTest, LoadRunsTheStartUpAndArmsTheDisplayTimer)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    state.folder.path = folder.path();
+    for (QLineEdit* field : window->Text2)
+        field->setText(QStringLiteral("from the design"));
+
+    window->Form_Load();
+    EXPECT_EQ(window->TimerDisplayInstellingen->interval(), 10);
+    EXPECT_TRUE(window->TimerDisplayInstellingen->isActive());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" Pagerbench by pagerbench.example"));
+    EXPECT_EQ(window->SSTab1->currentIndex(), 0);
+    for (QLineEdit* field : window->Text2)
+        EXPECT_TRUE(field->text().isEmpty());
+
+    QSignalSpy requested(window.get(), &FrmHoofdscherm::displaySettingsRequested);
+    EXPECT_TRUE(requested.wait(5000));
+    EXPECT_FALSE(window->TimerDisplayInstellingen->isActive());
+}
+
+class SettingsTabClick : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        window->show();
+        for (int i = 0; i < kGridRows; ++i) {
+            QComboBox* combo = window->ComboInstellingen[i];
+            combo->addItem(QStringLiteral("Row %1 option").arg(i));
+            combo->setCurrentIndex(0);
+            combo->lineEdit()->selectAll();
+            if (i % 3 == 0)
+                combo->hide();
+        }
+    }
+
+    void clickTab(int index)
+    {
+        QTabBar* strip = window->SSTab1->tabBar();
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index).center());
+    }
+
+    int rowsWithSelection() const
+    {
+        int rows = 0;
+        for (QComboBox* combo : window->ComboInstellingen)
+            rows += combo->lineEdit()->hasSelectedText() ? 1 : 0;
+        return rows;
+    }
+};
+
+TEST_F(SettingsTabClick, ChoosingTheSettingsTabDeselectsEveryRow)
+{
+    window->SSTab1->setCurrentIndex(0);
+    ASSERT_EQ(rowsWithSelection(), kGridRows);
+    clickTab(1);
+    EXPECT_EQ(window->SSTab1->currentIndex(), 1);
+    EXPECT_EQ(rowsWithSelection(), 0);
+    // The text itself stays.
+    EXPECT_EQ(window->ComboInstellingen[3]->currentText(), QStringLiteral("Row 3 option"));
+}
+
+TEST_F(SettingsTabClick, ClickOnTheSettingsTabAlreadyShownDeselectsToo)
+{
+    ASSERT_EQ(window->SSTab1->currentIndex(), 1);
+    clickTab(1);
+    EXPECT_EQ(rowsWithSelection(), 0);
+}
+
+TEST_F(SettingsTabClick, OtherTabsLeaveTheSelection)
+{
+    QSignalSpy clicks(window->SSTab1, &TabControl::tabClicked);
+    clickTab(2);
+    EXPECT_EQ(window->SSTab1->currentIndex(), 2);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 1); // the tab shown before
+    EXPECT_EQ(rowsWithSelection(), kGridRows);
+}
+
+TEST_F(SettingsTabClick, SelectingTheTabFromCodeIsNoClick)
+{
+    QSignalSpy clicks(window->SSTab1, &TabControl::tabClicked);
+    QSignalSpy changes(window->SSTab1, &TabControl::currentChanged);
+    window->SSTab1->setCurrentIndex(3);
+    window->SSTab1->setCurrentIndex(1);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_TRUE(window->SSTab1->page(1)->isVisible());
+    EXPECT_FALSE(window->SSTab1->page(3)->isVisible());
+}
+
+TEST_F(MainWindowTest, QuitAnsweredWithCancelKeepsTheProgramRunning)
+{
+    loadLanguage(0);
+    window->show();
+    QSignalSpy closePort(window.get(), &FrmHoofdscherm::closePortRequested);
+    QString text, title;
+    answerMessageBox(window.get(), QMessageBox::Cancel, &text, &title);
+    window->Quit->trigger();
+
+    EXPECT_EQ(text, QStringLiteral("Are you sure to leave the Pagerbench software?"));
+    EXPECT_EQ(title, QStringLiteral("Pagerbench by pagerbench.example"));
+    EXPECT_EQ(closePort.count(), 0);
+    EXPECT_EQ(runOneEventLoop(), 7);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingByTheFrameAsksNothingAndClosesThePort)
+{
+    window->show();
+    QSignalSpy closePort(window.get(), &FrmHoofdscherm::closePortRequested);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(closePort.count(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, SetupAndAboutAskForTheirWindows)
+{
+    QSignalSpy setup(window.get(), &FrmHoofdscherm::setupRequested);
+    QSignalSpy about(window.get(), &FrmHoofdscherm::aboutRequested);
+    window->Setup->trigger();
+    EXPECT_EQ(setup.count(), 1);
+    EXPECT_EQ(about.count(), 0);
+    window->About->trigger();
+    EXPECT_EQ(about.count(), 1);
+}
+
+} // namespace
+} // namespace pb::test
