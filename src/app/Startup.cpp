@@ -1,7 +1,10 @@
 #include "app/Startup.h"
 
 #include "app/ConfigFile.h"
+#include "files/SettingsFile.h"
 #include "log/LogBuffer.h"
+#include "settings/GridTransfer.h"
+#include "settings/SetupUnitType.h"
 #include "ui/FrmHoofdscherm.h"
 
 namespace pb {
@@ -23,7 +26,12 @@ void StartProgramma(AppState& state, FrmHoofdscherm& window)
     window.UpdateMessageWindow();
     LeesConfig(state.config, state.folder.configFile());
     LaadTeksten(state.Tekst, state.config.Taal);
+    SettingsGrid grid = window.grid();
+    SetupUnitType(grid, state.Tekst, state.config.UnitType);
+    LeesDefault(state, grid);
     window.SetTeksten();
+    ResetSettingsInUnit(state.rows);
+    ResetRowRequests(state.rows);
     ZetDebugMode(state, window);
     // Logging is on from here for the rest of the run, whatever the file said.
     state.config.LogfileAan = 2;

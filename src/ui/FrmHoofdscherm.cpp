@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace pb {
@@ -16,11 +17,6 @@ constexpr int kClientWidth = 1016;
 constexpr int kClientHeight = 660;
 
 enum Tab { TabStatus = 0, TabSettings = 1, TabFile = 2, TabUnit = 3, TabService = 4, TabCount = 5 };
-
-const QColor kTxDark(192, 0, 0);
-const QColor kTxLit(255, 128, 128);
-const QColor kRxDark(0, 192, 0);
-const QColor kRxLit(128, 255, 128);
 
 QAction* menuEntry(QMenuBar* bar, const char* name)
 {
@@ -80,11 +76,21 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     connect(SSTab1, &TabControl::tabClicked, this, &FrmHoofdscherm::SSTab1_Click);
 
     buildTimers();
+}
 
-    adjustSize();
+void FrmHoofdscherm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    // The menu bar takes its height from its captions, set after construction:
+    // settle the fixed size first, then centre the window on its screen.
+    layout()->activate();
     if (QScreen* screen = this->screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                 screen->availableGeometry())
+                 .topLeft());
 }
 
 void FrmHoofdscherm::buildTimers()

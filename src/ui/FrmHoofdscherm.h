@@ -112,6 +112,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void Quit_Click();
@@ -131,6 +132,7 @@ private:
     void buildTimers();
 
     AppState& state_;
+    bool centred_ = false;
 };
 
 } // namespace pb

@@ -7,9 +7,6 @@ namespace pb {
 
 namespace {
 
-const QColor kLampTxDark(192, 0, 0);
-const QColor kLampRxDark(0, 192, 0);
-
 QPushButton* placeButton(QWidget* parent, const QString& name, int x, int y, int w, int h,
                          const QString& caption = QString())
 {
@@ -49,13 +46,13 @@ void FrmHoofdscherm::buildCommunicatie(QWidget* client)
 {
     FrmCommunicatie = placeFrame(client, QStringLiteral("FrmCommunicatie"), 8, 8, 201, 49);
 
-    ShpTx = new Lamp(kLampTxDark, FrmCommunicatie);
+    ShpTx = new Lamp(kTxDark, FrmCommunicatie);
     ShpTx->setObjectName(QStringLiteral("ShpTx"));
     ShpTx->setGeometry(16, 24, 17, 9);
     Label4[1] = placeLabel(FrmCommunicatie, arrayName("Label4", 1), 48, 24, 33, 17,
                            QStringLiteral("TxD"));
 
-    ShpRx = new Lamp(kLampRxDark, FrmCommunicatie);
+    ShpRx = new Lamp(kRxDark, FrmCommunicatie);
     ShpRx->setObjectName(QStringLiteral("ShpRx"));
     ShpRx->setGeometry(104, 24, 17, 9);
     Label4[2] = placeLabel(FrmCommunicatie, arrayName("Label4", 2), 128, 24, 33, 17,

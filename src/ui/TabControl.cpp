@@ -105,11 +105,14 @@ void TabControl::paintEvent(QPaintEvent*)
     option.rect = rect().adjusted(0, kStripHeight - overlap, 0, 0);
     option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+
     // The pages sit on the window's own colour, like the rest of the window,
-    // whatever shade the style gives a tab panel.
-    const int border = option.lineWidth;
-    painter.fillRect(option.rect.adjusted(border, border, -border, -border),
-                     palette().color(QPalette::Window));
+    // whatever shade the style gives a tab panel: fill the panel's inside,
+    // where a QTabWidget would put its pages.
+    QStyleOptionTabWidgetFrame whole = option;
+    whole.rect = rect();
+    const QRect inside = style()->subElementRect(QStyle::SE_TabWidgetTabContents, &whole, this);
+    painter.fillRect(inside, palette().color(QPalette::Window));
 }
 
 } // namespace pb

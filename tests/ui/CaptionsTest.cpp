@@ -1,8 +1,6 @@
 // Captions from the text table, in each language.
 #include "MainWindowFixture.h"
 
-#include <QMenuBar>
-
 namespace pb::test {
 namespace {
 
@@ -17,27 +15,13 @@ QStringList tabCaptions(const FrmHoofdscherm& window)
 TEST_F(MainWindowTest, EnglishCaptions)
 {
     loadLanguage(0);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" ") + state.Tekst[19]);
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" Pagerbench by pagerbench.example"));
     EXPECT_EQ(tabCaptions(*window), (QStringList{"Status", "Settings", "File", "Unit", "Service"}));
-    EXPECT_EQ(window->Setup->text(), QStringLiteral("Settings"));
-    EXPECT_EQ(window->Quit->text(), QStringLiteral("Quit"));
-    EXPECT_EQ(window->About->text(), QStringLiteral("About"));
     EXPECT_EQ(window->FrmCommunicatie->title(), QStringLiteral("ComPort: "));
     EXPECT_EQ(window->FrameUnitInstellingen->title(), QStringLiteral("Unit settings: "));
-    EXPECT_EQ(window->FrameAlleInstellingen->title(), QStringLiteral("All settings: "));
-    EXPECT_EQ(window->FramePagerOproepen->title(), QStringLiteral("Call Pager: "));
     EXPECT_EQ(window->TxtLegendaTestOproepAdres->text(), QStringLiteral("Address:"));
-    EXPECT_EQ(window->TxtLegendaTestOproepBleepcode->text(), QStringLiteral("Bleepcode:"));
     EXPECT_EQ(window->TxtLegendaTestOproepBericht->text(), QStringLiteral("Message"));
-    EXPECT_EQ(window->CmdInstellingenOpslaan->text(), QStringLiteral("Save as default"));
-    EXPECT_EQ(window->CmdWisLogVenster->text(), QStringLiteral("Clear messagewindow"));
     EXPECT_EQ(window->CmdLeesAlles->text(), QStringLiteral("Read all settings from Unit"));
-    EXPECT_EQ(window->CmdTestOproepPager->text(), QStringLiteral("Sent"));
-    for (int i = 0; i < kGridRows; ++i) {
-        EXPECT_EQ(window->CmdReadSingleSetting[i]->text(), QStringLiteral("Read")) << i;
-        EXPECT_EQ(window->CmdWriteSingleSetting[i]->text(), QStringLiteral("Write")) << i;
-    }
     // Texts outside the table stay as they are.
     EXPECT_EQ(window->Label4[1]->text(), QStringLiteral("TxD"));
     EXPECT_EQ(window->FrameClearAll->title(), QStringLiteral("Clear all settings in unit:  "));
