@@ -1,5 +1,8 @@
 #include "ui/FrmHoofdscherm.h"
 
+#include "files/SettingsFile.h"
+#include "settings/GridColouring.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
@@ -76,6 +79,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     connect(SSTab1, &TabControl::tabClicked, this, &FrmHoofdscherm::SSTab1_Click);
 
     buildTimers();
+    connectFileButtons();
 }
 
 void FrmHoofdscherm::showEvent(QShowEvent* event)
@@ -215,7 +219,7 @@ void FrmHoofdscherm::TmrAfhandel_Timer()
 
 void FrmHoofdscherm::TmrUpdateVensters_Timer()
 {
-    // The grid colouring goes here once the settings values exist.
+    ColourSettingsGrid(grid(), state_.rows);
 }
 
 void FrmHoofdscherm::LedTimer_Timer()
@@ -230,6 +234,7 @@ void FrmHoofdscherm::LedTimer_Timer()
 void FrmHoofdscherm::TimerDisplayInstellingen_Timer()
 {
     TimerDisplayInstellingen->stop();
+    LeesDefault(state_, grid());
     emit displaySettingsRequested();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -121,6 +122,10 @@ private slots:
     void TmrUpdateVensters_Timer();
     void LedTimer_Timer();
     void TimerDisplayInstellingen_Timer();
+    void CmdInstellingenLezen_Click();
+    void CmdInstellingenOpslaan_Click();
+    void CmdLezenUnitgegevens_Click();
+    void CmdOpslaanUnitGegevens_Click();
 
 private:
     void buildCommunicatie(QWidget* client);
@@ -130,6 +135,12 @@ private:
     void buildUnitPage(QWidget* page);
     void buildServicePage(QWidget* page);
     void buildTimers();
+    void connectFileButtons();
+    // A message box with OK and Cancel under the program's title; any answer
+    // but Cancel counts as yes.
+    bool confirm(const QString& question);
+    // The settings-file dialog; an empty result means cancelled.
+    QString chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName);
 
     AppState& state_;
     bool centred_ = false;
