@@ -1,0 +1,194 @@
+#include "link/Datacom.h"
+
+#include "link/DatacomSettings.h"
+#include "link/PortName.h"
+#include "log/Logfile.h"
+
+#include <QFileInfo>
+
+namespace pb {
+
+namespace {
+
+// A number as the log writes it: a blank in place of the plus sign.
+QString signedText(int value)
+{
+    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
+}
+
+// The lock file of the port follows the name it was opened by, so a link
+// such as /dev/serial/by-id/... is opened as the device it points to.
+QString resolvedDevice(const QString& device)
+{
+#ifdef Q_OS_WIN
+    return device;
+#else
+    const QFileInfo info(device);
+    return info.isSymLink() && info.exists() ? info.canonicalFilePath() : device;
+#endif
+}
+
+bool meansLineLost(QSerialPort::SerialPortError error)
+{
+    // A hung-up device shows as read errors first and a resource error later.
+    return error == QSerialPort::ReadError || error == QSerialPort::WriteError
+        || error == QSerialPort::ResourceError;
+}
+
+} // namespace
+
+Datacom::Datacom(AppState& state)
+    : state_(state)
+{
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { noteError(error); });
+}
+
+int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                             int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode)
+{
+    const int portNumber = portIndex + 1;
+    QString settingsText;
+    if (!openDevice(portNumber, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode,
+                    settingsText)) {
+        WriteLog(state_, state_.Tekst[101] + QStringLiteral(": ") + signedText(portNumber));
+        return -1;
+    }
+    WriteLog(state_, QStringLiteral("Com:") + signedText(portNumber) + u' ' + state_.Tekst[100]
+                         + QStringLiteral(": ") + settingsText);
+    if (onCaption)
+        onCaption(QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' '
+                  + settingsText);
+    return 0;
+}
+
+bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
+                         int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode,
+                         QString& settingsText)
+{
+    dropIfLost();
+    if (port_.isOpen())
+        return false; // a port is changed only while it is closed
+    const QString device = PortDeviceName(portNumber);
+    if (device.isEmpty())
+        return false;
+
+    const LineSettings line = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode,
+                                                    stopBitsCode);
+    const HandshakeSettings handshake = HandshakeFromCode(handshakeCode);
+    port_.setPortName(resolvedDevice(device));
+    port_.setBaudRate(line.baudRate);
+    port_.setParity(line.parity);
+    port_.setDataBits(line.dataBits);
+    port_.setStopBits(line.stopBits);
+    port_.setFlowControl(handshake.flowControl);
+    // Exclusive: a second program on the same port finds it busy.
+    if (!port_.open(QIODevice::ReadWrite))
+        return false;
+
+    // A pseudo-terminal or a bare adapter has no modem lines, and under
+    // hardware handshaking the port drives RTS itself; the data still flows.
+    port_.setRequestToSend(handshake.requestToSend);
+    port_.setDataTerminalReady(false);
+    port_.clearError();
+    lost_ = false;
+    forgetReceived();
+    settingsText = line.text;
+    return true;
+}
+
+void Datacom::CloseComPort()
+{
+    forgetReceived();
+    bool failed = false;
+    if (port_.isOpen()) {
+        port_.clearError();
+        port_.close();
+        failed = port_.isOpen();
+    }
+    lost_ = false;
+    WriteLog(state_, state_.Tekst[failed ? 99 : 98] + u'.');
+}
+
+int16_t Datacom::ReadByte()
+{
+    if (dropIfLost())
+        return -1;
+    if (next_ >= received_.size()) {
+        forgetReceived();
+        if (!port_.isOpen())
+            return -1;
+        // Without a running event loop the port only learns of new bytes
+        // when asked; a zero wait asks without blocking.
+        if (port_.bytesAvailable() == 0)
+            port_.waitForReadyRead(0);
+        if (dropIfLost())
+            return -1;
+        received_ = port_.readAll();
+        if (received_.isEmpty())
+            return -1;
+    }
+    state_.lamps.RxActief = kTrue;
+    return static_cast<uint8_t>(received_[next_++]);
+}
+
+int16_t Datacom::SendByte(int16_t value)
+{
+    if (static_cast<uint16_t>(value) >= 256)
+        return -1;
+    state_.lamps.TxActief = kTrue; // the lamp shows attempts too
+    if (dropIfLost() || !port_.isOpen())
+        return -1;
+    const char byte = static_cast<char>(value);
+    const bool handedOver = port_.write(&byte, 1) == 1;
+    // Pass the byte to the device now rather than on a later event.
+    port_.flush();
+    if (dropIfLost() || !handedOver)
+        return -1;
+    return 0;
+}
+
+void Datacom::FlushInput()
+{
+    forgetReceived();
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Input);
+}
+
+bool Datacom::isOpen() const
+{
+    return port_.isOpen() && !lost_;
+}
+
+void Datacom::noteError(QSerialPort::SerialPortError error)
+{
+    if (lost_ || !port_.isOpen() || !meansLineLost(error))
+        return;
+    lost_ = true;
+    lostReason_ = port_.errorString();
+    // While the event loop runs, a hung-up device keeps the port's read
+    // notifier firing; closing soon, but outside the port's own call, ends it.
+    QMetaObject::invokeMethod(&port_, [this] { dropIfLost(); }, Qt::QueuedConnection);
+}
+
+// Closes the port once after the device failed, with one log line.
+bool Datacom::dropIfLost()
+{
+    if (!lost_)
+        return false;
+    lost_ = false;
+    forgetReceived();
+    if (port_.isOpen()) {
+        port_.close();
+        WriteLog(state_, QStringLiteral("Comport lost: ") + lostReason_);
+    }
+    return true;
+}
+
+void Datacom::forgetReceived()
+{
+    received_.clear();
+    next_ = 0;
+}
+
+} // namespace pb

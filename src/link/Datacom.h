@@ -1,0 +1,53 @@
+#pragma once
+// The serial port to the unit's diagnose port. The protocol tick polls it:
+// nothing here waits for receive events, and every byte value 0..255 passes
+// unchanged both ways.
+#include "app/AppState.h"
+#include "link/SerialLine.h"
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace pb {
+
+class Datacom : public SerialLine {
+public:
+    explicit Datacom(AppState& state);
+
+    // Receives the new caption of the frame FrmCommunicatie after a
+    // successful open; the caption stays as it was when opening fails.
+    std::function<void(const QString& caption)> onCaption;
+
+    // Opens "Com <portIndex + 1>" with the line parameters the codes choose
+    // (see DatacomSettings.h). 0 when the port is open, -1 when it failed;
+    // either way one log line tells.
+    int16_t OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                        int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode);
+    void CloseComPort();
+
+    int16_t ReadByte() override;
+    int16_t SendByte(int16_t value) override;
+    void FlushInput() override;
+
+    // False after CloseComPort, a failed open, or once the device went away.
+    bool isOpen() const;
+
+private:
+    bool openDevice(int portNumber, int16_t speedCode, int16_t parityCode, int16_t dataBitsCode,
+                    int16_t stopBitsCode, int16_t handshakeCode, QString& settingsText);
+    void noteError(QSerialPort::SerialPortError error);
+    bool dropIfLost();
+    void forgetReceived();
+
+    AppState& state_;
+    QSerialPort port_;
+    QByteArray received_;      // taken from the port, not yet handed out
+    qsizetype next_ = 0;
+    bool lost_ = false;        // the device failed; the port closes at the next chance
+    QString lostReason_;
+};
+
+} // namespace pb

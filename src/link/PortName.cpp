@@ -1,0 +1,31 @@
+#include "link/PortName.h"
+
+namespace pb {
+
+QString PortEnvironmentVariable(int portNumber)
+{
+    return QStringLiteral("PAGERBENCH_COM") + QString::number(portNumber);
+}
+
+QString PortDeviceName(int portNumber, const EnvironmentLookup& environment)
+{
+    if (portNumber < 1)
+        return QString();
+    const QString named = environment(PortEnvironmentVariable(portNumber));
+    if (!named.isEmpty())
+        return named;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM") + QString::number(portNumber);
+#else
+    return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
+#endif
+}
+
+QString PortDeviceName(int portNumber)
+{
+    return PortDeviceName(portNumber, [](const QString& name) {
+        return qEnvironmentVariable(name.toLocal8Bit().constData());
+    });
+}
+
+} // namespace pb

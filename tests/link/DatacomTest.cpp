@@ -1,0 +1,325 @@
+#include "link/Datacom.h"
+
+#include "support/PseudoTerminal.h"
+
+#include <QDeadlineTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 2000;
+
+// Points "Com n" at a device for the length of a test.
+class PortDevice {
+public:
+    PortDevice(int portNumber, const QString& device)
+        : name_(QByteArray("PAGERBENCH_COM") + QByteArray::number(portNumber))
+    {
+        qputenv(name_.constData(), device.toLocal8Bit());
+    }
+    ~PortDevice() { qunsetenv(name_.constData()); }
+    void point(const QString& device) { qputenv(name_.constData(), device.toLocal8Bit()); }
+
+private:
+    QByteArray name_;
+};
+
+class DatacomTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.isValid());
+        state.folder.path = dir.path();
+        state.config.LogfileAan = 2;
+        state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
+        int16_t language = 0;
+        pb::LaadTeksten(state.Tekst, language);
+        com.onCaption = [this](const QString& text) { caption = text; };
+    }
+
+    int16_t openDefault(pb::Datacom& datacom) { return datacom.OpenComPort(0, 5, 0, 1, 0, 0); }
+
+    // The logged messages, without their time of day.
+    QStringList messages() const
+    {
+        QStringList list;
+        for (int i = 0; i < state.log.LogLineCount; ++i)
+            list << state.log.LogLines[i].mid(QStringLiteral("09:05:07 ").size());
+        return list;
+    }
+    int countLost() const
+    {
+        return static_cast<int>(messages().filter(QRegularExpression("^Comport lost: ")).size());
+    }
+
+    // Polls ReadByte as the protocol tick does, with no event loop running,
+    // until `count` bytes came or the wait ran out.
+    QByteArray receive(int count)
+    {
+        QDeadlineTimer deadline(kWaitMs);
+        QByteArray bytes;
+        while (bytes.size() < count && !deadline.hasExpired()) {
+            const int16_t value = com.ReadByte();
+            if (value >= 0)
+                bytes.append(static_cast<char>(value));
+            else
+                QThread::msleep(1);
+        }
+        return bytes;
+    }
+
+    static QByteArray everyByteValue()
+    {
+        QByteArray bytes;
+        for (int v = 0; v < 256; ++v)
+            bytes.append(static_cast<char>(v));
+        return bytes;
+    }
+
+    QTemporaryDir dir;
+    pb::AppState state;
+    pbtest::PseudoTerminal pty;
+    PortDevice device{ 1, pty.slavePath() };
+    pb::Datacom com{ state };
+    QString caption = "Serial Port: ";
+};
+
+TEST_F(DatacomTest, OpenLogsTheSettingsAndCaptionsTheFrame)
+{
+    EXPECT_EQ(openDefault(com), 0);
+    EXPECT_TRUE(com.isOpen());
+    EXPECT_EQ(messages(), QStringList{ "Com: 1 opened with: 19200,N,8,1" });
+    EXPECT_EQ(state.log.LogLines[0], "09:05:07 Com: 1 opened with: 19200,N,8,1");
+    EXPECT_EQ(caption, "Serial Port: 1 19200,N,8,1");
+
+    const termios line = pty.slaveSettings();
+    EXPECT_EQ(cfgetospeed(&line), speed_t(B19200));
+    EXPECT_EQ(cfgetispeed(&line), speed_t(B19200));
+    EXPECT_EQ(line.c_cflag & CSIZE, tcflag_t(CS8));
+    EXPECT_FALSE(line.c_cflag & PARENB);
+    EXPECT_FALSE(line.c_cflag & CSTOPB);
+    EXPECT_FALSE(line.c_cflag & CRTSCTS);
+}
+
+TEST_F(DatacomTest, CodesAndPortIndexReachTheLine)
+{
+    PortDevice third(3, pty.slavePath());
+    EXPECT_EQ(com.OpenComPort(2, 4, 1, 0, 1, 2), 0);
+    EXPECT_EQ(messages(), QStringList{ "Com: 3 opened with: 9600,E,7,2" });
+    EXPECT_EQ(caption, "Serial Port: 3 9600,E,7,2");
+
+    // A pseudo-terminal always keeps 8 data bits without parity.
+    const termios line = pty.slaveSettings();
+    EXPECT_EQ(cfgetospeed(&line), speed_t(B9600));
+    EXPECT_TRUE(line.c_cflag & CSTOPB);
+    EXPECT_TRUE(line.c_cflag & CRTSCTS);
+}
+
+TEST_F(DatacomTest, EveryByteValuePassesBothWaysUnchanged)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    const QByteArray all = everyByteValue();
+
+    ASSERT_TRUE(pty.write(all));
+    EXPECT_EQ(receive(256), all);
+
+    for (int v = 0; v < 256; ++v)
+        ASSERT_EQ(com.SendByte(static_cast<int16_t>(v)), 0) << v;
+    EXPECT_EQ(pty.read(256), all);
+}
+
+TEST_F(DatacomTest, BytesBufferedByTheEventLoopAreReadToo)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    const QByteArray sent("\x01\x00\xfe", 3);
+    ASSERT_TRUE(pty.write(sent));
+    QByteArray bytes;
+    QDeadlineTimer deadline(kWaitMs);
+    while (bytes.size() < 3 && !deadline.hasExpired()) {
+        QTest::qWait(5); // the port's notifier takes the bytes in meanwhile
+        for (int16_t v = com.ReadByte(); v >= 0; v = com.ReadByte())
+            bytes.append(static_cast<char>(v));
+    }
+    EXPECT_EQ(bytes, sent);
+    EXPECT_TRUE(com.isOpen());
+    EXPECT_EQ(countLost(), 0);
+}
+
+TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    for (int16_t value : { int16_t(256), int16_t(-1), int16_t(1000), int16_t(-32768) }) {
+        EXPECT_EQ(com.SendByte(value), -1) << value;
+        EXPECT_EQ(state.lamps.TxActief, pb::kFalse) << value;
+    }
+    EXPECT_EQ(com.SendByte(0), 0);
+    EXPECT_EQ(state.lamps.TxActief, pb::kTrue);
+    EXPECT_EQ(com.SendByte(255), 0);
+    EXPECT_EQ(com.SendByte(256), -1);
+    EXPECT_EQ(com.SendByte(0x42), 0);
+    // Order is kept, so a stray byte would show before the last one.
+    EXPECT_EQ(pty.read(3), QByteArray("\x00\xff\x42", 3));
+}
+
+TEST_F(DatacomTest, ClosedPortRefusesButStillFlashesTheTransmitLamp)
+{
+    EXPECT_EQ(com.SendByte(7), -1);
+    EXPECT_EQ(state.lamps.TxActief, pb::kTrue);
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(state.lamps.RxActief, pb::kFalse);
+    com.FlushInput(); // ignored while closed
+}
+
+TEST_F(DatacomTest, ReceiveLampOnlyForAByteTaken)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(state.lamps.RxActief, pb::kFalse);
+
+    ASSERT_TRUE(pty.write("A"));
+    EXPECT_EQ(receive(1), "A");
+    EXPECT_EQ(state.lamps.RxActief, pb::kTrue);
+}
+
+TEST_F(DatacomTest, FlushInputDiscardsWaitingBytes)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    ASSERT_TRUE(pty.write("abc"));
+    ASSERT_EQ(receive(1), "a"); // "bc" now wait in the buffer
+    com.FlushInput();
+    EXPECT_EQ(com.ReadByte(), -1);
+
+    ASSERT_TRUE(pty.write("z"));
+    EXPECT_EQ(receive(1), "z");
+    EXPECT_EQ(com.ReadByte(), -1);
+}
+
+TEST_F(DatacomTest, MissingDeviceIsLoggedAndLeavesTheCaption)
+{
+    device.point(dir.filePath("no-such-port"));
+    EXPECT_EQ(openDefault(com), -1);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(messages(), QStringList{ "Error opening Comport:  1" });
+    EXPECT_EQ(caption, "Serial Port: ");
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(com.SendByte(1), -1);
+}
+
+TEST_F(DatacomTest, PortHeldByAnotherIsBusy)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    pb::Datacom second(state);
+    QString secondCaption = "Serial Port: ";
+    second.onCaption = [&](const QString& text) { secondCaption = text; };
+
+    EXPECT_EQ(openDefault(second), -1);
+    EXPECT_EQ(messages().last(), "Error opening Comport:  1");
+    EXPECT_EQ(secondCaption, "Serial Port: ");
+    EXPECT_EQ(second.SendByte(1), -1);
+
+    // The holder keeps its line.
+    EXPECT_EQ(com.SendByte(0x55), 0);
+    EXPECT_EQ(pty.read(1), "\x55");
+}
+
+TEST_F(DatacomTest, OpeningAnOpenPortFailsAndKeepsIt)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    caption = "kept";
+    EXPECT_EQ(openDefault(com), -1);
+    EXPECT_EQ(messages().last(), "Error opening Comport:  1");
+    EXPECT_EQ(caption, "kept");
+    EXPECT_EQ(com.SendByte(0x11), 0);
+    EXPECT_EQ(pty.read(1), "\x11");
+}
+
+TEST_F(DatacomTest, CloseLogsAndAllowsReopening)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    ASSERT_TRUE(pty.write("xy"));
+    ASSERT_EQ(receive(1), "x");
+    com.CloseComPort();
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(messages().last(), "Comport closed by software.");
+    EXPECT_EQ(com.ReadByte(), -1); // "y" went with the port
+    EXPECT_EQ(com.SendByte(1), -1);
+
+    // The settings dialog closes and reopens the same port.
+    EXPECT_EQ(openDefault(com), 0);
+    EXPECT_EQ(messages().last(), "Com: 1 opened with: 19200,N,8,1");
+    ASSERT_TRUE(pty.write("q"));
+    EXPECT_EQ(receive(1), "q");
+}
+
+TEST_F(DatacomTest, HangupFailsReadsAndSendsAndIsLoggedOnce)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    ASSERT_TRUE(pty.write("late"));
+    ASSERT_EQ(receive(1), "l");
+    pty.closeMaster();
+
+    // The bytes still buffered are dropped with the line; sending may be
+    // accepted once before the device reports the hangup.
+    int reads = 0;
+    for (int i = 0; i < 100; ++i) {
+        if (com.ReadByte() >= 0)
+            ++reads;
+        com.SendByte(0x20);
+    }
+    EXPECT_LE(reads, 3);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(com.SendByte(0x20), -1);
+    EXPECT_EQ(countLost(), 1);
+
+    com.CloseComPort();
+    EXPECT_EQ(messages().last(), "Comport closed by software.");
+    EXPECT_EQ(countLost(), 1);
+}
+
+TEST_F(DatacomTest, HangupNoticedFirstBySendFailsTheLine)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    pty.closeMaster();
+    EXPECT_EQ(com.SendByte(0x30), -1);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(countLost(), 1);
+}
+
+TEST_F(DatacomTest, HangupWhileTheEventLoopRunsClosesThePort)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    pty.closeMaster();
+    QDeadlineTimer deadline(kWaitMs);
+    while (com.isOpen() && !deadline.hasExpired())
+        QTest::qWait(5);
+    EXPECT_FALSE(com.isOpen());
+    QTest::qWait(20); // more loop turns find nothing left to report
+    EXPECT_EQ(countLost(), 1);
+    EXPECT_EQ(com.ReadByte(), -1);
+    EXPECT_EQ(com.SendByte(1), -1);
+    EXPECT_EQ(countLost(), 1);
+}
+
+TEST_F(DatacomTest, ReplacedDeviceOpensAfterALoss)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    pty.closeMaster();
+    EXPECT_EQ(com.ReadByte(), -1);
+    ASSERT_FALSE(com.isOpen());
+
+    pbtest::PseudoTerminal replug;
+    ASSERT_TRUE(replug.isValid());
+    device.point(replug.slavePath());
+    com.CloseComPort();
+    EXPECT_EQ(openDefault(com), 0);
+    ASSERT_TRUE(replug.write("k"));
+    EXPECT_EQ(receive(1), "k");
+}
+
+} // namespace
