@@ -1,6 +1,5 @@
 // Pagerbench: a thin main over the program library.
-#include "app/AppState.h"
-#include "ui/FrmHoofdscherm.h"
+#include "app/Program.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -15,8 +14,8 @@ int main(int argc, char* argv[])
     state.folder = pb::ProgramFolder::locate(QCoreApplication::applicationDirPath());
     state.commandLine = QCoreApplication::arguments().mid(1).join(u' ');
 
-    pb::FrmHoofdscherm window(state);
-    window.Form_Load();
-    window.show();
+    pb::Program program(state);
+    program.Form_Load();
+    program.window.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ConfigFile.h"
+#include "app/Program.h"
 #include "files/SettingsFile.h"
 #include "log/LogBuffer.h"
 #include "settings/GridTransfer.h"
@@ -19,8 +20,10 @@ int16_t DebugLevelFromCommandLine(const QString& commandLine)
     return level;
 }
 
-void StartProgramma(AppState& state, FrmHoofdscherm& window)
+void StartProgramma(Program& program)
 {
+    AppState& state = program.state;
+    FrmHoofdscherm& window = program.window;
     state.DebugLevel = DebugLevelFromCommandLine(state.commandLine);
     ClearLogLines(state.log);
     window.UpdateMessageWindow();
@@ -30,11 +33,15 @@ void StartProgramma(AppState& state, FrmHoofdscherm& window)
     SetupUnitType(grid, state.Tekst, state.config.UnitType);
     LeesDefault(state, grid);
     window.SetTeksten();
+    if (program.OpenConfiguredPort() >= 0)
+        program.engine.ProtocolTick(kStartCommand);
     ResetSettingsInUnit(state.rows);
     ResetRowRequests(state.rows);
     ZetDebugMode(state, window);
     // Logging is on from here for the rest of the run, whatever the file said.
     state.config.LogfileAan = 2;
+    if (state.config.CaseDontShow == 0)
+        program.ShowGuide();
 }
 
 void ZetDebugMode(AppState& state, FrmHoofdscherm& window)

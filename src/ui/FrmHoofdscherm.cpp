@@ -103,7 +103,6 @@ void FrmHoofdscherm::buildTimers()
     TmrAfhandel->setObjectName(QStringLiteral("TmrAfhandel"));
     TmrAfhandel->setTimerType(Qt::PreciseTimer);
     TmrAfhandel->setInterval(25);
-    connect(TmrAfhandel, &QTimer::timeout, this, &FrmHoofdscherm::TmrAfhandel_Timer);
 
     TmrUpdateVensters = new QTimer(this);
     TmrUpdateVensters->setObjectName(QStringLiteral("TmrUpdateVensters"));
@@ -212,11 +211,6 @@ void FrmHoofdscherm::SSTab1_Click(int)
         combo->lineEdit()->deselect();
 }
 
-void FrmHoofdscherm::TmrAfhandel_Timer()
-{
-    // One step of the protocol engine goes here once the link exists.
-}
-
 void FrmHoofdscherm::TmrUpdateVensters_Timer()
 {
     ColourSettingsGrid(grid(), state_.rows);
@@ -229,6 +223,12 @@ void FrmHoofdscherm::LedTimer_Timer()
     LampFlags& lamps = state_.lamps;
     blink(lamps.TxActief, lamps.TxLedAan, ShpTx, kTxDark, kTxLit);
     blink(lamps.RxActief, lamps.RxLedAan, ShpRx, kRxDark, kRxLit);
+}
+
+void FrmHoofdscherm::ArmDisplayTimer()
+{
+    TimerDisplayInstellingen->setInterval(10);
+    TimerDisplayInstellingen->start();
 }
 
 void FrmHoofdscherm::TimerDisplayInstellingen_Timer()

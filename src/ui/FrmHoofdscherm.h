@@ -27,9 +27,12 @@ class FrmHoofdscherm : public QMainWindow {
 public:
     explicit FrmHoofdscherm(AppState& state, QWidget* parent = nullptr);
 
-    // The window's load: the start-up sequence, then the one-shot timer that
-    // loads the default settings once the window is up.
-    void Form_Load();
+    // The last step of the window's load: the one-shot timer that loads the
+    // default settings again once the window is up.
+    void ArmDisplayTimer();
+    // Message box with OK and Cancel under the program's title; any answer
+    // but Cancel counts as yes.
+    bool confirm(const QString& question);
     // Puts the texts of the active language on every translated caption.
     void SetTeksten();
     // Copies the 25 lines of the message buffer into the message window.
@@ -118,7 +121,6 @@ protected:
 private slots:
     void Quit_Click();
     void SSTab1_Click(int previousTab);
-    void TmrAfhandel_Timer();
     void TmrUpdateVensters_Timer();
     void LedTimer_Timer();
     void TimerDisplayInstellingen_Timer();
@@ -136,9 +138,6 @@ private:
     void buildServicePage(QWidget* page);
     void buildTimers();
     void connectFileButtons();
-    // A message box with OK and Cancel under the program's title; any answer
-    // but Cancel counts as yes.
-    bool confirm(const QString& question);
     // The settings-file dialog; an empty result means cancelled.
     QString chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName);
 

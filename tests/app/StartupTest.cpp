@@ -1,6 +1,7 @@
 #include "app/ConfigFile.h"
+#include "app/Program.h"
 #include "app/Startup.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/FrmOpenenBehuizing.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,15 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { state.folder.path = dir.path(); }
+    void SetUp() override
+    {
+        state.folder.path = dir.path();
+        // Never reach for a real serial port of the test machine.
+        qputenv("PAGERBENCH_COM1", dir.filePath("no-such-port").toLocal8Bit());
+        program = std::make_unique<pb::Program>(state);
+        window = &program->window;
+    }
+    void TearDown() override { qunsetenv("PAGERBENCH_COM1"); }
 
     void config(const QByteArray& bytes) { put("Pagerbench.set", bytes); }
     void put(const QString& name, const QByteArray& bytes)
@@ -24,13 +33,13 @@ protected:
     void start(const QString& commandLine = QString())
     {
         state.commandLine = commandLine;
-        window = std::make_unique<pb::FrmHoofdscherm>(state);
-        pb::StartProgramma(state, *window);
+        pb::StartProgramma(*program);
     }
 
     QTemporaryDir dir;
     pb::AppState state;
-    std::unique_ptr<pb::FrmHoofdscherm> window;
+    std::unique_ptr<pb::Program> program;
+    pb::FrmHoofdscherm* window = nullptr;
 };
 
 TEST_F(StartupTest, WithoutAConfigurationFileTheDefaultsApply)
@@ -116,6 +125,52 @@ TEST_F(StartupTest, WithoutADefaultFileEveryShownRowHoldsItsFirstOption)
             EXPECT_EQ(window->ComboInstellingen[r]->currentIndex(), 0) << r;
         }
     }
+}
+
+TEST_F(StartupTest, APortThatCannotOpenLeavesTheEngineIdle)
+{
+    config("1      Logfile ->1\r\n");
+    start();
+    EXPECT_EQ(program->engine.EngineState(), pb::ProtocolEngine::State::NotStarted);
+    EXPECT_EQ(state.log.LogLines[0].mid(9), "Error opening Comport:  1");
+    EXPECT_EQ(window->FrmCommunicatie->title(), "ComPort: ");
+}
+
+TEST_F(StartupTest, WithLoggingOffInTheFileTheStartUpMessagesGoNowhere)
+{
+    start();
+    EXPECT_EQ(state.log.LogLineCount, 0);
+    EXPECT_FALSE(QDir(dir.filePath("Log")).exists());
+}
+
+TEST_F(StartupTest, LoadRunsTheStartUpAndArmsTheDisplayTimer)
+{
+    for (QLineEdit* field : program->window.Text2)
+        field->setText(QStringLiteral("from the design"));
+    program->Form_Load();
+    EXPECT_TRUE(program->window.TimerDisplayInstellingen->isActive());
+    EXPECT_EQ(program->window.windowTitle(), " Pagerbench by pagerbench.example");
+    for (QLineEdit* field : program->window.Text2)
+        EXPECT_TRUE(field->text().isEmpty());
+}
+
+bool guideShown(const pb::FrmHoofdscherm& window)
+{
+    const auto guides = window.findChildren<pb::FrmOpenenBehuizing*>();
+    return std::any_of(guides.begin(), guides.end(), [](QWidget* w) { return w->isVisible(); });
+}
+
+TEST_F(StartupTest, TheGuideIsShownOnlyWhileCaseIsZero)
+{
+    start();
+    EXPECT_TRUE(guideShown(*window));
+}
+
+TEST_F(StartupTest, AnyOtherCaseValueSuppressesTheGuide)
+{
+    config("5       Case ->2\r\n");
+    start();
+    EXPECT_FALSE(guideShown(*window));
 }
 
 } // namespace

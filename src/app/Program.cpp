@@ -1,0 +1,96 @@
+#include "app/Program.h"
+
+#include "app/Startup.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmInstellingen.h"
+#include "ui/FrmOpenenBehuizing.h"
+
+#include <QMessageBox>
+
+namespace pb {
+
+namespace {
+// The line to the unit: 19200 baud, no parity, 8 data bits, 1 stop bit, no handshake.
+constexpr int16_t kSpeed19200 = 5;
+constexpr int16_t kParityNone = 0;
+constexpr int16_t kEightDataBits = 1;
+constexpr int16_t kOneStopBit = 0;
+constexpr int16_t kNoHandshake = 0;
+} // namespace
+
+Program::Program(AppState& programState)
+    : state(programState),
+      window(programState),
+      port(programState),
+      view(window),
+      engine(programState, port, view),
+      operations(programState, engine.UnitRequests(), view)
+{
+    port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
+    QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
+    QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
+    QObject::connect(&window, &FrmHoofdscherm::setupRequested, &window, [this] { ShowSettingsDialog(); });
+    QObject::connect(&window, &FrmHoofdscherm::aboutRequested, &window, [this] { ShowAbout(); });
+    connectUnitButtons();
+}
+
+// The secondary windows free themselves when closed.
+void Program::ShowSettingsDialog()
+{
+    PortControl control{[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); }};
+    (new FrmInstellingen(state, window, control))->show();
+}
+
+void Program::ShowAbout()
+{
+    (new FrmAbout(state, window))->show();
+}
+
+void Program::ShowGuide()
+{
+    (new FrmOpenenBehuizing(state, &window))->show();
+}
+
+void Program::Form_Load()
+{
+    StartProgramma(*this);
+    window.ArmDisplayTimer();
+}
+
+int16_t Program::OpenConfiguredPort()
+{
+    return port.OpenComPort(state.config.Compoort, kSpeed19200, kParityNone, kEightDataBits, kOneStopBit,
+                            kNoHandshake);
+}
+
+void Program::connectUnitButtons()
+{
+    for (int row = 0; row < kGridRows; ++row) {
+        QObject::connect(window.CmdReadSingleSetting[row], &QPushButton::clicked, &window,
+                         [this, row] { operations.ReadSingleSetting(row); });
+        QObject::connect(window.CmdWriteSingleSetting[row], &QPushButton::clicked, &window,
+                         [this, row] { operations.WriteSingleSetting(row); });
+    }
+    QObject::connect(window.CmdLeesAlles, &QPushButton::clicked, &window, [this] { operations.ReadAll(); });
+    QObject::connect(window.CmdSchrijfAlles, &QPushButton::clicked, &window, [this] { CmdSchrijfAlles_Click(); });
+    QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { operations.Cancel(); });
+    QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { operations.ClearProgress(); });
+    QObject::connect(window.CmdTestOproepPager, &QPushButton::clicked, &window,
+                     [this] { CmdTestOproepPager_Click(); });
+}
+
+void Program::CmdSchrijfAlles_Click()
+{
+    if (window.confirm(operations.WriteAllQuestion()))
+        operations.WriteAll();
+}
+
+void Program::CmdTestOproepPager_Click()
+{
+    if (operations.TestCall())
+        return;
+    QMessageBox box(QMessageBox::Critical, state.Tekst[19], state.Tekst[126], QMessageBox::Ok, &window);
+    box.exec();
+}
+
+} // namespace pb

@@ -1,0 +1,41 @@
+#pragma once
+// The running program: the state, the serial port, the protocol engine and
+// the main window, wired together. main() builds one; a test builds its own.
+#include "app/AppState.h"
+#include "link/Datacom.h"
+#include "link/ProtocolEngine.h"
+#include "link/UnitOperations.h"
+#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindowView.h"
+
+namespace pb {
+
+class Program {
+public:
+    explicit Program(AppState& state);
+
+    // The main window's load: the start-up sequence, then the delayed second
+    // load of the default settings. Runs before the window is shown.
+    void Form_Load();
+
+    // Opens the configured port at 19200,N,8,1 without handshake.
+    int16_t OpenConfiguredPort();
+
+    void ShowSettingsDialog();
+    void ShowAbout();
+    void ShowGuide();
+
+    AppState& state;
+    FrmHoofdscherm window;
+    Datacom port;
+    MainWindowView view;
+    ProtocolEngine engine;
+    UnitOperations operations;
+
+private:
+    void connectUnitButtons();
+    void CmdSchrijfAlles_Click();
+    void CmdTestOproepPager_Click();
+};
+
+} // namespace pb

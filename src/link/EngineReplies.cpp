@@ -1,0 +1,239 @@
+// The receive phases shared by the four exchanges, and what each exchange
+// makes of a reply or of its failure.
+#include "link/ProtocolEngine.h"
+
+#include "link/RowDescription.h"
+#include "settings/GridTransfer.h"
+#include "settings/ValueCoding.h"
+
+namespace pb {
+
+namespace {
+
+using State = ProtocolEngine::State;
+
+constexpr QLatin1String kCrLf("\r\n");
+
+constexpr int kCallDigitPosition = 7;
+constexpr int kCallResultPosition = 4;
+
+} // namespace
+
+ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
+{
+    switch (exchange) {
+    case Exchange::Write: return {State::WriteReplyStart, State::WriteReplyLength, State::WriteReplyData};
+    case Exchange::Read: return {State::ReadReplyStart, State::ReadReplyLength, State::ReadReplyData};
+    case Exchange::CallNumber:
+        return {State::CallNumberReplyStart, State::CallNumberReplyLength, State::CallNumberReplyData};
+    case Exchange::Call: break;
+    }
+    return {State::CallReplyStart, State::CallReplyLength, State::CallReplyData};
+}
+
+// One byte per tick; noise before SOH is dropped and counts against the time.
+void ProtocolEngine::ReceiveStart(Exchange exchange)
+{
+    if (reply_.StartByte(line_.ReadByte())) {
+        ReplyTimeout_ = kReplyTicks;
+        EngineState_ = PhasesOf(exchange).length;
+        return;
+    }
+    if (ReplyTimeout_ == 0)
+        ReplyFailed(exchange, ReplyFault::NoStart);
+}
+
+void ProtocolEngine::ReceiveLength(Exchange exchange)
+{
+    const int16_t byte = line_.ReadByte();
+    if (byte >= 0) {
+        reply_.LengthByte(byte);
+        ReplyTimeout_ = kReplyTicks;
+        EngineState_ = PhasesOf(exchange).data;
+        return;
+    }
+    if (ReplyTimeout_ == 0)
+        ReplyFailed(exchange, ReplyFault::NoLength);
+}
+
+// Takes what waits, up to the end of the frame; bytes after it stay in the
+// port. A reply that stops in mid-frame is given up when the time set at its
+// length byte runs out, and reported as a missing length.
+void ProtocolEngine::ReceiveData(Exchange exchange)
+{
+    for (int16_t byte = line_.ReadByte(); byte >= 0; byte = line_.ReadByte()) {
+        switch (reply_.DataByte(byte)) {
+        case ReplyProgress::Incomplete:
+            continue;
+        case ReplyProgress::TooLong:
+            ReplyFailed(exchange, ReplyFault::TooLong);
+            return;
+        case ReplyProgress::BadCheckSum:
+            ReplyFailed(exchange, ReplyFault::BadCheckSum);
+            return;
+        case ReplyProgress::Complete:
+            ReplyComplete(exchange);
+            return;
+        }
+    }
+    if (ReplyTimeout_ == 0)
+        ReplyFailed(exchange, ReplyFault::NoLength);
+}
+
+void ProtocolEngine::ReplyComplete(Exchange exchange)
+{
+    switch (exchange) {
+    case Exchange::Write:
+        EngineState_ = State::WriteConfirmed;
+        break;
+    case Exchange::Read:
+        EngineState_ = State::ReadReplyStored;
+        break;
+    case Exchange::CallNumber:
+        // A digit out of range counts as a failure, yet the call goes ahead.
+        requests_.CallDigit = int16_t(reply_.At(kCallDigitPosition) - '0');
+        if (requests_.CallDigit < 0 || requests_.CallDigit > 9)
+            ++requests_.ErrorCount;
+        EngineState_ = State::SendPagerCall;
+        break;
+    case Exchange::Call:
+        EngineState_ = State::Ready;
+        if (reply_.At(kCallResultPosition) == kACK)
+            Log(Tekst()[114] + u'.');
+        else
+            Log(Tekst()[115] + u'.');
+        break;
+    }
+}
+
+void ProtocolEngine::ReplyFailed(Exchange exchange, ReplyFault fault)
+{
+    EngineState_ = State::Ready;
+    switch (exchange) {
+    case Exchange::Write: WriteFailed(fault); break;
+    case Exchange::Read: ReadFailed(fault); break;
+    case Exchange::CallNumber: CallNumberFailed(fault); break;
+    case Exchange::Call: CallFailed(fault); break;
+    }
+}
+
+void ProtocolEngine::WriteFailed(ReplyFault fault)
+{
+    const QString arrow = QStringLiteral(" -> ");
+    switch (fault) {
+    case ReplyFault::NoStart:
+        Progress(arrow + Tekst()[121] + QStringLiteral("[SOH].") + kCrLf);
+        ++requests_.ErrorCount;
+        break;
+    case ReplyFault::NoLength:
+        Progress(arrow + Tekst()[121] + QStringLiteral("[LEN].") + kCrLf);
+        ++requests_.ErrorCount;
+        break;
+    case ReplyFault::TooLong:
+        Progress(arrow + Tekst()[122] + QStringLiteral(" > InfoMaxLen.") + kCrLf);
+        break;
+    case ReplyFault::BadCheckSum:
+        Progress(arrow + Tekst()[122] + QStringLiteral(" checksum.") + kCrLf);
+        ++requests_.ErrorCount;
+        break;
+    }
+}
+
+void ProtocolEngine::ReadFailed(ReplyFault fault)
+{
+    const QString desc = RowDescription(Grid(), Tekst(), requests_.CurrentRow);
+    QString error;
+    switch (fault) {
+    case ReplyFault::NoStart: error = desc + Tekst()[121] + QStringLiteral(" [SOH]. "); break;
+    case ReplyFault::NoLength: error = desc + Tekst()[121] + QStringLiteral(" [LEN]. "); break;
+    case ReplyFault::TooLong: error = desc + u' ' + Tekst()[122] + QStringLiteral(" Len > Max. "); break;
+    case ReplyFault::BadCheckSum: error = desc + Tekst()[122] + QStringLiteral(" [checksum]. "); break;
+    }
+    Progress(error + kCrLf);
+    Log(Tekst()[122] + u' ' + Tekst()[117] + QStringLiteral(": ") + error);
+    if (fault != ReplyFault::TooLong)
+        ++requests_.ErrorCount;
+}
+
+// The call exchanges report in the log only; a reply too long ends them silently.
+void ProtocolEngine::CallNumberFailed(ReplyFault fault)
+{
+    switch (fault) {
+    case ReplyFault::NoStart:
+        Log(Tekst()[112] + QStringLiteral(". (SOH req BufPos)"));
+        ++requests_.ErrorCount;
+        break;
+    case ReplyFault::NoLength:
+        Log(Tekst()[112] + QStringLiteral(". (Len BufPos)"));
+        break;
+    case ReplyFault::BadCheckSum:
+        Log(Tekst()[113] + QStringLiteral(". (CheckSumn req BufPos)"));
+        break;
+    case ReplyFault::TooLong:
+        break;
+    }
+}
+
+void ProtocolEngine::CallFailed(ReplyFault fault)
+{
+    switch (fault) {
+    case ReplyFault::NoStart:
+        Log(Tekst()[112] + QStringLiteral(". (SOH snd call)"));
+        ++requests_.ErrorCount;
+        break;
+    case ReplyFault::NoLength:
+        Log(Tekst()[112] + QStringLiteral(". (Len send Call)"));
+        break;
+    case ReplyFault::BadCheckSum:
+        Log(Tekst()[112] + QStringLiteral(". (Data send Call)"));
+        break;
+    case ReplyFault::TooLong:
+        break;
+    }
+}
+
+void ProtocolEngine::ConfirmWrite()
+{
+    EngineState_ = State::Ready;
+    const int16_t row = requests_.CurrentRow;
+    if (row < 0 || row >= kGridRows)
+        return;
+    RowValues& rows = state_.rows;
+    rows.RowRequest[row] = NoRequest;
+    rows.SettingsInUnit[row] = rows.UnitSettings[row];
+    SettingToGrid(Grid(), rows, row);
+    Progress(QStringLiteral(" -> ") + Tekst()[123] + u'.' + kCrLf);
+    Log(Tekst()[116] + u' ' + ComboText(row) + Tekst()[123]);
+    requests_.ErrorCount = 0;
+}
+
+// The row comes from the reply's item, not from the request. A reply that
+// names no grid row or carries no value is dropped; the request stays and
+// is sent again.
+void ProtocolEngine::StoreRead()
+{
+    EngineState_ = State::Ready;
+    const int16_t unitType = state_.config.UnitType;
+    const int16_t item = reply_.ReplyItem();
+    const int16_t row = ItemToRow(unitType, item);
+    if (row < 0 || row >= kGridRows)
+        return;
+    const int16_t value = reply_.ReplyValue();
+    if (value < 0)
+        return;
+    const int16_t gridValue = DecodeValue(unitType, row, value);
+
+    RowValues& rows = state_.rows;
+    rows.RowRequest[row] = NoRequest;
+    rows.SettingsInUnit[row] = gridValue;
+    rows.UnitSettings[row] = gridValue;
+    SettingToGrid(Grid(), rows, row);
+
+    const QString itemValue = ItemValueText(requests_.CurrentRow, gridValue);
+    const QString combo = ComboText(row);
+    Progress(QStringLiteral(" -> ") + itemValue + u' ' + combo + QStringLiteral(" OK. ") + kCrLf);
+    Log(Tekst()[117] + itemValue + u' ' + combo);
+    requests_.ErrorCount = 0;
+}
+
+} // namespace pb

@@ -1,0 +1,261 @@
+#include "link/ProtocolEngine.h"
+
+#include "link/MonitorInput.h"
+#include "log/Logfile.h"
+#include "settings/GridTransfer.h"
+#include "settings/NumberText.h"
+#include "settings/ValueCoding.h"
+
+#include <algorithm>
+
+namespace pb {
+
+namespace {
+
+void CountDown(int16_t& ticks)
+{
+    if (ticks > 0)
+        --ticks;
+}
+
+} // namespace
+
+ProtocolEngine::ProtocolEngine(AppState& state, SerialLine& line, EngineView& view)
+    : state_(state), line_(line), view_(view), sender_(line)
+{
+}
+
+void ProtocolEngine::ProtocolTick(int16_t command)
+{
+    CountDown(WakeWindow_);
+    CountDown(SendDelay_);
+    CountDown(ReplyTimeout_);
+    lastRow_ = std::min<int16_t>(HighestRow(state_.config.UnitType), kGridRows - 1);
+
+    switch (EngineState_) {
+    case State::NotStarted: NotStarted(command); break;
+    case State::Ready: Ready(); break;
+
+    case State::ServeSettingsTab: ServeRows(false); break;
+    case State::ServeUnitTab: ServeRows(true); break;
+
+    case State::SendWrite: SendRowRequest(Exchange::Write); break;
+    case State::WriteReplyStart: ReceiveStart(Exchange::Write); break;
+    case State::WriteReplyLength: ReceiveLength(Exchange::Write); break;
+    case State::WriteReplyData: ReceiveData(Exchange::Write); break;
+    case State::WriteConfirmed: ConfirmWrite(); break;
+
+    case State::SendRead: SendRowRequest(Exchange::Read); break;
+    case State::ReadReplyStart: ReceiveStart(Exchange::Read); break;
+    case State::ReadReplyLength: ReceiveLength(Exchange::Read); break;
+    case State::ReadReplyData: ReceiveData(Exchange::Read); break;
+    case State::ReadReplyStored: StoreRead(); break;
+
+    case State::SendCallNumberRequest: SendCallNumber(); break;
+    case State::CallNumberReplyStart: ReceiveStart(Exchange::CallNumber); break;
+    case State::CallNumberReplyLength: ReceiveLength(Exchange::CallNumber); break;
+    case State::CallNumberReplyData: ReceiveData(Exchange::CallNumber); break;
+
+    case State::SendPagerCall: SendCall(); break;
+    case State::CallReplyStart: ReceiveStart(Exchange::Call); break;
+    case State::CallReplyLength: ReceiveLength(Exchange::Call); break;
+    case State::CallReplyData: ReceiveData(Exchange::Call); break;
+
+    default: EngineState_ = State::Ready; break;
+    }
+}
+
+void ProtocolEngine::NotStarted(int16_t command)
+{
+    if (command == kStartCommand)
+        EngineState_ = State::Ready;
+    MonitorLine_.clear();
+    SendDelay_ = kWakeUpTicks;
+}
+
+void ProtocolEngine::Ready()
+{
+    requests_.CurrentRow = -1;
+    if (DelayRuns())
+        return;
+    switch (view_.VisibleTab()) {
+    case StatusTab:
+        MonitorInput(line_, MonitorLine_, state_);
+        break;
+    case SettingsTab:
+        EngineState_ = State::ServeSettingsTab;
+        break;
+    case UnitTab:
+        EngineState_ = State::ServeUnitTab;
+        break;
+    case ServiceTab:
+        if (requests_.TestCall != kFalse) {
+            requests_.TestCall = kFalse;
+            EngineState_ = State::SendCallNumberRequest;
+        }
+        break;
+    default:
+        // The file tab: received bytes wait in the port.
+        break;
+    }
+}
+
+int16_t ProtocolEngine::FirstPendingRow() const
+{
+    const RowArray& RowRequest = state_.rows.RowRequest;
+    for (int16_t r = 0; r <= lastRow_; ++r) {
+        if (RowRequest[r] == WriteRequest || RowRequest[r] == ReadRequest)
+            return r;
+    }
+    return -1;
+}
+
+void ProtocolEngine::ServeRows(bool unitTab)
+{
+    const int16_t row = FirstPendingRow();
+    if (row >= 0) {
+        if (unitTab && requests_.ErrorCount >= kErrorLimit) {
+            CancelRequests();
+            return;
+        }
+        requests_.CurrentRow = row;
+        if (WakeWindow_ > 0)
+            SendDelay_ = 0;
+        else
+            SendWakeUp();
+        EngineState_ = state_.rows.RowRequest[row] == WriteRequest ? State::SendWrite : State::SendRead;
+        return;
+    }
+
+    MonitorInput(line_, MonitorLine_, state_);
+    if (unitTab)
+        StartUnitOperation();
+    else
+        EngineState_ = State::Ready;
+}
+
+// Read all and write all become row requests for the visible rows; the
+// engine then serves them like single ones, from row 0 upward.
+void ProtocolEngine::StartUnitOperation()
+{
+    RowValues& rows = state_.rows;
+    if (requests_.ReadAll != kFalse) {
+        requests_.ReadAll = kFalse;
+        requests_.ErrorCount = 0;
+        for (int16_t r = 0; r <= lastRow_; ++r) {
+            if (RowShown(Grid(), r))
+                rows.RowRequest[r] = ReadRequest;
+        }
+    } else if (requests_.WriteAll != kFalse) {
+        requests_.WriteAll = kFalse;
+        requests_.ErrorCount = 0;
+        for (int16_t r = 0; r <= lastRow_; ++r) {
+            if (RowShown(Grid(), r)) {
+                GridToSetting(Grid(), rows, r);
+                rows.RowRequest[r] = WriteRequest;
+            }
+        }
+    } else {
+        EngineState_ = State::Ready;
+    }
+}
+
+void ProtocolEngine::SendWakeUp()
+{
+    sender_.SendWakeUpSequence();
+    SendDelay_ = kWakeUpTicks;
+}
+
+void ProtocolEngine::SendRowRequest(Exchange exchange)
+{
+    if (DelayRuns())
+        return;
+    const bool write = exchange == Exchange::Write;
+    WakeWindow_ = write ? kAwakeAfterWrite : kAwakeAfterRead;
+    const int16_t row = requests_.CurrentRow;
+    if (row < 0 || row >= kGridRows) {
+        EngineState_ = State::Ready;
+        return;
+    }
+
+    RowValues& rows = state_.rows;
+    const int16_t unitType = state_.config.UnitType;
+    const QString start = write
+        ? Tekst()[116] + u' ' + ComboText(row) + u' ' + ItemValueText(row, rows.UnitSettings[row])
+        : Tekst()[117] + u' ' + ComboText(row);
+    Progress(start);
+    Log(start);
+
+    line_.FlushInput();
+    reply_.Begin();
+    const int16_t sent = write ? sender_.SendWriteRequest(unitType, row, rows.UnitSettings[row])
+                               : sender_.SendReadRequest(unitType, row);
+    if (sent < 0) {
+        // Nothing can be sent for this row; retrying would not change that.
+        rows.RowRequest[row] = NoRequest;
+        EngineState_ = State::Ready;
+        return;
+    }
+    AwaitReply(exchange);
+}
+
+// No wake-up sequence precedes the call: the unit is awake enough for it.
+void ProtocolEngine::SendCallNumber()
+{
+    if (DelayRuns())
+        return;
+    WakeWindow_ = kAwakeAfterWrite;
+    line_.FlushInput();
+    sender_.SendCallNumberRequest();
+    AwaitReply(Exchange::CallNumber);
+}
+
+void ProtocolEngine::SendCall()
+{
+    PagerCall call;
+    call.callDigit = requests_.CallDigit;
+    call.address = view_.PagerAddress();
+    call.message = view_.PagerMessage();
+    call.bleepCode = view_.BleepCodePosition();
+    WakeWindow_ = kAwakeAfterWrite;
+    line_.FlushInput();
+    sender_.SendPagerCall(call);
+    AwaitReply(Exchange::Call);
+}
+
+void ProtocolEngine::AwaitReply(Exchange exchange)
+{
+    EngineState_ = PhasesOf(exchange).start;
+    reply_.Begin();
+    ReplyTimeout_ = kReplyTicks;
+}
+
+void ProtocolEngine::CancelRequests()
+{
+    for (int r = 0; r < kGridRows; ++r)
+        state_.rows.RowRequest[r] = NoRequest;
+    view_.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
+}
+
+QString ProtocolEngine::ComboText(int16_t row) const
+{
+    return Grid().ComboInstellingen[row]->currentText();
+}
+
+QString ProtocolEngine::ItemValueText(int16_t row, int16_t value) const
+{
+    return QStringLiteral(" [") + Tekst()[118] + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst()[119]
+        + QStringLiteral(": ") + IntToText(value) + QStringLiteral("] ");
+}
+
+void ProtocolEngine::Progress(const QString& text)
+{
+    view_.AppendProgress(text, true);
+}
+
+void ProtocolEngine::Log(const QString& text)
+{
+    WriteLog(state_, text);
+}
+
+} // namespace pb

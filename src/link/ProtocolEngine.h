@@ -1,0 +1,134 @@
+#pragma once
+// The state machine behind every exchange with the unit. The main window's
+// 25 ms timer calls ProtocolTick; each call does at most one step of one
+// exchange: pick a request by the visible tab, wake the unit, send a frame,
+// take the reply byte by byte, report. Time is counted in ticks only, so a
+// test steps the engine with a scripted line and no timer.
+#include "app/AppState.h"
+#include "link/EngineView.h"
+#include "link/FrameSender.h"
+#include "link/ReplyReader.h"
+#include "link/SerialLine.h"
+#include "link/UnitRequests.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace pb {
+
+// The command that start-up passes once the port is open.
+constexpr int16_t kStartCommand = 10;
+
+constexpr int16_t kReplyTicks = 120;     // for the start byte, the length byte, the rest
+constexpr int16_t kWakeUpTicks = 10;     // after the wake-up sequence and at start
+constexpr int16_t kAwakeAfterRead = 80;  // the unit stays awake this long after a read
+constexpr int16_t kAwakeAfterWrite = 200; // and after a write or a call frame
+
+class ProtocolEngine {
+public:
+    // The numbers belong to the design of the exchanges; keep them.
+    enum class State : int16_t {
+        NotStarted = 0,
+        Ready = 10,
+        ServeUnitTab = 50,
+        SendCallNumberRequest = 150,
+        CallNumberReplyStart = 151,
+        CallNumberReplyLength = 152,
+        CallNumberReplyData = 153,
+        SendPagerCall = 161,
+        CallReplyStart = 162,
+        CallReplyLength = 163,
+        CallReplyData = 164,
+        ServeSettingsTab = 300,
+        SendWrite = 310,
+        WriteReplyStart = 311,
+        WriteReplyLength = 312,
+        WriteReplyData = 313,
+        WriteConfirmed = 314,
+        SendRead = 350,
+        ReadReplyStart = 351,
+        ReadReplyLength = 352,
+        ReadReplyData = 353,
+        ReadReplyStored = 354,
+    };
+
+    ProtocolEngine(AppState& state, SerialLine& line, EngineView& view);
+
+    // One step. The timer passes 0; only kStartCommand leaves NotStarted.
+    void ProtocolTick(int16_t command);
+
+    // Drops every pending row and says so in the progress text. ErrorCount
+    // keeps its value.
+    void CancelRequests();
+
+    UnitRequestRecord& UnitRequests() { return requests_; }
+    const UnitRequestRecord& UnitRequests() const { return requests_; }
+
+    State EngineState() const { return EngineState_; }
+    int16_t SendDelay() const { return SendDelay_; }
+    int16_t ReplyTimeout() const { return ReplyTimeout_; }
+    int16_t WakeWindow() const { return WakeWindow_; }
+    const QString& MonitorLine() const { return MonitorLine_; }
+    const ReplyReader& Reply() const { return reply_; }
+
+private:
+    // The four exchanges share the receive phases; they differ in their
+    // states, their messages and what a good reply leads to.
+    enum class Exchange { Write, Read, CallNumber, Call };
+    enum class ReplyFault { NoStart, NoLength, TooLong, BadCheckSum };
+    struct ReplyPhases {
+        State start;
+        State length;
+        State data;
+    };
+    static ReplyPhases PhasesOf(Exchange exchange);
+
+    // Row serving and sending (ProtocolEngine.cpp)
+    void NotStarted(int16_t command);
+    void Ready();
+    void ServeRows(bool unitTab);
+    void StartUnitOperation();
+    int16_t FirstPendingRow() const;
+    void SendWakeUp();
+    void SendRowRequest(Exchange exchange);
+    void SendCallNumber();
+    void SendCall();
+    void AwaitReply(Exchange exchange);
+
+    // Replies and their messages (EngineReplies.cpp)
+    void ReceiveStart(Exchange exchange);
+    void ReceiveLength(Exchange exchange);
+    void ReceiveData(Exchange exchange);
+    void ReplyComplete(Exchange exchange);
+    void ReplyFailed(Exchange exchange, ReplyFault fault);
+    void WriteFailed(ReplyFault fault);
+    void ReadFailed(ReplyFault fault);
+    void CallNumberFailed(ReplyFault fault);
+    void CallFailed(ReplyFault fault);
+    void ConfirmWrite();
+    void StoreRead();
+
+    bool DelayRuns() const { return SendDelay_ > 0; }
+    const SettingsGrid& Grid() const { return view_.Grid(); }
+    const TextTable& Tekst() const { return state_.Tekst; }
+    QString ComboText(int16_t row) const;
+    QString ItemValueText(int16_t row, int16_t value) const;
+    void Progress(const QString& text);
+    void Log(const QString& text);
+
+    AppState& state_;
+    SerialLine& line_;
+    EngineView& view_;
+    FrameSender sender_;
+    ReplyReader reply_;
+    UnitRequestRecord requests_;
+
+    State EngineState_ = State::NotStarted;
+    int16_t SendDelay_ = 0;
+    int16_t ReplyTimeout_ = 0;
+    int16_t WakeWindow_ = 0;
+    QString MonitorLine_;
+    int16_t lastRow_ = 0; // highest row of the unit type, taken every tick
+};
+
+} // namespace pb

@@ -1,0 +1,16 @@
+#pragma once
+// The row part of the error lines of a read: what the row showed when the
+// exchange failed.
+#include "settings/SettingsGrid.h"
+#include "texts/TextTable.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace pb {
+
+// "[" combo text ": " row " " Tekst(119) ": " selected position "] " for a
+// visible grid row; empty for a hidden row or one outside the grid.
+QString RowDescription(const SettingsGrid& grid, const TextTable& Tekst, int16_t row);
+
+} // namespace pb

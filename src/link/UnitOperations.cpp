@@ -1,0 +1,67 @@
+#include "link/UnitOperations.h"
+
+#include "settings/GridTransfer.h"
+
+namespace pb {
+
+namespace {
+
+bool IsGridRow(int row)
+{
+    return row >= 0 && row < kGridRows;
+}
+
+} // namespace
+
+void UnitOperations::ReadSingleSetting(int row)
+{
+    if (IsGridRow(row))
+        state_.rows.RowRequest[row] = ReadRequest;
+}
+
+void UnitOperations::WriteSingleSetting(int row)
+{
+    if (!IsGridRow(row))
+        return;
+    GridToSetting(view_.Grid(), state_.rows, row);
+    state_.rows.RowRequest[row] = WriteRequest;
+}
+
+void UnitOperations::ReadAll()
+{
+    requests_.ReadAll = kTrue;
+}
+
+QString UnitOperations::WriteAllQuestion() const
+{
+    return state_.Tekst[95] + QStringLiteral("!\r\n") + state_.Tekst[89] + u'?';
+}
+
+void UnitOperations::WriteAll()
+{
+    GridToSettings(view_.Grid(), state_.rows);
+    view_.ClearProgress();
+    requests_.WriteAll = kTrue;
+}
+
+void UnitOperations::Cancel()
+{
+    for (int r = 0; r < kGridRows; ++r)
+        state_.rows.RowRequest[r] = NoRequest;
+    view_.AppendProgress(QStringLiteral("\r\n") + state_.Tekst[125] + QStringLiteral("!\r\n"), true);
+}
+
+void UnitOperations::ClearProgress()
+{
+    view_.ClearProgress();
+}
+
+bool UnitOperations::TestCall()
+{
+    if (view_.PagerAddress().isEmpty())
+        return false;
+    requests_.TestCall = kTrue;
+    return true;
+}
+
+} // namespace pb

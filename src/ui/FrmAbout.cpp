@@ -1,0 +1,98 @@
+#include "ui/FrmAbout.h"
+
+#include "ui/FrmHoofdscherm.h"
+#include "ui/Place.h"
+
+#include <QEvent>
+#include <QPixmap>
+
+namespace pb {
+
+namespace {
+
+constexpr int kClientWidth = 399;
+constexpr int kClientHeight = 167;
+constexpr int16_t kHighestDebugLevel = 2;
+
+const QColor kDetailsBlue(0, 0, 192);
+
+QLabel* placeText(QWidget* parent, const QString& name, int x, int y, int w, int h, const QColor& colour)
+{
+    auto* label = place<QLabel>(parent, name, x, y, w, h);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+// The service controls of the main window are there at level 2 only.
+void showServiceControls(FrmHoofdscherm& main, bool service)
+{
+    main.FrameDebug1->setVisible(service);
+    main.FrameDebug2->setVisible(service);
+    main.CmdInstellingenOpslaan->setEnabled(service);
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
+    : SecondaryWindow(&main, kClientWidth, kClientHeight), state_(state), main_(main)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+
+    FrameLogo = place<QGroupBox>(this, QStringLiteral("FrameLogo"), 8, 0, 385, 105);
+    Image1 = place<QLabel>(FrameLogo, QStringLiteral("Image1"), 8, 8, 183, 92);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/logo.jpg")));
+    LabelMaker = placeText(FrameLogo, QStringLiteral("LabelMaker"), 200, 56, 177, 17, kDetailsBlue);
+    LabelMaker->setText(QStringLiteral("Pagerbench service tools"));
+    LabelWeb = placeText(FrameLogo, QStringLiteral("LabelWeb"), 200, 72, 177, 17, kDetailsBlue);
+    LabelWeb->setText(QStringLiteral("www.pagerbench.example"));
+
+    Label4 = placeText(this, QStringLiteral("Label4"), 16, 112, 249, 17, Qt::black);
+    CmdSluit = place<QPushButton>(this, QStringLiteral("CmdSluit"), 296, 128, 97, 33);
+    connect(CmdSluit, &QPushButton::clicked, this, &FrmAbout::CmdSluit_Click);
+
+    // The logo and the details cover most of the frame: a double-click on
+    // any of them counts as one on the frame.
+    for (QWidget* part : {static_cast<QWidget*>(FrameLogo), static_cast<QWidget*>(Image1),
+                          static_cast<QWidget*>(LabelMaker), static_cast<QWidget*>(LabelWeb)})
+        part->installEventFilter(this);
+
+    Form_Load();
+}
+
+void FrmAbout::Form_Load()
+{
+    const TextTable& t = state_.Tekst;
+    CmdSluit->setText(t[0]);
+    setWindowTitle(t[4]);
+    Label4->setText(t[16] + QStringLiteral(" ") + QString::number(kVersionMajor) + QStringLiteral(".") +
+                    QString::number(kVersionMinor));
+}
+
+bool FrmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        FrameLogo_DblClick();
+        return true;
+    }
+    return SecondaryWindow::eventFilter(watched, event);
+}
+
+void FrmAbout::FrameLogo_DblClick()
+{
+    int16_t level = static_cast<int16_t>(state_.DebugLevel + 1);
+    if (level > kHighestDebugLevel)
+        level = 0;
+    state_.DebugLevel = level;
+    // Not stored: the level lasts until the program ends.
+    showServiceControls(main_, level == kHighestDebugLevel);
+}
+
+void FrmAbout::CmdSluit_Click()
+{
+    close();
+}
+
+} // namespace pb

@@ -1,0 +1,199 @@
+#include "ui/FrmInstellingen.h"
+
+#include "app/ConfigFile.h"
+#include "files/SettingsFile.h"
+#include "settings/GridTransfer.h"
+#include "settings/NumberText.h"
+#include "settings/SetupUnitType.h"
+#include "settings/UnitTypes.h"
+#include "ui/FrmHoofdscherm.h"
+
+#include <QApplication>
+
+namespace pb {
+
+namespace {
+
+constexpr int kClientWidth = 489;
+constexpr int kClientHeight = 233;
+constexpr int kPortCount = 30;
+
+const QColor kLockedText(192, 192, 192);
+
+const char* const kLanguageNames[] = {"English", "Nederlands", "Deutsch", "Française"};
+
+// The text colour of a field, for its list entry or its typed text alike.
+void setTextColour(QWidget* field, const QColor& colour)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    field->setPalette(palette);
+}
+
+// A stored value its list has no entry for shows the first entry.
+void showPosition(QComboBox* combo, int16_t position)
+{
+    combo->setCurrentIndex(position >= 0 && position < combo->count() ? position : 0);
+}
+
+int16_t positionOf(const QComboBox* combo)
+{
+    return static_cast<int16_t>(combo->currentIndex());
+}
+
+} // namespace
+
+FrmInstellingen::FrmInstellingen(AppState& state, FrmHoofdscherm& main, PortControl port)
+    : SecondaryWindow(&main, kClientWidth, kClientHeight), state_(state), main_(main), port_(std::move(port))
+{
+    setObjectName(QStringLiteral("frmInstellingen"));
+    buildControls();
+    connect(CmdWijzigen, &QPushButton::clicked, this, &FrmInstellingen::CmdWijzigen_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrmInstellingen::CmdCancel_Click);
+    connect(CmdSave, &QPushButton::clicked, this, &FrmInstellingen::CmdSave_Click);
+    connect(CmdClose, &QPushButton::clicked, this, &FrmInstellingen::CmdClose_Click);
+    Form_Load();
+}
+
+void FrmInstellingen::Form_Load()
+{
+    SetTeksten();
+    ComboCom->clear();
+    LockCombo();
+    for (int n = 1; n <= kPortCount; ++n)
+        ComboCom->addItem(QStringLiteral("Com") + IntToText(int16_t(n)));
+
+    ComboTaal->clear();
+    for (const char* name : kLanguageNames)
+        ComboTaal->addItem(QString::fromUtf8(name));
+
+    // The names keep the language of this load, even after a save.
+    ComboUnitType->clear();
+    for (const UnitTypeInfo& type : kUnitTypes)
+        ComboUnitType->addItem(state_.Tekst[type.nameText]);
+
+    UpdateCombo();
+    setButtons(false, false, true, true);
+}
+
+void FrmInstellingen::SetTeksten()
+{
+    const TextTable& t = state_.Tekst;
+    CmdWijzigen->setText(t[1]);
+    CmdSave->setText(t[3]);
+    CmdCancel->setText(t[2]);
+    CmdClose->setText(t[0]);
+    setWindowTitle(t[8]);
+    LabelCompoort->setText(t[15] + QStringLiteral(": "));
+    LabelMapInstellingen->setText(t[14]);
+    LabelTaal->setText(t[5]);
+    LabelOpeningTheUnit->setText(t[130]);
+    CheckOpeningUnit->setText(t[129]);
+}
+
+void FrmInstellingen::LockCombo()
+{
+    for (QComboBox* combo : {ComboCom, ComboUnitType, ComboTaal}) {
+        combo->setEnabled(false);
+        setTextColour(combo, kLockedText);
+    }
+    TxtSetPath->setReadOnly(true);
+    setTextColour(TxtSetPath, kLockedText);
+    CheckOpeningUnit->setEnabled(false);
+}
+
+void FrmInstellingen::UnlockCombo()
+{
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    for (QComboBox* combo : {ComboCom, ComboUnitType, ComboTaal}) {
+        combo->setEnabled(true);
+        setTextColour(combo, windowText);
+    }
+    TxtSetPath->setReadOnly(false);
+    setTextColour(TxtSetPath, windowText);
+    CheckOpeningUnit->setEnabled(true);
+}
+
+void FrmInstellingen::UpdateCombo()
+{
+    const ProgramConfig& config = state_.config;
+    showPosition(ComboCom, config.Compoort);
+    showPosition(ComboUnitType, config.UnitType);
+    showPosition(ComboTaal, config.Taal);
+    TxtSetPath->setText(config.SetPath);
+    CheckOpeningUnit->setChecked(config.CaseDontShow >= 1);
+}
+
+void FrmInstellingen::ComboToSettings()
+{
+    ProgramConfig& config = state_.config;
+    config.Compoort = positionOf(ComboCom);
+    config.UnitType = positionOf(ComboUnitType);
+    config.Taal = positionOf(ComboTaal);
+    config.SetPath = TxtSetPath->text();
+    config.CaseDontShow = CheckOpeningUnit->isChecked() ? 1 : 0;
+}
+
+void FrmInstellingen::setButtons(bool cancel, bool save, bool close, bool edit)
+{
+    CmdCancel->setEnabled(cancel);
+    CmdSave->setEnabled(save);
+    CmdClose->setEnabled(close);
+    CmdWijzigen->setEnabled(edit);
+}
+
+void FrmInstellingen::CmdWijzigen_Click()
+{
+    setButtons(true, true, false, false);
+    UnlockCombo();
+}
+
+void FrmInstellingen::CmdCancel_Click()
+{
+    setButtons(false, false, true, true);
+    LockCombo();
+    UpdateCombo();
+}
+
+void FrmInstellingen::CmdSave_Click()
+{
+    setButtons(false, false, true, true);
+    LockCombo();
+    applySettings();
+}
+
+void FrmInstellingen::CmdClose_Click()
+{
+    close();
+}
+
+// Every step runs, changed or not: a save also reloads the default settings
+// into the grid and reopens the port.
+void FrmInstellingen::applySettings()
+{
+    ComboToSettings();
+    // Logging is on since start-up, so the file now holds 2 for it.
+    SchrijfConfig(state_.config, state_.folder.configFile());
+
+    SettingsGrid grid = main_.grid();
+    SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
+    LeesDefault(state_, grid);
+
+    if (port_.close)
+        port_.close();
+    if (port_.open)
+        port_.open();
+
+    // A copy: loading the texts never changes the configured language.
+    int16_t language = state_.config.Taal;
+    LaadTeksten(state_.Tekst, language);
+    main_.SetTeksten();
+    SetTeksten();
+
+    // Rebuilt in the new language, then the values loaded above shown in it.
+    SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
+    SettingsToGrid(grid, state_.rows);
+}
+
+} // namespace pb

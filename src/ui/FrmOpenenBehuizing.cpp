@@ -1,0 +1,103 @@
+#include "ui/FrmOpenenBehuizing.h"
+
+#include "app/ConfigFile.h"
+#include "ui/Place.h"
+
+#include <QPixmap>
+
+namespace pb {
+
+namespace {
+
+constexpr int kClientWidth = 405;
+constexpr int kClientHeight = 418;
+constexpr int kStepCount = 3;
+// Step k is described by text kFirstDescription + k.
+constexpr int kFirstDescription = 130;
+
+QLabel* placePicture(QWidget* parent, const char* name, const char* resource)
+{
+    auto* picture = place<QLabel>(parent, QLatin1String(name), 8, 8, 385, 280);
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QLatin1String(resource)));
+    return picture;
+}
+
+} // namespace
+
+FrmOpenenBehuizing::FrmOpenenBehuizing(AppState& state, QWidget* parent)
+    : SecondaryWindow(parent, kClientWidth, kClientHeight), state_(state)
+{
+    setObjectName(QStringLiteral("frmOpenenBehuizing"));
+
+    Image1 = placePicture(this, "Image1", ":/assets/step1.jpg");
+    Image2 = placePicture(this, "Image2", ":/assets/step2.jpg");
+    Image3 = placePicture(this, "Image3", ":/assets/step3.jpg");
+
+    LabelBeschrijving = place<QLabel>(this, QStringLiteral("LabelBeschrijving"), 8, 304, 385, 33);
+    LabelBeschrijving->setWordWrap(true);
+    LabelBeschrijving->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    CmdVorige = place<QPushButton>(this, QStringLiteral("CmdVorige"), 232, 344, 73, 25);
+    CmdVolgende = place<QPushButton>(this, QStringLiteral("CmdVolgende"), 320, 344, 73, 25);
+    CheckDontShow = place<QCheckBox>(this, QStringLiteral("CheckDontShow"), 8, 392, 217, 17);
+    CmdClose = place<QPushButton>(this, QStringLiteral("CmdClose"), 320, 384, 73, 25);
+
+    connect(CmdVolgende, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdVolgende_Click);
+    connect(CmdVorige, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdVorige_Click);
+    connect(CmdClose, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdClose_Click);
+
+    SetTeksten();
+    showStep(1);
+}
+
+void FrmOpenenBehuizing::SetTeksten()
+{
+    const TextTable& t = state_.Tekst;
+    CmdVolgende->setText(t[127]);
+    CmdVorige->setText(t[128]);
+    CmdClose->setText(t[0]);
+    CheckDontShow->setText(t[129]);
+    setWindowTitle(t[130]);
+}
+
+int FrmOpenenBehuizing::currentStep() const
+{
+    const auto pictures = images();
+    for (int k = 1; k <= kStepCount; ++k)
+        if (!pictures[k - 1]->isHidden())
+            return k;
+    return 0;
+}
+
+void FrmOpenenBehuizing::showStep(int step)
+{
+    const auto pictures = images();
+    for (int k = 1; k <= kStepCount; ++k)
+        pictures[k - 1]->setVisible(k == step);
+    LabelBeschrijving->setText(state_.Tekst[kFirstDescription + step] + QStringLiteral("."));
+}
+
+// The buttons stay enabled; past either end they simply do nothing.
+void FrmOpenenBehuizing::CmdVolgende_Click()
+{
+    if (currentStep() < kStepCount)
+        showStep(currentStep() + 1);
+}
+
+void FrmOpenenBehuizing::CmdVorige_Click()
+{
+    if (currentStep() > 1)
+        showStep(currentStep() - 1);
+}
+
+void FrmOpenenBehuizing::CmdClose_Click()
+{
+    if (CheckDontShow->isChecked()) {
+        state_.config.CaseDontShow = 1;
+        SchrijfConfig(state_.config, state_.folder.configFile());
+    }
+    close();
+}
+
+} // namespace pb

@@ -1,0 +1,316 @@
+// The settings dialog: view and edit modes, Cancel, and the save sequence
+// that writes the configuration and applies it at once.
+#include "InstellingenFixture.h"
+#include "app/ConfigFile.h"
+#include "settings/GridTransfer.h"
+#include "settings/UnitCatalogue.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+#include <map>
+
+namespace pb::test {
+namespace {
+
+const QColor kLockedGrey(192, 192, 192);
+
+QStringList items(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+struct ButtonStates {
+    bool cancel, save, close, edit;
+    bool operator==(const ButtonStates& o) const
+    {
+        return cancel == o.cancel && save == o.save && close == o.close && edit == o.edit;
+    }
+};
+
+ButtonStates buttons(const FrmInstellingen& d)
+{
+    return {d.CmdCancel->isEnabled(), d.CmdSave->isEnabled(), d.CmdClose->isEnabled(), d.CmdWijzigen->isEnabled()};
+}
+
+void expectLocked(const FrmInstellingen& d, bool locked)
+{
+    for (const QComboBox* combo : {d.ComboCom, d.ComboUnitType, d.ComboTaal}) {
+        EXPECT_EQ(combo->isEnabled(), !locked) << combo->objectName().toStdString();
+        EXPECT_EQ(combo->palette().color(QPalette::ButtonText) == kLockedGrey, locked);
+    }
+    EXPECT_EQ(d.TxtSetPath->isReadOnly(), locked);
+    EXPECT_EQ(d.TxtSetPath->palette().color(QPalette::Text) == kLockedGrey, locked);
+    EXPECT_EQ(d.CheckOpeningUnit->isEnabled(), !locked);
+}
+
+// Every translated caption of the main window, by control. Windows of its
+// own, such as the dialog, are not part of it.
+std::map<std::string, std::string> captions(const FrmHoofdscherm& w)
+{
+    std::map<QString, QString> all;
+    all[QStringLiteral("title")] = w.windowTitle();
+    for (const QAction* a : {w.Setup, w.Quit, w.About})
+        all[a->objectName()] = a->text();
+    for (int i = 0; i < w.SSTab1->count(); ++i)
+        all[QStringLiteral("tab%1").arg(i)] = w.SSTab1->tabText(i);
+    for (const QAbstractButton* b : w.findChildren<QAbstractButton*>())
+        if (b->window() == &w)
+            all[b->objectName()] = b->text();
+    for (const QGroupBox* g : w.findChildren<QGroupBox*>())
+        if (g->window() == &w)
+            all[g->objectName()] = g->title();
+    for (const QLineEdit* e : w.findChildren<QLineEdit*>())
+        if (e->objectName().startsWith(QStringLiteral("TxtLegenda")))
+            all[e->objectName()] = e->text();
+    std::map<std::string, std::string> printable;
+    for (const auto& [name, text] : all)
+        printable[name.toStdString()] = text.toStdString();
+    return printable;
+}
+
+std::map<std::string, std::string> captionsIn(int16_t language)
+{
+    AppState other;
+    FrmHoofdscherm reference(other);
+    LaadTeksten(other.Tekst, language);
+    reference.SetTeksten();
+    return captions(reference);
+}
+
+TEST_F(InstellingenTest, LoadShowsTheConfigurationLockedInViewMode)
+{
+    openDialog();
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("frmInstellingen"));
+    EXPECT_EQ(dialog->size(), QSize(489, 233));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings"));
+    EXPECT_EQ(dialog->LabelCompoort->text(), QStringLiteral("ComPort: "));
+    EXPECT_EQ(dialog->LabelUnitType->text(), QStringLiteral("[Unit type:]"));
+    EXPECT_EQ(dialog->LabelTaal->text(), QStringLiteral("Language"));
+    EXPECT_EQ(dialog->LabelMapInstellingen->text(), QStringLiteral("Folder for settings"));
+    EXPECT_EQ(dialog->LabelOpeningTheUnit->text(), QStringLiteral("Opening the diagnose cover"));
+    EXPECT_EQ(dialog->CheckOpeningUnit->text(), QStringLiteral("Don't show this anymore"));
+    EXPECT_EQ(dialog->CmdWijzigen->text(), QStringLiteral("Edit"));
+    EXPECT_EQ(dialog->CmdSave->text(), QStringLiteral("Save"));
+    EXPECT_EQ(dialog->CmdCancel->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(dialog->CmdClose->text(), QStringLiteral("Close"));
+
+    const QStringList ports = items(dialog->ComboCom);
+    ASSERT_EQ(ports.size(), 30);
+    EXPECT_EQ(ports.front(), QStringLiteral("Com1"));
+    EXPECT_EQ(ports.back(), QStringLiteral("Com30"));
+    EXPECT_EQ(items(dialog->ComboTaal), (QStringList{"English", "Nederlands", "Deutsch", "Française"}));
+    const QStringList types = items(dialog->ComboUnitType);
+    ASSERT_EQ(types.size(), 7);
+    EXPECT_EQ(types[0], QStringLiteral("RMT Portavo Sliding Door unit"));
+    EXPECT_EQ(types[3], QStringLiteral("Espa443 to Espa444 Converter"));
+    EXPECT_EQ(types[4], QStringLiteral("DP6000 to Espa444 Converter"));
+    EXPECT_EQ(types[6], QStringLiteral("TAP to Espa 443 Converter (FW V2.10 and up) "));
+    for (const QComboBox* combo : {dialog->ComboCom, dialog->ComboUnitType, dialog->ComboTaal})
+        EXPECT_FALSE(combo->isEditable());
+
+    EXPECT_EQ(dialog->ComboCom->currentIndex(), 3);
+    EXPECT_EQ(dialog->ComboUnitType->currentIndex(), 1);
+    EXPECT_EQ(dialog->ComboTaal->currentIndex(), 0);
+    EXPECT_EQ(dialog->TxtSetPath->text(), QStringLiteral("/srv/settings"));
+    EXPECT_FALSE(dialog->CheckOpeningUnit->isChecked());
+
+    expectLocked(*dialog, true);
+    EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
+}
+
+TEST_F(InstellingenTest, EditUnlocksTheFieldsAndSwapsTheButtons)
+{
+    openDialog();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    expectLocked(*dialog, false);
+    EXPECT_EQ(buttons(*dialog), (ButtonStates{true, true, false, false}));
+}
+
+TEST_F(InstellingenTest, CancelShowsTheOldValuesAndWritesNothing)
+{
+    openDialog();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    dialog->ComboTaal->setCurrentIndex(2);
+    dialog->ComboCom->setCurrentIndex(7);
+    dialog->TxtSetPath->setText(QStringLiteral("/elsewhere"));
+    dialog->CheckOpeningUnit->setChecked(true);
+
+    QTest::mouseClick(dialog->CmdCancel, Qt::LeftButton);
+    EXPECT_EQ(dialog->ComboTaal->currentIndex(), 0);
+    EXPECT_EQ(dialog->ComboCom->currentIndex(), 3);
+    EXPECT_EQ(dialog->TxtSetPath->text(), QStringLiteral("/srv/settings"));
+    EXPECT_FALSE(dialog->CheckOpeningUnit->isChecked());
+    EXPECT_EQ(state.config.Taal, 0);
+    EXPECT_EQ(state.config.Compoort, 3);
+    EXPECT_TRUE(configFile().isEmpty());
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(window->Setup->text(), QStringLiteral("Settings"));
+    expectLocked(*dialog, true);
+    EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
+}
+
+TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
+{
+    const int16_t newType = 3;
+    state.rows.SettingsInUnit.fill(1);
+    // A unit-type row of type 1 with a value of its own, to see it replaced.
+    window->ComboInstellingen[2]->setCurrentIndex(0);
+
+    // The port is closed after the file is written and the grid is rebuilt
+    // with the defaults, but before the texts change.
+    QStringList fileAtClose;
+    QString textAtClose;
+    std::vector<bool> rowsAtClose;
+    onClose = [&] {
+        fileAtClose = configFile();
+        textAtClose = state.Tekst[8];
+        for (int r = 0; r < kGridRows; ++r)
+            rowsAtClose.push_back(RowShown(window->grid(), r));
+    };
+    int16_t portAtOpen = -1;
+    QString textAtOpen;
+    onOpen = [&] {
+        portAtOpen = state.config.Compoort;
+        textAtOpen = state.Tekst[8];
+    };
+
+    openDialog();
+    const QStringList typeNames = items(dialog->ComboUnitType);
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    dialog->ComboTaal->setCurrentIndex(1);
+    dialog->ComboUnitType->setCurrentIndex(newType);
+    dialog->ComboCom->setCurrentIndex(5);
+    dialog->TxtSetPath->setText(QStringLiteral("D:\\sets"));
+    dialog->CheckOpeningUnit->setChecked(true);
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+
+    ProgramConfig expected;
+    expected.Compoort = 5;
+    expected.LogfileAan = 2;
+    expected.SetPath = QStringLiteral("D:\\sets");
+    expected.UnitType = newType;
+    expected.Taal = 1;
+    expected.CaseDontShow = 1;
+    EXPECT_EQ(configFile(), ConfigLines(expected));
+    EXPECT_EQ(configFile().value(1), QStringLiteral("1      Logfile ->2"));
+    EXPECT_EQ(state.config.Taal, 1);
+    EXPECT_EQ(state.config.UnitType, newType);
+
+    ASSERT_EQ(calls, (std::vector<std::string>{"close", "open"}));
+    EXPECT_EQ(fileAtClose, ConfigLines(expected));
+    EXPECT_EQ(textAtClose.toStdString(), "Settings");
+    EXPECT_EQ(portAtOpen, 5);
+    EXPECT_EQ(textAtOpen.toStdString(), "Settings");
+
+    // Every caption of the main window is now Dutch.
+    EXPECT_EQ(captions(*window), captionsIn(1));
+    EXPECT_NE(captionsIn(1), captionsIn(0));
+
+    // The grid holds the new type's rows, in Dutch, with the default values.
+    const GridDefinition rows = GridRows(newType, state.Tekst);
+    for (int r = 0; r < kGridRows; ++r) {
+        QComboBox* combo = window->ComboInstellingen[r];
+        const bool shown = rows[r].state == RowState::Shown;
+        EXPECT_EQ(RowShown(window->grid(), r), shown) << r;
+        EXPECT_EQ(rowsAtClose.at(r), shown) << r;
+        if (!shown)
+            continue;
+        EXPECT_EQ(items(combo), rows[r].options) << r;
+        const int16_t value = defaultValue(r) < combo->count() ? defaultValue(r) : 0;
+        EXPECT_EQ(combo->currentIndex(), value) << r;
+        EXPECT_EQ(state.rows.UnitSettings[r], value) << r;
+    }
+    for (int16_t confirmed : state.rows.SettingsInUnit)
+        EXPECT_EQ(confirmed, -1);
+
+    // The dialog is back in view mode with Dutch captions; the unit type
+    // names keep the language they were filled in.
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Instellingen"));
+    EXPECT_EQ(dialog->CmdWijzigen->text(), QStringLiteral("Wijzigen"));
+    EXPECT_EQ(dialog->LabelCompoort->text(), QStringLiteral("ComPoort: "));
+    EXPECT_EQ(items(dialog->ComboUnitType), typeNames);
+    expectLocked(*dialog, true);
+    EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
+}
+
+TEST_F(InstellingenTest, SaveWithoutAChangeStillReopensThePortAndReloadsTheDefaults)
+{
+    int unsavedRow = -1;
+    for (int r = 0; r < kGridRows && unsavedRow < 0; ++r)
+        if (RowShown(window->grid(), r) && window->ComboInstellingen[r]->count() > 1)
+            unsavedRow = r;
+    ASSERT_GE(unsavedRow, 0);
+    const int16_t loaded = state.rows.UnitSettings[unsavedRow];
+    const int changed = loaded == 0 ? 1 : 0;
+    window->ComboInstellingen[unsavedRow]->setCurrentIndex(changed);
+    GridToSettings(window->grid(), state.rows);
+
+    openDialog();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"close", "open"}));
+    EXPECT_EQ(window->ComboInstellingen[unsavedRow]->currentIndex(), loaded);
+    EXPECT_EQ(state.rows.UnitSettings[unsavedRow], loaded);
+    ProgramConfig expected = state.config;
+    EXPECT_EQ(configFile(), ConfigLines(expected));
+    EXPECT_EQ(state.config.Compoort, 3);
+    EXPECT_EQ(state.config.SetPath, QStringLiteral("/srv/settings"));
+}
+
+TEST_F(InstellingenTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZero)
+{
+    state.config.Compoort = 35;
+    state.config.UnitType = 9;
+    state.config.Taal = 5;
+    state.config.CaseDontShow = 2;
+    openDialog();
+    EXPECT_EQ(dialog->ComboCom->currentIndex(), 0);
+    EXPECT_EQ(dialog->ComboCom->currentText(), QStringLiteral("Com1"));
+    EXPECT_EQ(dialog->ComboUnitType->currentIndex(), 0);
+    EXPECT_EQ(dialog->ComboTaal->currentIndex(), 0);
+    EXPECT_TRUE(dialog->CheckOpeningUnit->isChecked());
+
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    QTest::mouseClick(dialog->CmdCancel, Qt::LeftButton);
+    EXPECT_EQ(state.config.Compoort, 35);
+    EXPECT_EQ(state.config.UnitType, 9);
+
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+    EXPECT_EQ(state.config.Compoort, 0);
+    EXPECT_EQ(state.config.UnitType, 0);
+    EXPECT_EQ(state.config.Taal, 0);
+    EXPECT_EQ(state.config.CaseDontShow, 1);
+    const QStringList lines = configFile();
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("0        Compoort ->0"));
+    EXPECT_EQ(lines[3], QStringLiteral("3       UnitType ->0"));
+    EXPECT_EQ(lines[4], QStringLiteral("4       Taal ->0"));
+    EXPECT_EQ(lines[5], QStringLiteral("5       Case ->1"));
+}
+
+TEST_F(InstellingenTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)
+{
+    openDialog();
+    dialog->show();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    dialog->ComboTaal->setCurrentIndex(2);
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+    QTest::mouseClick(dialog->CmdClose, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+
+    openDialog();
+    EXPECT_EQ(dialog->ComboTaal->currentIndex(), 2);
+    EXPECT_EQ(dialog->ComboUnitType->itemText(0), state.Tekst[134]);
+    EXPECT_EQ(dialog->CmdClose->text(), QStringLiteral("Schließen"));
+}
+
+} // namespace
+} // namespace pb::test

@@ -1,0 +1,45 @@
+// Writes the guide's three step pictures and the About logo as JPEG files
+// into the folder given on the command line (default: the current folder).
+#include "Enclosure.h"
+#include "Logo.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+
+namespace {
+
+bool save(const QImage& image, const QDir& folder, const QString& name)
+{
+    const QString path = folder.filePath(name);
+    if (!image.save(path, "JPG", 90)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Text needs fonts, fonts need a GUI application; no screen is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = QGuiApplication::arguments();
+    const QDir folder(args.size() > 1 ? args.at(1) : QStringLiteral("."));
+    if (!folder.exists()) {
+        QTextStream(stderr) << "no such folder: " << folder.path() << '\n';
+        return 2;
+    }
+
+    bool ok = save(pbdraw::drawStep1(), folder, QStringLiteral("step1.jpg"));
+    ok = save(pbdraw::drawStep2(), folder, QStringLiteral("step2.jpg")) && ok;
+    ok = save(pbdraw::drawStep3(), folder, QStringLiteral("step3.jpg")) && ok;
+    ok = save(pbdraw::drawLogo(), folder, QStringLiteral("logo.jpg")) && ok;
+    return ok ? 0 : 1;
+}
