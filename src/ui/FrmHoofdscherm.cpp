@@ -80,6 +80,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
 
     buildTimers();
     connectFileButtons();
+    connectServiceButtons();
 }
 
 void FrmHoofdscherm::showEvent(QShowEvent* event)

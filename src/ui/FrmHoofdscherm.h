@@ -116,6 +116,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private slots:
@@ -138,6 +139,8 @@ private:
     void buildServicePage(QWidget* page);
     void buildTimers();
     void connectFileButtons();
+    void connectServiceButtons();
+    void CmdWisAlles_Click();
     // The settings-file dialog; an empty result means cancelled.
     QString chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName);
 

@@ -123,3 +123,33 @@ TEST_F(FileButtonsTest, TheColouringTimerMutesConfirmedRows)
 }
 
 } // namespace
+
+namespace {
+
+class ServiceFramesTest : public pb::test::MainWindowTest {};
+
+TEST_F(ServiceFramesTest, ButtonsOnlyChangeTheirLabels)
+{
+    window->CmdLeesRestarts->click();
+    EXPECT_EQ(window->LabRestarts->text(), "Software restarts lezen ");
+    window->CmdWisRestarts->click();
+    EXPECT_EQ(window->LabRestarts->text(), "Unit restarts wissen ");
+    window->CmdReadSwVersion->click();
+    EXPECT_EQ(window->LabVersionSw->text(), "");
+}
+
+TEST_F(ServiceFramesTest, ClearAllAsksAndDoubleClickEmptiesTheLabel)
+{
+    QString question;
+    pbtest::pressInMessageBox(QMessageBox::Cancel, &question);
+    window->CmdWisAlles->click();
+    EXPECT_EQ(question, "Clear all settings of this unit?\r\nAre you sure? ");
+    EXPECT_EQ(window->LabWisUnit->text(), "");
+    pbtest::pressInMessageBox(QMessageBox::Ok);
+    window->CmdWisAlles->click();
+    EXPECT_EQ(window->LabWisUnit->text(), "Busy on clearing unit.");
+    QTest::mouseDClick(window->LabWisUnit, Qt::LeftButton);
+    EXPECT_EQ(window->LabWisUnit->text(), "");
+}
+
+} // namespace

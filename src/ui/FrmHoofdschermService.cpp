@@ -1,0 +1,43 @@
+// The buttons of the three hidden service frames on the "Service" tab. The
+// unit offers no exchange for them, so they only change their own labels.
+#include "ui/FrmHoofdscherm.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+
+namespace pb {
+
+void FrmHoofdscherm::connectServiceButtons()
+{
+    connect(CmdLeesRestarts, &QPushButton::clicked, this,
+            [this] { LabRestarts->setText(QStringLiteral("Software restarts lezen ")); });
+    connect(CmdWisRestarts, &QPushButton::clicked, this,
+            [this] { LabRestarts->setText(QStringLiteral("Unit restarts wissen ")); });
+    connect(CmdReadSwVersion, &QPushButton::clicked, this, [this] {
+        LabVersionSw->clear();
+        QPalette palette = LabVersionSw->palette();
+        palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+        LabVersionSw->setPalette(palette);
+    });
+    connect(CmdWisAlles, &QPushButton::clicked, this, &FrmHoofdscherm::CmdWisAlles_Click);
+    LabWisUnit->installEventFilter(this);
+}
+
+void FrmHoofdscherm::CmdWisAlles_Click()
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pagerbench"),
+                    QStringLiteral("Clear all settings of this unit?\r\nAre you sure? "),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (box.exec() != QMessageBox::Cancel)
+        LabWisUnit->setText(QStringLiteral("Busy on clearing unit."));
+}
+
+bool FrmHoofdscherm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == LabWisUnit && event->type() == QEvent::MouseButtonDblClick)
+        LabWisUnit->clear();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace pb

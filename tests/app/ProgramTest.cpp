@@ -1,0 +1,87 @@
+#include "app/Program.h"
+#include "settings/SetupUnitType.h"
+#include "support/ModalAnswer.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state.folder.path = dir.path();
+        int16_t english = 0;
+        pb::LaadTeksten(state.Tekst, english);
+        program = std::make_unique<pb::Program>(state);
+        pb::SettingsGrid grid = program->window.grid();
+        pb::SetupUnitType(grid, state.Tekst, 3);
+    }
+    pb::FrmHoofdscherm& window() { return program->window; }
+    pb::UnitRequestRecord& requests() { return program->engine.UnitRequests(); }
+
+    QTemporaryDir dir;
+    pb::AppState state;
+    std::unique_ptr<pb::Program> program;
+};
+
+TEST_F(ProgramTest, RowButtonsLeaveRequestsForTheEngine)
+{
+    window().CmdReadSingleSetting[0]->click();
+    EXPECT_EQ(state.rows.RowRequest[0], pb::ReadRequest);
+    window().ComboInstellingen[0]->setCurrentIndex(2);
+    window().CmdWriteSingleSetting[0]->click();
+    EXPECT_EQ(state.rows.RowRequest[0], pb::WriteRequest);
+    EXPECT_EQ(state.rows.UnitSettings[0], 2);
+    window().CmdLeesAlles->click();
+    EXPECT_EQ(requests().ReadAll, -1);
+}
+
+TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
+{
+    window().TxtProgress->setPlainText("earlier lines");
+    QString question;
+    pbtest::pressInMessageBox(QMessageBox::Cancel, &question);
+    window().CmdSchrijfAlles->click();
+    EXPECT_EQ(question, "Write all settings to Unit!\r\nAre you sure?");
+    EXPECT_EQ(requests().WriteAll, 0);
+    EXPECT_EQ(window().TxtProgress->toPlainText(), "earlier lines");
+}
+
+TEST_F(ProgramTest, WriteAllAnsweredWithOkEmptiesTheProgressAndRequests)
+{
+    window().TxtProgress->setPlainText("earlier lines");
+    window().ComboInstellingen[0]->setCurrentIndex(1);
+    pbtest::pressInMessageBox(QMessageBox::Ok);
+    window().CmdSchrijfAlles->click();
+    EXPECT_EQ(requests().WriteAll, -1);
+    EXPECT_EQ(window().TxtProgress->toPlainText(), "");
+    EXPECT_EQ(state.rows.UnitSettings[0], 1);
+}
+
+TEST_F(ProgramTest, TestCallWithoutAnAddressSaysSoAndRequestsNothing)
+{
+    QString message;
+    pbtest::pressInMessageBox(QMessageBox::Ok, &message);
+    window().CmdTestOproepPager->click();
+    EXPECT_EQ(message, "Please enter a valid PagerNumber to send the message to");
+    EXPECT_EQ(requests().TestCall, 0);
+
+    window().TxtTestPagerAdres->setText("1234");
+    window().CmdTestOproepPager->click();
+    EXPECT_EQ(requests().TestCall, -1);
+}
+
+TEST_F(ProgramTest, CancelAppendsToTheProgressText)
+{
+    state.rows.RowRequest[3] = pb::ReadRequest;
+    window().CmdCancelReadWrite->click();
+    window().CmdCancelReadWrite->click();
+    EXPECT_EQ(state.rows.RowRequest[3], pb::NoRequest);
+    EXPECT_EQ(window().TxtProgress->toPlainText(), "\nCancelled!\n\nCancelled!\n");
+    window().CmdWisLogVenster->click();
+    EXPECT_EQ(window().TxtProgress->toPlainText(), "");
+}
+
+} // namespace
