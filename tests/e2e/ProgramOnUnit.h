@@ -1,0 +1,199 @@
+#pragma once
+// The whole program against a virtual unit: the main window offscreen, its
+// port on a real pseudo-terminal, the unit on the other end. The test steps
+// the engine itself and serves the unit between the steps, each step being
+// 25 ms on the unit's clock; it waits on the line only while bytes are on
+// their way, and never longer than a bound.
+#include "app/ConfigFile.h"
+#include "app/Program.h"
+#include "link/PortName.h"
+#include "settings/GridColouring.h"
+#include "settings/GridTransfer.h"
+#include "settings/ValueCoding.h"
+#include "support/PseudoTerminal.h"
+#include "unitsim/VirtualUnit.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace pbtest {
+
+using pb::unitsim::Millis;
+
+class ProgramOnUnit : public ::testing::Test {
+protected:
+    static constexpr Millis kTickMs = 25;
+    static constexpr int kLineWaitMs = 2000; // bytes on a pseudo-terminal take microseconds
+    static constexpr int kTickLimit = 4000;
+
+    enum Tab { StatusTab = 0, SettingsTab = 1, FileTab = 2, UnitTab = 3, ServiceTab = 4 };
+
+    void TearDown() override { qunsetenv(pb::PortEnvironmentVariable(1).toLatin1().constData()); }
+
+    // A unit of the type and a program configured for it, loaded and shown.
+    // Service level 2 ("/DEBUG") shows the per-row buttons.
+    void start(int16_t unitType, pb::unitsim::UnitOptions unitOptions = {}, const QString& commandLine = {})
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(line.isValid());
+        unitOptions.unitType = unitType;
+        unit = std::make_unique<pb::unitsim::VirtualUnit>(unitOptions, clock);
+
+        pb::ProgramConfig config;
+        config.UnitType = unitType;
+        config.CaseDontShow = 1;
+        pb::SchrijfConfig(config, folder.path() + QStringLiteral("/Pagerbench.set"));
+        qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), line.slavePath().toLocal8Bit());
+        state.folder.path = folder.path();
+        state.commandLine = commandLine;
+
+        program = std::make_unique<pb::Program>(state);
+        program->Form_Load();
+        // The test steps the engine; the default settings are in already.
+        window().TmrAfhandel->stop();
+        window().TimerDisplayInstellingen->stop();
+        window().show();
+        ASSERT_TRUE(program->port.isOpen());
+        portFd_ = DescriptorOf(line.slavePath());
+    }
+
+    pb::FrmHoofdscherm& window() { return program->window; }
+    pb::ProtocolEngine& engine() { return program->engine; }
+    pb::UnitRequestRecord& requests() { return program->engine.UnitRequests(); }
+    pb::RowValues& rows() { return state.rows; }
+
+    // One engine step with the unit served around it.
+    void tick()
+    {
+        state.lamps.TxActief = pb::kFalse;
+        engine().ProtocolTick(0);
+        clock += kTickMs;
+        serveUnit(state.lamps.TxActief == pb::kTrue);
+        QCoreApplication::processEvents();
+    }
+
+    bool tickUntil(const std::function<bool()>& done, int limit = kTickLimit)
+    {
+        for (int i = 0; i < limit && !done(); ++i)
+            tick();
+        return done();
+    }
+
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            tick();
+    }
+
+    // No request left and the engine back at choosing one.
+    bool allServed() const
+    {
+        using State = pb::ProtocolEngine::State;
+        const auto& r = program->engine.UnitRequests();
+        for (int row = 0; row < pb::kGridRows; ++row) {
+            if (state.rows.RowRequest[row] != pb::NoRequest)
+                return false;
+        }
+        const State s = program->engine.EngineState();
+        return r.ReadAll == pb::kFalse && r.WriteAll == pb::kFalse && r.TestCall == pb::kFalse
+            && (s == State::Ready || s == State::ServeUnitTab || s == State::ServeSettingsTab);
+    }
+
+    void showTab(Tab tab) { window().SSTab1->setCurrentIndex(tab); }
+
+    bool logHas(const QString& text) const
+    {
+        for (int i = 0; i < state.log.LogLineCount; ++i) {
+            if (state.log.LogLines[i].contains(text))
+                return true;
+        }
+        return false;
+    }
+
+    // The row is drawn in the muted colour of values the unit confirmed.
+    bool shownAsConfirmed(int row)
+    {
+        pb::ColourSettingsGrid(window().grid(), state.rows);
+        const QComboBox* combo = window().ComboInstellingen[row];
+        return combo->palette().color(QPalette::Active, QPalette::Text) == pb::ConfirmedRowColour(combo);
+    }
+
+    QString progressText() const { return program->window.TxtProgress->toPlainText(); }
+
+    std::vector<int> shownRows() const
+    {
+        std::vector<int> shown;
+        const pb::SettingsGrid grid = program->window.grid();
+        for (int row = 0; row <= pb::HighestRow(state.config.UnitType) && row < pb::kGridRows; ++row) {
+            if (pb::RowShown(grid, row))
+                shown.push_back(row);
+        }
+        return shown;
+    }
+
+    QTemporaryDir folder;
+    PseudoTerminal line;
+    Millis clock = 0;
+    std::unique_ptr<pb::unitsim::VirtualUnit> unit;
+    pb::AppState state;
+    std::unique_ptr<pb::Program> program;
+
+private:
+    // The request the program just sent must reach the unit, and the unit's
+    // answer must be readable at the port, before the engine looks again.
+    void serveUnit(bool programSent)
+    {
+        if (!line.isValid())
+            return;
+        const int seen = bytesToUnit_;
+        QDeadlineTimer deadline(kLineWaitMs);
+        for (;;) {
+            const QByteArray bytes = line.read(4096, 0);
+            if (!bytes.isEmpty()) {
+                unit->receive(bytes.toStdString(), clock);
+                bytesToUnit_ += bytes.size();
+            }
+            const bool whole = bytesToUnit_ > seen && !unit->midFrame();
+            if (!programSent || whole || !waitFor(line.masterFd(), deadline))
+                break;
+        }
+        const pb::unitsim::Bytes said = unit->transmit(clock);
+        if (!said.empty()) {
+            line.write(QByteArray::fromStdString(said));
+            waitFor(portFd_, QDeadlineTimer(kLineWaitMs));
+        }
+        if (unit->lineClosed())
+            line.closeMaster();
+    }
+
+    static bool waitFor(int fd, const QDeadlineTimer& deadline)
+    {
+        if (fd < 0)
+            return false;
+        pollfd entry{fd, POLLIN, 0};
+        return ::poll(&entry, 1, int(deadline.remainingTime())) > 0;
+    }
+
+    // The program's own descriptor of the serial side, found among this
+    // process's open files: polling it tells when bytes have arrived.
+    static int DescriptorOf(const QString& path)
+    {
+        const QString target = QFileInfo(path).canonicalFilePath();
+        const QDir fds(QStringLiteral("/proc/self/fd"));
+        for (const QString& name : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            if (QFileInfo(fds.filePath(name)).symLinkTarget() == target)
+                return name.toInt();
+        }
+        return -1;
+    }
+
+    int bytesToUnit_ = 0;
+    int portFd_ = -1;
+};
+
+} // namespace pbtest
