@@ -3,13 +3,55 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace pb {
 
+namespace {
+
+// Symbolic links resolved where the folder exists (/bin may lead to /usr/bin).
+QString comparable(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+}
+
+} // namespace
+
+QStringList ProgramFolder::installPrefixes()
+{
+    QStringList prefixes{QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/opt")};
+#ifdef PAGERBENCH_INSTALL_PREFIX
+    prefixes << QStringLiteral(PAGERBENCH_INSTALL_PREFIX);
+#endif
+    return prefixes;
+}
+
+bool ProgramFolder::isInside(const QString& folder, const QString& prefix)
+{
+    if (prefix.isEmpty())
+        return false;
+    const QString base = comparable(prefix);
+    // The root folder would claim every copy of the program.
+    if (QDir(base).isRoot())
+        return false;
+    const QString path = comparable(folder);
+    return path == base || path.startsWith(base + u'/');
+}
+
 ProgramFolder ProgramFolder::locate(const QString& executableFolder)
 {
+    return locate(executableFolder, installPrefixes());
+}
+
+ProgramFolder ProgramFolder::locate(const QString& executableFolder, const QStringList& prefixes)
+{
     const QFileInfo own(executableFolder);
-    if (own.isDir() && own.isWritable())
+    const bool installed = std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& prefix) {
+        return isInside(executableFolder, prefix);
+    });
+    if (!installed && own.isDir() && own.isWritable())
         return {QDir::cleanPath(own.absoluteFilePath())};
 
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -66,4 +66,19 @@ QImage drawLogo()
     return image;
 }
 
+QImage drawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The pager and its signal span 21..151 x 6..151 in the logo's units:
+    // centred in a square of 150.
+    const qreal scale = size / 150.0;
+    p.scale(scale, scale);
+    p.translate(-11, -3);
+    drawPager(p);
+    return image;
+}
+
 } // namespace pbdraw

@@ -10,4 +10,8 @@ constexpr int kLogoHeight = 184;
 
 QImage drawLogo();
 
+// The program's icon: the logo's pager and signal alone, square, on a
+// transparent ground.
+QImage drawIcon(int size);
+
 } // namespace pbdraw

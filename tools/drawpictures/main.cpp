@@ -1,5 +1,8 @@
 // Writes the guide's three step pictures and the About logo as JPEG files
-// into the folder given on the command line (default: the current folder).
+// into the folder given on the command line (default: the current folder),
+// and, when a second folder is given, the program's icon there as
+// pagerbench.png:
+//   pagerbench-drawpictures src/ui/assets packaging
 #include "Enclosure.h"
 #include "Logo.h"
 
@@ -10,10 +13,13 @@
 
 namespace {
 
-bool save(const QImage& image, const QDir& folder, const QString& name)
+constexpr int kIconSize = 128;
+
+bool save(const QImage& image, const QDir& folder, const QString& name, const char* format = "JPG",
+          int quality = 90)
 {
     const QString path = folder.filePath(name);
-    if (!image.save(path, "JPG", 90)) {
+    if (!image.save(path, format, quality)) {
         QTextStream(stderr) << "cannot write " << path << '\n';
         return false;
     }
@@ -32,14 +38,20 @@ int main(int argc, char* argv[])
 
     const QStringList args = QGuiApplication::arguments();
     const QDir folder(args.size() > 1 ? args.at(1) : QStringLiteral("."));
-    if (!folder.exists()) {
-        QTextStream(stderr) << "no such folder: " << folder.path() << '\n';
-        return 2;
+    const QDir iconFolder(args.size() > 2 ? args.at(2) : QString());
+    for (const QDir& d : {folder, iconFolder}) {
+        if (!d.exists()) {
+            QTextStream(stderr) << "no such folder: " << d.path() << '\n';
+            return 2;
+        }
     }
 
     bool ok = save(pbdraw::drawStep1(), folder, QStringLiteral("step1.jpg"));
     ok = save(pbdraw::drawStep2(), folder, QStringLiteral("step2.jpg")) && ok;
     ok = save(pbdraw::drawStep3(), folder, QStringLiteral("step3.jpg")) && ok;
     ok = save(pbdraw::drawLogo(), folder, QStringLiteral("logo.jpg")) && ok;
+    if (args.size() > 2)
+        ok = save(pbdraw::drawIcon(kIconSize), iconFolder, QStringLiteral("pagerbench.png"), "PNG", -1)
+             && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,33 @@
+#include "BenchProgram.h"
+
+#include "app/ConfigFile.h"
+#include "link/PortName.h"
+
+#include <QFileInfo>
+
+namespace pb::bench {
+
+bool WriteBenchConfig(const QString& folder, int16_t unitType)
+{
+    ProgramConfig config;
+    config.Compoort = 0;
+    config.LogfileAan = 2;
+    config.UnitType = unitType;
+    config.Taal = 0;
+    config.CaseDontShow = 1;
+    const QString path = folder + QStringLiteral("/Pagerbench.set");
+    SchrijfConfig(config, path);
+    return QFileInfo::exists(path);
+}
+
+BenchProgram::BenchProgram(const QString& device, int16_t unitType)
+{
+    WriteBenchConfig(folder_.path(), unitType);
+    state_.folder.path = folder_.path();
+    qputenv(PortEnvironmentVariable(1).toLatin1().constData(), device.toLocal8Bit());
+    program_ = std::make_unique<Program>(state_);
+    program_->Form_Load();
+    program_->window.show();
+}
+
+} // namespace pb::bench
