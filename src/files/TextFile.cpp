@@ -23,21 +23,13 @@ bool writeAll(QIODevice& device, const QByteArray& bytes)
 
 } // namespace
 
-std::optional<QStringList> ReadTextLines(const QString& path)
+QStringList TextLines(const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-
+    static const QByteArray kByteOrderMark("\xEF\xBB\xBF");
     QStringList lines;
-    qsizetype start = 0;
+    qsizetype start = bytes.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
     const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = start; i < size; ++i) {
         const char c = bytes.at(i);
         if (c != '\r' && c != '\n')
             continue;
@@ -49,6 +41,21 @@ std::optional<QStringList> ReadTextLines(const QString& path)
     if (start < size)
         lines.append(fromWindows1252(bytes.mid(start)));
     return lines;
+}
+
+std::optional<QStringList> ReadTextLines(const QString& path)
+{
+    // Opening a named pipe would wait for a writer, and reading a device
+    // might never end: only regular files are read.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(kMaxTextFileBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return TextLines(bytes);
 }
 
 QByteArray JoinCrLf(const QStringList& lines)

@@ -6,9 +6,17 @@
 
 namespace pb {
 
-// The lines of a file, or nothing when it cannot be opened or read. CR LF,
-// a lone LF and a lone CR all end a line, so files edited on any system read
-// the same.
+// The bytes as Windows-1252 lines. CR LF, a lone LF and a lone CR all end a
+// line, so files edited on any system read the same. A leading UTF-8
+// byte-order mark (as editors put before "UTF-8" files) is dropped, so that
+// it does not hide the first line's key; the rest stays Windows-1252.
+QStringList TextLines(const QByteArray& bytes);
+
+// Our files are a few hundred bytes; a file chosen by mistake may be huge.
+constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
+
+// The lines of the first kMaxTextFileBytes of a file, or nothing when it is
+// no regular file (a folder, a pipe, a device) or cannot be opened or read.
 std::optional<QStringList> ReadTextLines(const QString& path);
 
 // Each line ended by CR LF, as one byte stream.

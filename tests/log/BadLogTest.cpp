@@ -1,0 +1,147 @@
+// The log writer when the disk will not take the line: no Log folder can be
+// made, something else is called Log, the disk is full. The caller carries
+// on, the message window buffer still gets every line, and files written
+// before are left as they were.
+#include "log/Logfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "link/EngineFixture.h"
+#include "support/FileSizeLimit.h"
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class BadLogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state.folder.path = dir.path();
+        state.config.LogfileAan = 2;
+        state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
+    }
+
+    QString today() const { return dir.filePath("Log/01032027.log"); }
+    QString yesterday() const { return dir.filePath("Log/28022027.log"); }
+
+    void put(const QString& path, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    // Writes lines 1..count and checks that the buffer holds the newest 25.
+    void writeAndExpectAllInBuffer(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            pb::WriteLog(state, "line " + QString::number(i));
+        const int kept = std::min(count, pb::kLogWindowLines);
+        ASSERT_EQ(state.log.LogLineCount, kept);
+        for (int i = 0; i < kept; ++i)
+            EXPECT_EQ(state.log.LogLines[i], "09:05:07 line " + QString::number(count - kept + i + 1));
+    }
+
+    QStringList entries(const QString& folder) const
+    {
+        return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+    }
+
+    QTemporaryDir dir;
+    pb::AppState state;
+};
+
+TEST_F(BadLogTest, NoLogFolderCanBeMadeInAFileThatStandsForTheProgramFolder)
+{
+    put(dir.filePath("program"), "not a folder");
+    state.folder.path = dir.filePath("program");
+    writeAndExpectAllInBuffer(30);
+    EXPECT_EQ(contents(dir.filePath("program")), QByteArray("not a folder"));
+    EXPECT_EQ(entries(dir.path()), QStringList{"program"});
+}
+
+TEST_F(BadLogTest, AFileNamedLogIsLeftAloneAndOnceGoneTheLogResumes)
+{
+    put(dir.filePath("Log"), "keep me");
+    writeAndExpectAllInBuffer(3);
+    EXPECT_EQ(contents(dir.filePath("Log")), QByteArray("keep me"));
+
+    ASSERT_TRUE(QFile::remove(dir.filePath("Log")));
+    pb::WriteLog(state, "after");
+    EXPECT_EQ(contents(today()), QByteArray("09:05:07 after\r\n"));
+    EXPECT_EQ(state.log.LogLines[3], "09:05:07 after");
+}
+
+TEST_F(BadLogTest, AFolderInPlaceOfTheDaysFileIsLeftAlone)
+{
+    ASSERT_TRUE(QDir().mkpath(today() + "/inside"));
+    writeAndExpectAllInBuffer(2);
+    EXPECT_EQ(entries(today()), QStringList{"inside"});
+}
+
+TEST_F(BadLogTest, AFullDiskLeavesNoHalfLineAndNoEarlierFileDamaged)
+{
+    put(yesterday(), "23:00:00 yesterday\r\n");
+    pb::WriteLog(state, "before");
+    const QByteArray before = contents(today());
+    ASSERT_EQ(before, QByteArray("09:05:07 before\r\n"));
+    {
+        // Room for five more bytes: each line starts to go out and stops.
+        pbtest::FileSizeLimit limit(rlim_t(before.size() + 5));
+        writeAndExpectAllInBuffer(28);
+    }
+    EXPECT_EQ(contents(today()), before);
+    EXPECT_EQ(contents(yesterday()), QByteArray("23:00:00 yesterday\r\n"));
+
+    pb::WriteLog(state, "room again");
+    EXPECT_EQ(contents(today()), before + "09:05:07 room again\r\n");
+}
+
+TEST_F(BadLogTest, ADeviceThatIsAlwaysFullTakesNothingAndHurtsNothing)
+{
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    put(yesterday(), "23:00:00 yesterday\r\n");
+    ASSERT_TRUE(QFile::link("/dev/full", today()));
+    writeAndExpectAllInBuffer(26);
+    EXPECT_EQ(contents(yesterday()), QByteArray("23:00:00 yesterday\r\n"));
+    EXPECT_TRUE(QFileInfo(today()).isSymLink());
+}
+
+// The engine goes on through an exchange whose trace cannot be written.
+class EngineWithoutLogTest : public pbtest::EngineTest {
+protected:
+    EngineWithoutLogTest()
+    {
+        QFile blocker(logDir.filePath("Log"));
+        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+};
+
+TEST_F(EngineWithoutLogTest, AReadCompletesAndTheBufferHasItsLines)
+{
+    grid.combo(4)->setCurrentIndex(2);
+    start(pb::SettingsTab);
+    line.answer = [](const QByteArray& frame) {
+        return frame == pbtest::ReadRequestFrame(4) ? pbtest::ReadReply(4, 3) : QByteArray();
+    };
+    RowRequest()[4] = pb::ReadRequest;
+    ASSERT_GT(tickUntil(State::ReadReplyStored), 0);
+    tick();
+    EXPECT_EQ(engine.EngineState(), State::Ready);
+    EXPECT_EQ(RowRequest()[4], pb::NoRequest);
+    EXPECT_EQ(state.rows.SettingsInUnit[4], 3);
+    EXPECT_EQ(logged(), (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
+    EXPECT_TRUE(QFileInfo(logDir.filePath("Log")).isFile());
+}
+
+} // namespace
