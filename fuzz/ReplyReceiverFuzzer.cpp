@@ -1,0 +1,202 @@
+// The protocol engine fed arbitrary bytes at arbitrary tick boundaries, with
+// requests and tab changes in between. Input:
+//
+//   byte 0      unit type (modulo 8, so one code without settings)
+//   byte 1      visible tab (modulo 8: 5 to 7 are no tab)
+//   byte 2      bleep-code position (modulo 17, 16 for none)
+//   then steps, one byte each, by its top two bits:
+//     00nnnnnn  the next n bytes arrive, then one tick
+//     01kkkkkk  k + 1 ticks with nothing arriving
+//     10cbaTTT  tab TTT; a: read all, b: write all, c: test call; one tick
+//     11wrrrrr  a request for row r (0..31): write when w, else read
+//
+// The input decides how long the engine runs. After every tick the engine's
+// state must stay within its bounds.
+#include "FuzzInput.h"
+#include "link/EngineView.h"
+#include "link/MonitorInput.h"
+#include "link/ProtocolEngine.h"
+#include "settings/SetupUnitType.h"
+#include "support/GridFixture.h"
+
+#include <QApplication>
+#include <array>
+#include <deque>
+#include <memory>
+
+namespace {
+
+using State = pb::ProtocolEngine::State;
+
+class FuzzLine : public pb::SerialLine {
+public:
+    int16_t ReadByte() override
+    {
+        if (waiting.empty())
+            return -1;
+        const int16_t byte = waiting.front();
+        waiting.pop_front();
+        return byte;
+    }
+    int16_t SendByte(int16_t value) override
+    {
+        FUZZ_CHECK(value >= 0 && value <= 0xFF);
+        return 0;
+    }
+    void FlushInput() override { waiting.clear(); }
+
+    std::deque<uint8_t> waiting;
+};
+
+class FuzzView : public pb::EngineView {
+public:
+    int16_t VisibleTab() const override { return tab; }
+    const pb::SettingsGrid& Grid() const override { return *grid; }
+    void AppendProgress(const QString& text, bool) override
+    {
+        if (progress.size() > 4096)
+            progress.clear();
+        progress += text;
+    }
+    void ClearProgress() override { progress.clear(); }
+    // Longer than the call record takes, with letters the code page lacks.
+    QString PagerAddress() const override { return QStringLiteral("0123456789\u20AC\u0100"); }
+    QString PagerMessage() const override { return QString(45, QChar(0x263A)); }
+    int16_t BleepCodePosition() const override { return bleepCode; }
+
+    const pb::SettingsGrid* grid = nullptr;
+    int16_t tab = 0;
+    int16_t bleepCode = -1;
+    QString progress;
+};
+
+constexpr int16_t kUnitTypes = 8;
+
+// What lives across inputs: the application, the texts and one grid per
+// unit type, all built once.
+struct World {
+    World()
+    {
+        pb::LaadTeksten(Tekst, language);
+        for (int16_t type = 0; type < kUnitTypes; ++type) {
+            grids[type] = std::make_unique<pbtest::GridFixture>();
+            pb::SetupUnitType(grids[type]->grid, Tekst, type);
+        }
+    }
+    int16_t language = 0;
+    pb::TextTable Tekst;
+    std::array<std::unique_ptr<pbtest::GridFixture>, kUnitTypes> grids;
+};
+
+// Built at the first input, once the application exists, and so gone
+// before it at exit.
+World& TheWorld()
+{
+    static World world;
+    return world;
+}
+
+bool KnownState(State s)
+{
+    switch (s) {
+    case State::NotStarted: case State::Ready: case State::ServeUnitTab:
+    case State::SendCallNumberRequest: case State::CallNumberReplyStart:
+    case State::CallNumberReplyLength: case State::CallNumberReplyData:
+    case State::SendPagerCall: case State::CallReplyStart: case State::CallReplyLength:
+    case State::CallReplyData: case State::ServeSettingsTab: case State::SendWrite:
+    case State::WriteReplyStart: case State::WriteReplyLength: case State::WriteReplyData:
+    case State::WriteConfirmed: case State::SendRead: case State::ReadReplyStart:
+    case State::ReadReplyLength: case State::ReadReplyData: case State::ReadReplyStored:
+        return true;
+    }
+    return false;
+}
+
+void CheckBounds(const pb::ProtocolEngine& engine, const pb::AppState& state)
+{
+    for (int16_t request : state.rows.RowRequest)
+        FUZZ_CHECK(request == pb::NoRequest || request == pb::ReadRequest || request == pb::WriteRequest);
+    const pb::ReplyReader& reply = engine.Reply();
+    FUZZ_CHECK(reply.RxCount >= 0 && reply.RxCount <= pb::kMaxReplyLength + 1);
+    FUZZ_CHECK(KnownState(engine.EngineState()));
+    FUZZ_CHECK(engine.UnitRequests().CurrentRow >= -1 && engine.UnitRequests().CurrentRow < pb::kGridRows);
+    FUZZ_CHECK(engine.SendDelay() >= 0 && engine.SendDelay() <= pb::kWakeUpTicks);
+    FUZZ_CHECK(engine.ReplyTimeout() >= 0 && engine.ReplyTimeout() <= pb::kReplyTicks);
+    FUZZ_CHECK(engine.WakeWindow() >= 0 && engine.WakeWindow() <= pb::kAwakeAfterWrite);
+    FUZZ_CHECK(engine.MonitorLine().size() <= pb::kMonitorLineLimit);
+    FUZZ_CHECK(state.log.LogLineCount >= 0 && state.log.LogLineCount <= pb::kLogWindowLines);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    World& world = TheWorld();
+    pbfuzz::FuzzInput input(data, size);
+    const int16_t unitType = input.next() % kUnitTypes;
+
+    pb::AppState state;
+    state.Tekst = world.Tekst;
+    state.config.UnitType = unitType;
+    state.config.LogfileAan = 2;
+    state.folder.path = QStringLiteral("/dev/null"); // no Log folder can be made there
+    state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
+
+    const pb::SettingsGrid& grid = world.grids[unitType]->grid;
+    for (QComboBox* combo : grid.ComboInstellingen)
+        combo->setCurrentIndex(-1); // what an earlier input left is no part of this one
+
+    FuzzLine line;
+    FuzzView view;
+    view.grid = &grid;
+    view.tab = input.next() % 8;
+    const int bleep = input.next() % 17;
+    view.bleepCode = int16_t(bleep == 16 ? -1 : bleep);
+
+    pb::ProtocolEngine engine(state, line, view);
+    auto tick = [&] {
+        engine.ProtocolTick(0);
+        CheckBounds(engine, state);
+    };
+    engine.ProtocolTick(pb::kStartCommand);
+    CheckBounds(engine, state);
+
+    while (!input.empty()) {
+        const uint8_t step = input.next();
+        const uint8_t low = step & 0x3F;
+        switch (step >> 6) {
+        case 0:
+            for (char c : input.take(low))
+                line.waiting.push_back(uint8_t(c));
+            tick();
+            break;
+        case 1:
+            for (int i = 0; i <= low; ++i)
+                tick();
+            break;
+        case 2: {
+            pb::UnitRequestRecord& requests = engine.UnitRequests();
+            view.tab = low & 0x07;
+            if (low & 0x08)
+                requests.ReadAll = pb::kTrue;
+            if (low & 0x10)
+                requests.WriteAll = pb::kTrue;
+            if (low & 0x20)
+                requests.TestCall = pb::kTrue;
+            tick();
+            break;
+        }
+        default:
+            state.rows.RowRequest[low & 0x1F] = (low & 0x20) ? pb::WriteRequest : pb::ReadRequest;
+            break;
+        }
+    }
+    return 0;
+}
