@@ -10,8 +10,9 @@
 //     10cbaTTT  tab TTT; a: read all, b: write all, c: test call; one tick
 //     11wrrrrr  a request for row r (0..31): write when w, else read
 //
-// The input decides how long the engine runs. After every tick the engine's
-// state must stay within its bounds.
+// The input decides how long the engine runs; no step starts once
+// kTickBudget ticks have passed. After every tick the engine's state must
+// stay within its bounds.
 #include "FuzzInput.h"
 #include "link/EngineView.h"
 #include "link/MonitorInput.h"
@@ -71,6 +72,9 @@ public:
 };
 
 constexpr int16_t kUnitTypes = 8;
+// Room for three time-outs in a row (120 ticks each), which the "Unit" tab
+// takes as its failure limit; more only makes each run slower.
+constexpr int kTickBudget = 400;
 
 // What lives across inputs: the application, the texts and one grid per
 // unit type, all built once.
@@ -161,14 +165,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     view.bleepCode = int16_t(bleep == 16 ? -1 : bleep);
 
     pb::ProtocolEngine engine(state, line, view);
+    int ticks = 0;
     auto tick = [&] {
+        ++ticks;
         engine.ProtocolTick(0);
         CheckBounds(engine, state);
     };
     engine.ProtocolTick(pb::kStartCommand);
     CheckBounds(engine, state);
 
-    while (!input.empty()) {
+    while (!input.empty() && ticks < kTickBudget) {
         const uint8_t step = input.next();
         const uint8_t low = step & 0x3F;
         switch (step >> 6) {

@@ -59,8 +59,14 @@ void Program::Form_Load()
 
 int16_t Program::OpenConfiguredPort()
 {
-    return port.OpenComPort(state.config.Compoort, kSpeed19200, kParityNone, kEightDataBits, kOneStopBit,
-                            kNoHandshake);
+    const int16_t result = port.OpenComPort(state.config.Compoort, kSpeed19200, kParityNone, kEightDataBits,
+                                            kOneStopBit, kNoHandshake);
+    // The engine starts with the first port that opens: at start-up, or
+    // later from the settings dialog when the port was missing or busy at
+    // start-up. Otherwise the buttons would stay dead until a restart.
+    if (result >= 0 && engine.EngineState() == ProtocolEngine::State::NotStarted)
+        engine.ProtocolTick(kStartCommand);
+    return result;
 }
 
 void Program::connectUnitButtons()

@@ -18,7 +18,8 @@ public:
     // load of the default settings. Runs before the window is shown.
     void Form_Load();
 
-    // Opens the configured port at 19200,N,8,1 without handshake.
+    // Opens the configured port at 19200,N,8,1 without handshake; the first
+    // port that opens starts the engine.
     int16_t OpenConfiguredPort();
 
     void ShowSettingsDialog();

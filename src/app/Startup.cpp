@@ -33,8 +33,7 @@ void StartProgramma(Program& program)
     SetupUnitType(grid, state.Tekst, state.config.UnitType);
     LeesDefault(state, grid);
     window.SetTeksten();
-    if (program.OpenConfiguredPort() >= 0)
-        program.engine.ProtocolTick(kStartCommand);
+    program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);
     ResetRowRequests(state.rows);
     ZetDebugMode(state, window);

@@ -109,6 +109,11 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
 void ProtocolEngine::ReplyFailed(Exchange exchange, ReplyFault fault)
 {
     EngineState_ = State::Ready;
+    // No answer at all: the unit may have fallen asleep meanwhile, so the
+    // retry wakes it first. Otherwise a write's window (longer than the
+    // time-out) would send every retry to a sleeping unit, for ever.
+    if (fault == ReplyFault::NoStart)
+        WakeWindow_ = 0;
     switch (exchange) {
     case Exchange::Write: WriteFailed(fault); break;
     case Exchange::Read: ReadFailed(fault); break;
@@ -155,7 +160,9 @@ void ProtocolEngine::ReadFailed(ReplyFault fault)
         ++requests_.ErrorCount;
 }
 
-// The call exchanges report in the log only; a reply too long ends them silently.
+// The call exchanges report in the log only. A garbled reply too long to be
+// a frame still means the call did not go through, so it says so rather than
+// leaving the user waiting for a result that never comes.
 void ProtocolEngine::CallNumberFailed(ReplyFault fault)
 {
     switch (fault) {
@@ -170,6 +177,7 @@ void ProtocolEngine::CallNumberFailed(ReplyFault fault)
         Log(Tekst()[113] + QStringLiteral(". (CheckSumn req BufPos)"));
         break;
     case ReplyFault::TooLong:
+        Log(Tekst()[115] + u'.');
         break;
     }
 }
@@ -188,6 +196,7 @@ void ProtocolEngine::CallFailed(ReplyFault fault)
         Log(Tekst()[112] + QStringLiteral(". (Data send Call)"));
         break;
     case ReplyFault::TooLong:
+        Log(Tekst()[115] + u'.');
         break;
     }
 }

@@ -39,8 +39,18 @@ protected:
     // Service level 2 ("/DEBUG") shows the per-row buttons.
     void start(int16_t unitType, pb::unitsim::UnitOptions unitOptions = {}, const QString& commandLine = {})
     {
+        ASSERT_NO_FATAL_FAILURE(launch(unitType, unitOptions, commandLine));
+        ASSERT_TRUE(program->port.isOpen());
+        portFd_ = DescriptorOf(line->slavePath());
+    }
+
+    // The same, but the port is left as it came out: the configured port
+    // may point at `portPath` instead of the unit's line.
+    void launch(int16_t unitType, pb::unitsim::UnitOptions unitOptions = {}, const QString& commandLine = {},
+                const QString& portPath = {})
+    {
         ASSERT_TRUE(folder.isValid());
-        ASSERT_TRUE(line.isValid());
+        ASSERT_TRUE(line->isValid());
         unitOptions.unitType = unitType;
         unit = std::make_unique<pb::unitsim::VirtualUnit>(unitOptions, clock);
 
@@ -48,7 +58,10 @@ protected:
         config.UnitType = unitType;
         config.CaseDontShow = 1;
         pb::SchrijfConfig(config, folder.path() + QStringLiteral("/Pagerbench.set"));
-        qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), line.slavePath().toLocal8Bit());
+        if (portPath.isEmpty())
+            pointPortAt(*line);
+        else
+            qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), portPath.toLocal8Bit());
         state.folder.path = folder.path();
         state.commandLine = commandLine;
 
@@ -58,8 +71,29 @@ protected:
         window().TmrAfhandel->stop();
         window().TimerDisplayInstellingen->stop();
         window().show();
-        ASSERT_TRUE(program->port.isOpen());
-        portFd_ = DescriptorOf(line.slavePath());
+    }
+
+    // The unit's cable plugged in again after a loss: a new device, where
+    // the configured port now points, opened as the settings dialog would.
+    void replug()
+    {
+        line = std::make_unique<PseudoTerminal>();
+        ASSERT_NO_FATAL_FAILURE(reopen());
+    }
+
+    // The configured port opened again on the unit's line.
+    void reopen()
+    {
+        ASSERT_TRUE(line->isValid());
+        pointPortAt(*line);
+        bytesToUnit_ = 0;
+        ASSERT_EQ(program->OpenConfiguredPort(), 0);
+        portFd_ = DescriptorOf(line->slavePath());
+    }
+
+    static void pointPortAt(const PseudoTerminal& device)
+    {
+        qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), device.slavePath().toLocal8Bit());
     }
 
     pb::FrmHoofdscherm& window() { return program->window; }
@@ -115,6 +149,15 @@ protected:
         return false;
     }
 
+    // How many lines in the message window's buffer hold the text.
+    int linesWith(const QString& text) const
+    {
+        int count = 0;
+        for (int i = 0; i < state.log.LogLineCount; ++i)
+            count += state.log.LogLines[i].contains(text) ? 1 : 0;
+        return count;
+    }
+
     // The row is drawn in the muted colour of values the unit confirmed.
     bool shownAsConfirmed(int row)
     {
@@ -137,7 +180,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    PseudoTerminal line;
+    std::unique_ptr<PseudoTerminal> line = std::make_unique<PseudoTerminal>();
     Millis clock = 0;
     std::unique_ptr<pb::unitsim::VirtualUnit> unit;
     pb::AppState state;
@@ -148,27 +191,27 @@ private:
     // answer must be readable at the port, before the engine looks again.
     void serveUnit(bool programSent)
     {
-        if (!line.isValid())
+        if (!line->isValid())
             return;
         const int seen = bytesToUnit_;
         QDeadlineTimer deadline(kLineWaitMs);
         for (;;) {
-            const QByteArray bytes = line.read(4096, 0);
+            const QByteArray bytes = line->read(4096, 0);
             if (!bytes.isEmpty()) {
                 unit->receive(bytes.toStdString(), clock);
                 bytesToUnit_ += bytes.size();
             }
             const bool whole = bytesToUnit_ > seen && !unit->midFrame();
-            if (!programSent || whole || !waitFor(line.masterFd(), deadline))
+            if (!programSent || whole || !waitFor(line->masterFd(), deadline))
                 break;
         }
         const pb::unitsim::Bytes said = unit->transmit(clock);
         if (!said.empty()) {
-            line.write(QByteArray::fromStdString(said));
+            line->write(QByteArray::fromStdString(said));
             waitFor(portFd_, QDeadlineTimer(kLineWaitMs));
         }
         if (unit->lineClosed())
-            line.closeMaster();
+            line->closeMaster();
     }
 
     static bool waitFor(int fd, const QDeadlineTimer& deadline)

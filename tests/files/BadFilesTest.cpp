@@ -68,15 +68,14 @@ protected:
         return c;
     }
 
-    // Reads the bytes as a settings file; rows that held a request or a
-    // confirmed value before must come back unconfirmed.
-    const pb::RowArray& settings(const QByteArray& bytes)
+    // Reads the bytes as a settings file over rows that all held a value,
+    // confirmed by the unit: every row must be read anew and unconfirmed.
+    void settings(const QByteArray& bytes)
     {
         put("x.set", bytes);
         values.FileSettings.fill(77);
         values.SettingsInUnit.fill(5);
         pb::LeesSetFile(grid.grid, values, path("x.set"));
-        return values.FileSettings;
     }
 
     static void expectDefaults(const pb::ProgramConfig& c)

@@ -110,11 +110,10 @@ TEST_F(EngineCallTest, CallNumberReplyFaults)
 
     requests().TestCall = pb::kTrue;
     tick(2);
-    const int logLines = state.log.LogLineCount;
     line.Arrive(Hex("01 FF") + QByteArray(100, '\0'));
     tick(3);
     EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(state.log.LogLineCount, logLines) << "a reply too long ends the call silently";
+    EXPECT_EQ(lastLog(), "ERROR: Call Pager via Pagerbench not succeeded.") << "a reply too long fails the call";
     EXPECT_EQ(requests().ErrorCount, 0);
 }
 
@@ -141,6 +140,15 @@ TEST_F(EngineCallTest, CallReplyFaults)
     requests().TestCall = pb::kTrue;
     tick(8 + pb::kReplyTicks);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (Len send Call)");
+    EXPECT_EQ(requests().ErrorCount, 1);
+
+    line.answer = [](const QByteArray& frame) {
+        return frame[5] == '2' ? CallNumberReply(0x31) : Hex("01 FF") + QByteArray(100, '\0');
+    };
+    requests().TestCall = pb::kTrue;
+    tick(12);
+    EXPECT_EQ(engine.EngineState(), State::Ready);
+    EXPECT_EQ(lastLog(), "ERROR: Call Pager via Pagerbench not succeeded.");
     EXPECT_EQ(requests().ErrorCount, 1);
 }
 

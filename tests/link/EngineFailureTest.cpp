@@ -150,6 +150,26 @@ TEST_F(EngineFailureTest, OnTheSettingsTabAFailingReadIsRetriedEvery132Ticks)
     EXPECT_FALSE(view.progress.contains("Cancelled"));
 }
 
+// A write keeps the unit awake longer than the time-out lasts; a unit that
+// never answered may be asleep all the same, so every retry wakes it first.
+TEST_F(EngineFailureTest, AWriteUnansweredIsRetriedAfterAWakeUp)
+{
+    request(pb::WriteRequest);
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        line.sent.clear();
+        const int failed = tickUntil(State::Ready);
+        EXPECT_EQ(engine.WakeWindow(), 0) << attempt;
+        EXPECT_EQ(failed + tickUntil(State::WriteReplyStart), 132) << attempt;
+        EXPECT_TRUE(line.sent.startsWith(Hex("01 01 80 7F"))) << attempt;
+    }
+
+    // A unit that answers, even wrongly, is awake: no wake-up before the retry.
+    line.Arrive(Hex("01 05 01 00 00 00"));
+    tick(3);
+    ASSERT_EQ(engine.EngineState(), State::Ready);
+    EXPECT_GT(engine.WakeWindow(), 0);
+}
+
 TEST_F(EngineFailureTest, WriteFailuresGoToTheProgressTextOnly)
 {
     request(pb::WriteRequest);

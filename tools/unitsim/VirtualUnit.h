@@ -59,6 +59,13 @@ public:
     const std::vector<ReceivedCall>& calls() const { return calls_; }
     const UnitCounters& counters() const { return counters_; }
     const UnitOptions& options() const { return options_; }
+    // The fault shown from now on; Fault::None heals the unit. A unit that
+    // hung up its line talks again on the next line it is given.
+    void setFault(Fault fault)
+    {
+        options_.fault = fault;
+        hungUp_ = false;
+    }
 
 private:
     struct Output {
