@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev
   xvfb xauth
+  clang libclang-rt-dev  # fuzz targets: libFuzzer and the sanitizer runtimes
 )
 
 missing=()
