@@ -5,6 +5,7 @@
 #include "log/Logfile.h"
 
 #include <QFileInfo>
+#include <QThread>
 
 namespace pb {
 
@@ -118,9 +119,12 @@ int16_t Datacom::ReadByte()
         forgetReceived();
         if (!port_.isOpen())
             return -1;
-        // Without a running event loop the port only learns of new bytes
-        // when asked; a zero wait asks without blocking.
-        if (port_.bytesAvailable() == 0)
+        // Inside the running event loop the port's notifier has fetched
+        // what arrived. Without one (a caller stepping the engine itself)
+        // the port only learns of new bytes when asked; a zero wait asks
+        // without blocking. Asking on every tick would cost the idle
+        // program a system call 40 times a second.
+        if (port_.bytesAvailable() == 0 && QThread::currentThread()->loopLevel() == 0)
             port_.waitForReadyRead(0);
         if (dropIfLost())
             return -1;

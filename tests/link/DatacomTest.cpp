@@ -3,7 +3,9 @@
 #include "support/PseudoTerminal.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -147,6 +149,28 @@ TEST_F(DatacomTest, BytesBufferedByTheEventLoopAreReadToo)
     EXPECT_EQ(bytes, sent);
     EXPECT_TRUE(com.isOpen());
     EXPECT_EQ(countLost(), 0);
+}
+
+// The engine's timer reads inside the running event loop, where the port's
+// own notifier brings the bytes in.
+TEST_F(DatacomTest, ReadsFromATimerInTheEventLoopGetEveryByte)
+{
+    ASSERT_EQ(openDefault(com), 0);
+    const QByteArray sent = everyByteValue();
+    QByteArray bytes;
+    QEventLoop loop; // as in the program, not a test's own wait
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        for (int16_t v = com.ReadByte(); v >= 0; v = com.ReadByte())
+            bytes.append(static_cast<char>(v));
+        if (bytes.size() >= sent.size())
+            loop.quit();
+    });
+    tick.start(5);
+    QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+    ASSERT_TRUE(pty.write(sent));
+    loop.exec();
+    EXPECT_EQ(bytes, sent);
 }
 
 TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
