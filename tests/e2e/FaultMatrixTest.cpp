@@ -10,6 +10,7 @@
 #include "support/ModalAnswer.h"
 
 #include <QDirIterator>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -41,21 +42,12 @@ Outcome OutcomeOf(Fault fault, Operation operation)
     return Outcome::Succeeds;
 }
 
-const char* FaultName(Fault fault)
+// A test name may hold letters, digits and underscores only.
+std::string TestNameOf(Fault fault)
 {
-    switch (fault) {
-    case Fault::None: return "None";
-    case Fault::Noise: return "Noise";
-    case Fault::BadCheckSum: return "BadCheckSum";
-    case Fault::Stall: return "Stall";
-    case Fault::TooLong: return "TooLong";
-    case Fault::Silent: return "Silent";
-    case Fault::Late: return "Late";
-    case Fault::RefuseCall: return "RefuseCall";
-    case Fault::BadDigit: return "BadDigit";
-    case Fault::Hangup: return "Hangup";
-    }
-    return "?";
+    std::string name(pb::unitsim::FaultName(fault));
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
 }
 
 const char* OperationName(Operation operation)
@@ -223,15 +215,6 @@ protected:
         return outcome() == Outcome::LineLost && logHas(QStringLiteral("Comport lost: "));
     }
 
-    // The progress window shows each CR LF as one line break.
-    bool progressHas(QString text) const { return progressText().contains(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))); }
-
-    bool progressEndsWith(QString text) const
-    {
-        return progressText().endsWith(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    }
-
-
     // The unit healed (or plugged in again): a read on the "Settings" tab
     // must go through and show the unit's value.
     void expectNextRequestServed()
@@ -332,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                        ::testing::Values(Operation::ReadOne, Operation::WriteOne, Operation::ReadAll,
                                          Operation::WriteAll, Operation::PagerCall)),
     [](const ::testing::TestParamInfo<std::tuple<Fault, Operation>>& info) {
-        return std::string(FaultName(std::get<0>(info.param))) + "_" + OperationName(std::get<1>(info.param));
+        return TestNameOf(std::get<0>(info.param)) + "_" + OperationName(std::get<1>(info.param));
     });
 
 } // namespace

@@ -21,8 +21,6 @@ protected:
     }
 
     void requestRead(int row) { window().CmdReadSingleSetting[row]->click(); }
-
-    bool progressHas(const char* text) const { return progressText().contains(QLatin1String(text)); }
 };
 
 TEST_F(FaultModes, NoiseBeforeTheReplyIsSkipped)

@@ -139,7 +139,7 @@ TEST_F(PortFaults, DeviceVanishingWhileAReplyIsAwaitedLosesNothingAndDoesNotSpin
     ASSERT_TRUE(tickUntil([this] { return !program->port.isOpen(); }, 40));
     // The exchange runs out as a time-out; the retries find no port.
     ASSERT_TRUE(tickUntil(
-        [this] { return progressText().contains(QStringLiteral(" -> ERROR: Time-out[SOH].\n")); }, 200));
+        [this] { return progressHas(QStringLiteral(" -> ERROR: Time-out[SOH].\r\n")); }, 200));
     ticks(400);
     EXPECT_EQ(linesWith(kLost), 1);
     EXPECT_EQ(rows().SettingsInUnit, before.SettingsInUnit);

@@ -317,6 +317,17 @@ TEST(VirtualUnitFaults, HangupClosesTheLineAfterTheGivenFramesAndHearsNoMore)
     EXPECT_EQ(unit.counters().frames, 2);
 }
 
+TEST(VirtualUnitFaults, EveryFaultIsNamedAndItsNameReadsBack)
+{
+    for (Fault fault : {Fault::Noise, Fault::BadCheckSum, Fault::Stall, Fault::TooLong, Fault::Silent,
+                        Fault::Late, Fault::RefuseCall, Fault::BadDigit, Fault::Hangup}) {
+        const std::string_view name = pb::unitsim::FaultName(fault);
+        EXPECT_EQ(pb::unitsim::FaultFromName(name), fault) << name;
+    }
+    EXPECT_EQ(pb::unitsim::FaultName(Fault::None), "none");
+    EXPECT_FALSE(pb::unitsim::FaultFromName("none").has_value()); // no fault is the default, not an option
+}
+
 TEST(VirtualUnitMemory, StartValuesAreInTheUnitsOwnCoding)
 {
     for (int16_t type : {1, 2, 5, 6}) {

@@ -5,24 +5,40 @@
 
 namespace pb::unitsim {
 
+namespace {
+
+// The names the command line takes, one for every fault.
+constexpr std::array<std::pair<std::string_view, Fault>, 10> kFaultNames{{
+    {"none", Fault::None},
+    {"noise", Fault::Noise},
+    {"bad-checksum", Fault::BadCheckSum},
+    {"stall", Fault::Stall},
+    {"too-long", Fault::TooLong},
+    {"silent", Fault::Silent},
+    {"late", Fault::Late},
+    {"refuse-call", Fault::RefuseCall},
+    {"bad-digit", Fault::BadDigit},
+    {"hangup", Fault::Hangup},
+}};
+
+} // namespace
+
 std::optional<Fault> FaultFromName(std::string_view name)
 {
-    static constexpr std::array<std::pair<std::string_view, Fault>, 9> kNames{{
-        {"noise", Fault::Noise},
-        {"bad-checksum", Fault::BadCheckSum},
-        {"stall", Fault::Stall},
-        {"too-long", Fault::TooLong},
-        {"silent", Fault::Silent},
-        {"late", Fault::Late},
-        {"refuse-call", Fault::RefuseCall},
-        {"bad-digit", Fault::BadDigit},
-        {"hangup", Fault::Hangup},
-    }};
-    for (const auto& [text, fault] : kNames) {
-        if (text == name)
+    for (const auto& [text, fault] : kFaultNames) {
+        if (text == name && fault != Fault::None)
             return fault;
     }
     return std::nullopt;
+}
+
+std::string_view FaultName(Fault fault)
+{
+    for (const auto& [text, named] : kFaultNames) {
+        if (named == fault)
+            return text;
+    }
+    return "?";
 }
 
 } // namespace pb::unitsim

@@ -30,6 +30,9 @@ enum class Fault {
 // "refuse-call", "bad-digit", "hangup"; nothing for any other name.
 std::optional<Fault> FaultFromName(std::string_view name);
 
+// The fault's name as above; "none" for Fault::None.
+std::string_view FaultName(Fault fault);
+
 struct UnitOptions {
     int16_t unitType = 1;
     Fault fault = Fault::None;
