@@ -7,6 +7,10 @@
 
 #include "support/FileSizeLimit.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QByteArray contents(const QString& path)
@@ -52,6 +56,51 @@ TEST(TextFile, WritesCrLfInWindows1252)
     ASSERT_TRUE(pb::WriteTextFileAtomically(path, {QString::fromUtf8("Ä"), "b"}));
     EXPECT_EQ(contents(path), QByteArray("\xC4\r\nb\r\n"));
 }
+
+#ifdef Q_OS_UNIX
+mode_t modeOf(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
+// Sets the umask for one test and puts the old one back.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+    ~Umask() { ::umask(old_); }
+
+private:
+    mode_t old_;
+};
+
+TEST(TextFile, ANewFileGetsTheModeTheUmaskGives)
+{
+    QTemporaryDir dir;
+    {
+        Umask umask(022);
+        ASSERT_TRUE(pb::WriteTextFileAtomically(dir.filePath("a.set"), {"a"}));
+    }
+    EXPECT_EQ(modeOf(dir.filePath("a.set")), 0644u);
+    {
+        Umask umask(027);
+        ASSERT_TRUE(pb::WriteTextFileAtomically(dir.filePath("b.set"), {"b"}));
+    }
+    EXPECT_EQ(modeOf(dir.filePath("b.set")), 0640u);
+}
+
+TEST(TextFile, ARewrittenFileKeepsItsMode)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.set");
+    put(path, "old\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
+    Umask umask(022);
+    ASSERT_TRUE(pb::WriteTextFileAtomically(path, {"new"}));
+    EXPECT_EQ(modeOf(path), 0604u);
+    EXPECT_EQ(contents(path), QByteArray("new\r\n"));
+}
+#endif
 
 TEST(TextFile, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
