@@ -64,8 +64,13 @@ int16_t Program::OpenConfiguredPort()
     // The engine starts with the first port that opens: at start-up, or
     // later from the settings dialog when the port was missing or busy at
     // start-up. Otherwise the buttons would stay dead until a restart.
-    if (result >= 0 && engine.EngineState() == ProtocolEngine::State::NotStarted)
+    if (result >= 0 && engine.EngineState() == ProtocolEngine::State::NotStarted) {
+        // What was asked for while there was no port was asked of another
+        // grid: the settings dialog's Save loads the default settings before
+        // it opens the port, so a write would send values nobody chose.
+        engine.DropAllRequests();
         engine.ProtocolTick(kStartCommand);
+    }
     return result;
 }
 

@@ -237,6 +237,19 @@ void ProtocolEngine::CancelRequests()
     view_.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
 }
 
+void ProtocolEngine::DropAllRequests()
+{
+    bool pending = requests_.ReadAll != kFalse || requests_.WriteAll != kFalse || requests_.TestCall != kFalse;
+    for (int r = 0; r < kGridRows; ++r)
+        pending = pending || state_.rows.RowRequest[r] != NoRequest;
+    if (!pending)
+        return;
+    requests_.ReadAll = kFalse;
+    requests_.WriteAll = kFalse;
+    requests_.TestCall = kFalse;
+    CancelRequests();
+}
+
 QString ProtocolEngine::ComboText(int16_t row) const
 {
     return Grid().ComboInstellingen[row]->currentText();

@@ -61,6 +61,10 @@ public:
     // keeps its value.
     void CancelRequests();
 
+    // Drops the pending rows and the read all, write all and test call
+    // requests; says so in the progress text when there was any.
+    void DropAllRequests();
+
     UnitRequestRecord& UnitRequests() { return requests_; }
     const UnitRequestRecord& UnitRequests() const { return requests_; }
 

@@ -3,6 +3,8 @@
 // every value, does not spin on the dead port, and works again once the
 // device is back.
 #include "ProgramOnUnit.h"
+#include "support/ModalAnswer.h"
+#include "ui/FrmInstellingen.h"
 
 #include <QProcess>
 #include <QTest>
@@ -51,12 +53,19 @@ protected:
     }
 
     // Once the port opens (as the settings dialog's Save does), the engine
-    // starts and serves the read all that waited.
+    // starts. The read all that waited is dropped; one asked for now is
+    // served.
     void expectServedAfterReopen()
     {
         ASSERT_NO_FATAL_FAILURE(reopen());
         EXPECT_NE(engine().EngineState(), State::NotStarted);
+        EXPECT_EQ(requests().ReadAll, pb::kFalse);
+        EXPECT_TRUE(progressEndsWith(QStringLiteral("\r\nCancelled!\r\n")));
+        ticks(100);
+        EXPECT_EQ(unit->counters().frames, 0);
+
         unit->setValue(shownRows().front(), 1);
+        window().CmdLeesAlles->click();
         ASSERT_TRUE(tickUntil([this] { return allServed(); }));
         for (int row : shownRows())
             EXPECT_TRUE(shownAsConfirmed(row)) << "row " << row;
@@ -83,6 +92,50 @@ TEST_F(PortFaults, MissingDeviceAtStartUpIsReportedAndServedOncePluggedIn)
     ASSERT_NO_FATAL_FAILURE(launch(3, options, {}, folder.filePath(QStringLiteral("no-such-device"))));
     ASSERT_NO_FATAL_FAILURE(expectNothingServed());
     ASSERT_NO_FATAL_FAILURE(expectServedAfterReopen());
+}
+
+// Writes, a single write and a test call asked for while the device was
+// missing must not reach the unit once the settings dialog's Save opens the
+// port: Save loads the default settings into the grid first, so they would
+// write values nobody chose.
+TEST_F(PortFaults, RequestsMadeWithoutAPortNeverReachTheUnitOnceItOpens)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(3, options, QStringLiteral("/DEBUG"), folder.filePath(QStringLiteral("later"))));
+    const int row = shownRows().at(1);
+    const uint8_t inUnit = unit->value(row);
+    window().ComboInstellingen[row]->setCurrentIndex(2);
+    showTab(SettingsTab);
+    window().CmdWriteSingleSetting[row]->click();
+    showTab(UnitTab);
+    pbtest::pressInMessageBox(QMessageBox::Ok);
+    window().CmdSchrijfAlles->click();
+    showTab(ServiceTab);
+    window().TxtTestPagerAdres->setText(QStringLiteral("123"));
+    window().CmdTestOproepPager->click();
+    ticks(20);
+    ASSERT_EQ(requests().WriteAll, pb::kTrue);
+    ASSERT_EQ(requests().TestCall, pb::kTrue);
+
+    pointPortAt(*line);
+    program->ShowSettingsDialog();
+    auto* dialog = window().findChild<pb::FrmInstellingen*>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->CmdWijzigen->click();
+    dialog->CmdSave->click();
+    dialog->close();
+    ASSERT_TRUE(program->port.isOpen());
+    for (Tab tab : {ServiceTab, SettingsTab, UnitTab}) {
+        showTab(tab);
+        ticks(150);
+    }
+    EXPECT_EQ(unit->counters().frames, 0) << "nothing asked for before the port opened goes out";
+    EXPECT_EQ(unit->value(row), inUnit);
+
+    window().CmdLeesAlles->click();
+    ASSERT_TRUE(tickUntil([this] { return allServed(); }));
+    EXPECT_GE(unit->counters().served, int(shownRows().size()));
+    EXPECT_EQ(unit->value(row), inUnit);
+    EXPECT_NE(rows().SettingsInUnit[row], -1) << "the read was served";
 }
 
 TEST_F(PortFaults, PortHeldByAnotherProgramIsBusy)
