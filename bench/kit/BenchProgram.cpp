@@ -3,8 +3,6 @@
 #include "app/ConfigFile.h"
 #include "link/PortName.h"
 
-#include <QFileInfo>
-
 namespace pb::bench {
 
 bool WriteBenchConfig(const QString& folder, int16_t unitType)
@@ -16,8 +14,7 @@ bool WriteBenchConfig(const QString& folder, int16_t unitType)
     config.Taal = 0;
     config.CaseDontShow = 1;
     const QString path = folder + QStringLiteral("/Pagerbench.set");
-    SchrijfConfig(config, path);
-    return QFileInfo::exists(path);
+    return SchrijfConfig(config, path).ok();
 }
 
 BenchProgram::BenchProgram(const QString& device, int16_t unitType)

@@ -52,9 +52,9 @@ QStringList ConfigLines(const ProgramConfig& config)
     };
 }
 
-void SchrijfConfig(const ProgramConfig& config, const QString& path)
+WriteOutcome SchrijfConfig(const ProgramConfig& config, const QString& path)
 {
-    WriteTextFileAtomically(path, ConfigLines(config));
+    return WriteTextFileAtomically(path, ConfigLines(config));
 }
 
 } // namespace pb

@@ -1,6 +1,7 @@
 #pragma once
 // The program configuration file: six labelled lines beside the program.
 #include "app/AppState.h"
+#include "files/TextFile.h"
 
 #include <QStringList>
 
@@ -14,7 +15,7 @@ void LeesConfig(ProgramConfig& config, const QString& path);
 QStringList ConfigLines(const ProgramConfig& config);
 
 // Replaces the file's content with the six lines; a failed write leaves the
-// old file whole.
-void SchrijfConfig(const ProgramConfig& config, const QString& path);
+// old file whole and says why.
+WriteOutcome SchrijfConfig(const ProgramConfig& config, const QString& path);
 
 } // namespace pb

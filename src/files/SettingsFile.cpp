@@ -31,13 +31,13 @@ void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& pat
     SettingsToGrid(grid, values);
 }
 
-void SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
+WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
 {
     if (path.isEmpty())
-        return;
+        return {};
     GridToSettings(grid, values);
     SettingsToFile(values);
-    WriteTextFileAtomically(path, SettingsFileLines(values));
+    return WriteTextFileAtomically(path, SettingsFileLines(values));
 }
 
 void LeesDefault(AppState& state, const SettingsGrid& grid)
@@ -45,9 +45,9 @@ void LeesDefault(AppState& state, const SettingsGrid& grid)
     LeesSetFile(grid, state.rows, state.folder.defaultSettingsFile());
 }
 
-void SchrijfDefault(AppState& state, const SettingsGrid& grid)
+WriteOutcome SchrijfDefault(AppState& state, const SettingsGrid& grid)
 {
-    SchrijfSetFile(grid, state.rows, state.folder.defaultSettingsFile());
+    return SchrijfSetFile(grid, state.rows, state.folder.defaultSettingsFile());
 }
 
 } // namespace pb

@@ -2,6 +2,7 @@
 // Settings files: the default settings beside the program and the user's own
 // files. 50 lines "<row>    -><value>", CR LF, Windows-1252.
 #include "app/AppState.h"
+#include "files/TextFile.h"
 #include "settings/SettingsGrid.h"
 
 #include <QStringList>
@@ -18,10 +19,11 @@ QStringList SettingsFileLines(const RowValues& values);
 void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
 
 // Takes the grid into memory and writes it; rows 26..49 go out as they came
-// in. A failed write leaves the old file whole. An empty path does nothing.
-void SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
+// in. A failed write leaves the old file whole and says why. An empty path
+// does nothing.
+WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
 
 void LeesDefault(AppState& state, const SettingsGrid& grid);
-void SchrijfDefault(AppState& state, const SettingsGrid& grid);
+WriteOutcome SchrijfDefault(AppState& state, const SettingsGrid& grid);
 
 } // namespace pb

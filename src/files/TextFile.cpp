@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace pb {
 namespace {
@@ -19,6 +20,24 @@ bool writeAll(QIODevice& device, const QByteArray& bytes)
         done += n;
     }
     return true;
+}
+
+std::optional<QByteArray> readWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+void restore(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        writeAll(file, bytes);
 }
 
 } // namespace
@@ -52,9 +71,28 @@ std::optional<QStringList> ReadTextLines(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(kMaxTextFileBytes);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    return ReadTextLines(file);
+}
+
+QStringList ReadTextLines(QIODevice& device)
+{
+    QByteArray bytes(kMaxTextFileBytes, Qt::Uninitialized);
+    qint64 size = 0;
+    bool failed = false;
+    while (size < kMaxTextFileBytes) {
+        const qint64 n = device.read(bytes.data() + size, kMaxTextFileBytes - size);
+        failed = n < 0;
+        if (n <= 0)
+            break;
+        size += n;
+    }
+    bytes.truncate(size);
+    // After a read error the last line may be cut short: keep only the
+    // lines that ended before it, as a line-by-line reader would have.
+    if (failed) {
+        const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastEnd + 1);
+    }
     return TextLines(bytes);
 }
 
@@ -68,20 +106,42 @@ QByteArray JoinCrLf(const QStringList& lines)
     return bytes;
 }
 
-bool WriteTextFileAtomically(const QString& path, const QStringList& lines)
+WriteOutcome WriteTextFileAtomically(const QString& path, const QStringList& lines)
 {
+    const auto failed = [&](QString reason) {
+        if (reason.isEmpty())
+            reason = QStringLiteral("Unknown error");
+        return WriteOutcome{path, reason};
+    };
+    // A file the user may not write stays as it is, although the folder
+    // would let a new one take its place.
+    std::optional<QByteArray> before;
+    if (QFileInfo(path).isFile()) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
+            return failed(existing.errorString());
+        before = readWhole(path);
+    }
+
     // Unbuffered: a buffered QSaveFile flushes at commit and does not notice
     // a short write (a full disk), so it would replace the old file with a
     // truncated one. Written directly, every short write is seen here.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = JoinCrLf(lines);
-    if (!writeAll(file, bytes)) {
+        return failed(file.errorString());
+    if (!writeAll(file, JoinCrLf(lines))) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        return false;
+        // Written in place (the folder takes no new file), the old bytes
+        // are gone: put them back.
+        if (before && readWhole(path) != before)
+            restore(path, *before);
+        return failed(reason);
     }
-    return file.commit();
+    if (!file.commit())
+        return failed(file.errorString());
+    return WriteOutcome{path, QString()};
 }
 
 bool AppendTextLine(const QString& path, const QString& line)

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+class QIODevice;
+
 namespace pb {
 
 // The bytes as Windows-1252 lines. CR LF, a lone LF and a lone CR all end a
@@ -16,16 +18,33 @@ QStringList TextLines(const QByteArray& bytes);
 constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
 
 // The lines of the first kMaxTextFileBytes of a file, or nothing when it is
-// no regular file (a folder, a pipe, a device) or cannot be opened or read.
+// no regular file (a folder, a pipe, a device) or cannot be opened. A read
+// error part of the way keeps the whole lines read before it.
 std::optional<QStringList> ReadTextLines(const QString& path);
+
+// The same over a device already open for reading.
+QStringList ReadTextLines(QIODevice& device);
 
 // Each line ended by CR LF, as one byte stream.
 QByteArray JoinCrLf(const QStringList& lines);
 
+// What became of writing a file: its path, and why it could not be written.
+struct WriteOutcome {
+    QString path;
+    QString failure; // empty when the file was written
+
+    bool ok() const { return failure.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+};
+
 // Replaces the file's content with the lines, each ended by CR LF. The new
 // content goes to a temporary file that replaces the old one only once it
 // is complete, so a crash or a full disk never leaves a half-written file.
-bool WriteTextFileAtomically(const QString& path, const QStringList& lines);
+// Where the folder takes no new file but the file itself can be written (a
+// shared or read-only program folder), the file is written in place, and
+// its old content put back when that fails. A file the user may not write
+// is not replaced.
+WriteOutcome WriteTextFileAtomically(const QString& path, const QStringList& lines);
 
 // Appends one line and CR LF, creating the file when missing.
 bool AppendTextLine(const QString& path, const QString& line);

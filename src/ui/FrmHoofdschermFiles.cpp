@@ -1,6 +1,7 @@
 // The four buttons of the "File" tab: default settings and user settings files.
 #include "files/SettingsFile.h"
 #include "ui/FrmHoofdscherm.h"
+#include "ui/SaveFailureBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -51,7 +52,7 @@ void FrmHoofdscherm::CmdInstellingenOpslaan_Click()
 {
     const QString question = state_.Tekst[87] + kLineBreak + state_.Tekst[88] + kLineBreak + state_.Tekst[89] + u'?';
     if (confirm(question))
-        SchrijfDefault(state_, grid());
+        ReportFailedSave(this, state_.Tekst, SchrijfDefault(state_, grid()));
 }
 
 void FrmHoofdscherm::CmdLezenUnitgegevens_Click()
@@ -71,7 +72,7 @@ void FrmHoofdscherm::CmdOpslaanUnitGegevens_Click()
         QApplication::beep();
         return;
     }
-    SchrijfSetFile(grid(), state_.rows, path);
+    ReportFailedSave(this, state_.Tekst, SchrijfSetFile(grid(), state_.rows, path));
 }
 
 } // namespace pb

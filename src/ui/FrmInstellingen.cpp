@@ -7,6 +7,7 @@
 #include "settings/SetupUnitType.h"
 #include "settings/UnitTypes.h"
 #include "ui/FrmHoofdscherm.h"
+#include "ui/SaveFailureBox.h"
 
 #include <QApplication>
 
@@ -173,8 +174,10 @@ void FrmInstellingen::CmdClose_Click()
 void FrmInstellingen::applySettings()
 {
     ComboToSettings();
-    // Logging is on since start-up, so the file now holds 2 for it.
-    SchrijfConfig(state_.config, state_.folder.configFile());
+    // Logging is on since start-up, so the file now holds 2 for it. A file
+    // that could not be written is reported once the values are applied:
+    // they hold for the rest of the run in any case.
+    const WriteOutcome saved = SchrijfConfig(state_.config, state_.folder.configFile());
 
     SettingsGrid grid = main_.grid();
     SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
@@ -194,6 +197,7 @@ void FrmInstellingen::applySettings()
     // Rebuilt in the new language, then the values loaded above shown in it.
     SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
     SettingsToGrid(grid, state_.rows);
+    ReportFailedSave(this, state_.Tekst, saved);
 }
 
 } // namespace pb

@@ -2,6 +2,7 @@
 
 #include "app/ConfigFile.h"
 #include "ui/Place.h"
+#include "ui/SaveFailureBox.h"
 
 #include <QPixmap>
 
@@ -95,7 +96,7 @@ void FrmOpenenBehuizing::CmdClose_Click()
 {
     if (CheckDontShow->isChecked()) {
         state_.config.CaseDontShow = 1;
-        SchrijfConfig(state_.config, state_.folder.configFile());
+        ReportFailedSave(this, state_.Tekst, SchrijfConfig(state_.config, state_.folder.configFile()));
     }
     close();
 }

@@ -9,7 +9,11 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
+
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -100,7 +104,6 @@ TEST(TextFile, ARewrittenFileKeepsItsMode)
     EXPECT_EQ(modeOf(path), 0604u);
     EXPECT_EQ(contents(path), QByteArray("new\r\n"));
 }
-#endif
 
 TEST(TextFile, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
@@ -110,12 +113,122 @@ TEST(TextFile, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     bool written = true;
     {
         pbtest::FileSizeLimit limit(1024);
-        written = pb::WriteTextFileAtomically(path, {QString(4000, u'n')});
+        written = pb::WriteTextFileAtomically(path, {QString(4000, u'n')}).ok();
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(contents(path), QByteArray("old\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"x.set"})) << "no temporary file left";
 }
+
+// Root may write anywhere; these cases need the rights of a plain user, so
+// as root they run as "nobody" while the guard lives.
+class AsPlainUser {
+public:
+    AsPlainUser() : root_(::geteuid() == 0) { active_ = !root_ || ::seteuid(65534) == 0; }
+    ~AsPlainUser()
+    {
+        if (root_)
+            (void)::seteuid(0);
+    }
+    bool active() const { return active_; }
+
+private:
+    bool root_;
+    bool active_ = false;
+};
+
+void setMode(const QString& path, mode_t mode)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0) << path.toStdString();
+}
+
+struct WriteCase {
+    const char* name;
+    mode_t folderMode;  // of the folder that holds the file
+    mode_t fileMode;    // of the old file, 0 for a folder in its place
+    rlim_t sizeLimit;   // 0 for none; else a full disk beyond it
+    bool written;
+};
+
+class Writing : public ::testing::TestWithParam<WriteCase> {};
+
+// A writable file in a folder that takes no new file is written in place;
+// every failure says why and leaves the old file (or folder) as it was.
+TEST_P(Writing, WritesInPlaceOrLeavesTheOldFile)
+{
+    const WriteCase& c = GetParam();
+    QTemporaryDir dir;
+    setMode(dir.path(), 0755);
+    const QString folder = dir.filePath("site");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + "/x.set";
+    if (c.fileMode == 0) {
+        ASSERT_TRUE(QDir().mkdir(path));
+    } else {
+        put(path, "old\r\n");
+        setMode(path, c.fileMode);
+    }
+    setMode(folder, c.folderMode);
+
+    pb::WriteOutcome outcome;
+    {
+        AsPlainUser user;
+        ASSERT_TRUE(user.active()) << "cannot take a plain user's rights";
+        std::optional<pbtest::FileSizeLimit> fullDisk;
+        if (c.sizeLimit != 0)
+            fullDisk.emplace(c.sizeLimit);
+        outcome = pb::WriteTextFileAtomically(path, {QString(2000, u'n')});
+    }
+    setMode(folder, 0755);
+
+    EXPECT_EQ(outcome.path, path);
+    EXPECT_EQ(outcome.ok(), c.written) << outcome.failure.toStdString();
+    EXPECT_EQ(outcome.failure.isEmpty(), c.written);
+    if (c.fileMode == 0)
+        EXPECT_TRUE(QFileInfo(path).isDir());
+    else
+        EXPECT_EQ(contents(path), c.written ? pb::JoinCrLf({QString(2000, u'n')}) : QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"x.set"}))
+        << "no temporary file left";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextFile, Writing,
+    ::testing::Values(WriteCase{"InAReadOnlyFolder", 0555, 0666, 0, true},
+                      WriteCase{"ReadOnlyFile", 0777, 0444, 0, false},
+                      WriteCase{"FolderInTheWay", 0777, 0, 0, false},
+                      WriteCase{"FullDisk", 0777, 0666, 1024, false},
+                      WriteCase{"FullDiskInAReadOnlyFolder", 0555, 0666, 1024, false}),
+    [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
+
+// Gives its bytes, then fails as a disk with a bad sector does.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(QByteArray bytes) : bytes_(std::move(bytes)) { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (given_ == bytes_.size())
+            return -1;
+        const qint64 n = std::min<qint64>(maxSize, bytes_.size() - given_);
+        std::memcpy(data, bytes_.constData() + given_, size_t(n));
+        given_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 given_ = 0;
+};
+
+TEST(TextFile, AReadErrorKeepsTheWholeLinesBeforeIt)
+{
+    FailingDevice device("0    ->3\r\n1    ->4\r\n2    ->1");
+    EXPECT_EQ(pb::ReadTextLines(device), QStringList({"0    ->3", "1    ->4"})) << "the cut line is not taken";
+}
+#endif
 
 TEST(TextFile, WriteIntoAMissingFolderFails)
 {
