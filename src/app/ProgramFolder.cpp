@@ -52,11 +52,20 @@ ProgramFolder ProgramFolder::locate(const QString& executableFolder, const QStri
         return isInside(executableFolder, prefix);
     });
     if (!installed && own.isDir() && own.isWritable())
-        return {QDir::cleanPath(own.absoluteFilePath())};
+        return {QDir::cleanPath(own.absoluteFilePath()), QString()};
 
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(perUser);
-    return {QDir::cleanPath(perUser)};
+    return {QDir::cleanPath(perUser), own.isDir() ? QDir::cleanPath(own.absoluteFilePath()) : QString()};
+}
+
+QString ProgramFolder::toRead(const QString& name) const
+{
+    const QString own = path + name;
+    if (shipped.isEmpty() || QFileInfo(own).isFile())
+        return own;
+    const QString besideExecutable = shipped + name;
+    return QFileInfo(besideExecutable).isFile() ? besideExecutable : own;
 }
 
 } // namespace pb

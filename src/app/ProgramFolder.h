@@ -6,16 +6,25 @@
 namespace pb {
 
 struct ProgramFolder {
-    QString path; // without a trailing separator
+    QString path;    // where the files are written; without a trailing separator
+    QString shipped; // the executable's folder when that is elsewhere, else empty
 
+    // Where the files are written.
     QString configFile() const { return path + QStringLiteral("/Pagerbench.set"); }
     QString defaultSettingsFile() const { return path + QStringLiteral("/default.set"); }
     QString logFolder() const { return path + QStringLiteral("/Log"); }
 
+    // Where they are read: the program's own copy once there is one, before
+    // that the copy a site ships beside an installed executable.
+    QString configFileToRead() const { return toRead(QStringLiteral("/Pagerbench.set")); }
+    QString defaultSettingsFileToRead() const { return toRead(QStringLiteral("/default.set")); }
+
     // The executable's own folder when it can be written to and is not part
     // of an installation, so that a copy of the program in any folder is
-    // self-contained; otherwise the per-user data folder. An installed
-    // program must not write beside itself even when it could (as root).
+    // self-contained; otherwise the per-user data folder, with the
+    // executable's folder kept for reading what is shipped there. An
+    // installed program must not write beside itself even when it could
+    // (as root).
     static ProgramFolder locate(const QString& executableFolder);
     static ProgramFolder locate(const QString& executableFolder, const QStringList& installPrefixes);
 
@@ -23,6 +32,9 @@ struct ProgramFolder {
     static QStringList installPrefixes();
     // True when the folder is the prefix itself or lies below it.
     static bool isInside(const QString& folder, const QString& prefix);
+
+private:
+    QString toRead(const QString& name) const;
 };
 
 } // namespace pb

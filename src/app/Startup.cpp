@@ -27,7 +27,7 @@ void StartProgramma(Program& program)
     state.DebugLevel = DebugLevelFromCommandLine(state.commandLine);
     ClearLogLines(state.log);
     window.UpdateMessageWindow();
-    LeesConfig(state.config, state.folder.configFile());
+    LeesConfig(state.config, state.folder.configFileToRead());
     LaadTeksten(state.Tekst, state.config.Taal);
     SettingsGrid grid = window.grid();
     SetupUnitType(grid, state.Tekst, state.config.UnitType);

@@ -42,7 +42,7 @@ WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const Q
 
 void LeesDefault(AppState& state, const SettingsGrid& grid)
 {
-    LeesSetFile(grid, state.rows, state.folder.defaultSettingsFile());
+    LeesSetFile(grid, state.rows, state.folder.defaultSettingsFileToRead());
 }
 
 WriteOutcome SchrijfDefault(AppState& state, const SettingsGrid& grid)

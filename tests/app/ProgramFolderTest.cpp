@@ -46,6 +46,14 @@ TEST_F(ProgramFolderTest, AnInstalledProgramUsesThePerUserFolderEvenWhenItCouldW
     EXPECT_EQ(pb::ProgramFolder::locate(folder("opt/pagerbench/bin"), {dir.filePath("opt")}).path, perUser());
 }
 
+TEST_F(ProgramFolderTest, OnlyAProgramKeepingItsFilesElsewhereReadsBesideItself)
+{
+    const QString own = folder("copy");
+    EXPECT_TRUE(pb::ProgramFolder::locate(own, {}).shipped.isEmpty());
+    const QString bin = folder("usr/bin");
+    EXPECT_EQ(pb::ProgramFolder::locate(bin, {dir.filePath("usr")}).shipped, bin);
+}
+
 TEST_F(ProgramFolderTest, APrefixMatchesWholeFolderNamesOnly)
 {
     const QString lookalike = folder("usrlocal/bin");

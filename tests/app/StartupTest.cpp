@@ -1,6 +1,7 @@
 #include "app/ConfigFile.h"
 #include "app/Program.h"
 #include "app/Startup.h"
+#include "files/SettingsFile.h"
 #include "ui/FrmOpenenBehuizing.h"
 
 #include <QDir>
@@ -56,6 +57,38 @@ TEST_F(StartupTest, WithoutAConfigurationFileTheDefaultsApply)
     EXPECT_TRUE(window->FrameDebug2->isHidden());
     EXPECT_FALSE(window->CmdInstellingenOpslaan->isEnabled());
     EXPECT_EQ(window->SSTab1->currentIndex(), 0);
+}
+
+// An installed program writes its files per user, but reads what a site
+// shipped beside the executable until it has its own.
+TEST_F(StartupTest, AnInstalledProgramReadsTheShippedFilesUntilItHasItsOwn)
+{
+    QTemporaryDir executableFolder;
+    state.folder.shipped = executableFolder.path();
+    const auto ship = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(executableFolder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    ship("Pagerbench.set", "3       UnitType ->3\r\n");
+    ship("default.set", "0    ->2\r\n");
+    start();
+    EXPECT_EQ(state.config.UnitType, 3);
+    EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
+
+    // Saved once, the program's own copies win; the shipped ones stay.
+    window->ComboInstellingen[0]->setCurrentIndex(1);
+    ASSERT_TRUE(pb::SchrijfDefault(state, window->grid()).ok());
+    state.config.UnitType = 2;
+    ASSERT_TRUE(pb::SchrijfConfig(state.config, state.folder.configFile()).ok());
+    start();
+    EXPECT_EQ(state.config.UnitType, 2);
+    EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath("default.set")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Pagerbench.set")));
+    QFile shipped(executableFolder.filePath("default.set"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), "0    ->2\r\n");
 }
 
 TEST_F(StartupTest, StartingWritesNoFile)
