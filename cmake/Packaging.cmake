@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 
 # An installed program keeps its files in the per-user folder; it learns the
 # prefix it is installed under here.
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/app/ProgramFolder.cpp
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/files/ProgramFolder.cpp
   TARGET_DIRECTORY pagerbench_core
   APPEND PROPERTY COMPILE_DEFINITIONS "PAGERBENCH_INSTALL_PREFIX=\"${CMAKE_INSTALL_PREFIX}\"")
 

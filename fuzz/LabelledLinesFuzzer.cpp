@@ -4,7 +4,7 @@
 // that the writers put into a file must read back unchanged; that costs
 // more than the reading, so it runs for half the inputs.
 #include "FuzzInput.h"
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "files/LabelledLines.h"
 #include "files/SettingsFile.h"
 #include "files/TextFile.h"

@@ -5,6 +5,7 @@
 // Every byte but CR and LF must come out rendered, in order, split over the
 // logged lines and the line still waiting, whatever the pieces were.
 #include "FuzzInput.h"
+#include "support/CoreState.h"
 #include "link/MonitorInput.h"
 #include "log/LogBuffer.h"
 
@@ -40,7 +41,7 @@ constexpr int kLongestName = 8;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    pb::AppState state;
+    pbtest::CoreState state;
     state.config.LogfileAan = 2;
     state.folder.path = QStringLiteral("/dev/null"); // no Log folder can be made there
     state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
 
         pb::ClearLogLines(state.log);
-        pb::MonitorInput(line, MonitorLine, state);
+        pb::MonitorInput(line, MonitorLine, state.logfile);
 
         FUZZ_CHECK(line.waiting.empty());
         // 31 bytes end at most 16 lines, so the buffer has them all.

@@ -14,13 +14,13 @@
 // kTickBudget ticks have passed. After every tick the engine's state must
 // stay within its bounds.
 #include "FuzzInput.h"
+#include "support/CoreState.h"
 #include "link/EngineView.h"
 #include "link/MonitorInput.h"
 #include "link/ProtocolEngine.h"
 #include "settings/SetupUnitType.h"
 #include "support/GridFixture.h"
 
-#include <QApplication>
 #include <array>
 #include <deque>
 #include <memory>
@@ -52,7 +52,6 @@ public:
 class FuzzView : public pb::EngineView {
 public:
     int16_t VisibleTab() const override { return tab; }
-    const pb::SettingsGrid& Grid() const override { return *grid; }
     void AppendProgress(const QString& text, bool) override
     {
         if (progress.size() > 4096)
@@ -65,7 +64,6 @@ public:
     QString PagerMessage() const override { return QString(45, QChar(0x263A)); }
     int16_t BleepCodePosition() const override { return bleepCode; }
 
-    const pb::SettingsGrid* grid = nullptr;
     int16_t tab = 0;
     int16_t bleepCode = -1;
     QString progress;
@@ -76,8 +74,8 @@ constexpr int16_t kUnitTypes = 8;
 // takes as its failure limit; more only makes each run slower.
 constexpr int kTickBudget = 400;
 
-// What lives across inputs: the application, the texts and one grid per
-// unit type, all built once.
+// What lives across inputs: the texts and one grid per unit type, built
+// once.
 struct World {
     World()
     {
@@ -92,8 +90,7 @@ struct World {
     std::array<std::unique_ptr<pbtest::GridFixture>, kUnitTypes> grids;
 };
 
-// Built at the first input, once the application exists, and so gone
-// before it at exit.
+// Built at the first input.
 World& TheWorld()
 {
     static World world;
@@ -116,7 +113,7 @@ bool KnownState(State s)
     return false;
 }
 
-void CheckBounds(const pb::ProtocolEngine& engine, const pb::AppState& state)
+void CheckBounds(const pb::ProtocolEngine& engine, const pbtest::CoreState& state)
 {
     for (int16_t request : state.rows.RowRequest)
         FUZZ_CHECK(request == pb::NoRequest || request == pb::ReadRequest || request == pb::WriteRequest);
@@ -133,38 +130,30 @@ void CheckBounds(const pb::ProtocolEngine& engine, const pb::AppState& state)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     World& world = TheWorld();
     pbfuzz::FuzzInput input(data, size);
     const int16_t unitType = input.next() % kUnitTypes;
 
-    pb::AppState state;
+    pbtest::CoreState state;
     state.Tekst = world.Tekst;
     state.config.UnitType = unitType;
     state.config.LogfileAan = 2;
     state.folder.path = QStringLiteral("/dev/null"); // no Log folder can be made there
     state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
 
-    const pb::SettingsGrid& grid = world.grids[unitType]->grid;
-    for (QComboBox* combo : grid.ComboInstellingen)
-        combo->setCurrentIndex(-1); // what an earlier input left is no part of this one
+    pb::GridModel& grid = world.grids[unitType]->grid;
+    for (int r = 0; r < pb::kGridRows; ++r)
+        grid.select(r, -1); // what an earlier input left is no part of this one
 
     FuzzLine line;
     FuzzView view;
-    view.grid = &grid;
     view.tab = input.next() % 8;
     const int bleep = input.next() % 17;
     view.bleepCode = int16_t(bleep == 16 ? -1 : bleep);
 
-    pb::ProtocolEngine engine(state, line, view);
+    pb::ProtocolEngine engine({line, state.rows, grid, state.Tekst, state.logfile, state.config.UnitType, view});
     int ticks = 0;
     auto tick = [&] {
         ++ticks;

@@ -1,6 +1,6 @@
 #include "BenchProgram.h"
 
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "link/PortName.h"
 
 namespace pb::bench {

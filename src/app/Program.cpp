@@ -21,10 +21,11 @@ constexpr int16_t kNoHandshake = 0;
 Program::Program(AppState& programState)
     : state(programState),
       window(programState),
-      port(programState),
+      port(programState.logfile, programState.Tekst, programState.lamps),
       view(window),
-      engine(programState, port, view),
-      operations(programState, engine.UnitRequests(), view)
+      engine({port, programState.rows, programState.grid, programState.Tekst, programState.logfile,
+              programState.config.UnitType, view}),
+      operations(programState.rows, engine.UnitRequests(), programState.grid, programState.Tekst, view)
 {
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "app/Program.h"
 #include "files/SettingsFile.h"
 #include "log/LogBuffer.h"
@@ -29,9 +29,8 @@ void StartProgramma(Program& program)
     window.UpdateMessageWindow();
     LeesConfig(state.config, state.folder.configFileToRead());
     LaadTeksten(state.Tekst, state.config.Taal);
-    SettingsGrid grid = window.grid();
-    SetupUnitType(grid, state.Tekst, state.config.UnitType);
-    LeesDefault(state, grid);
+    SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
+    LeesDefault(state.folder, state.grid, state.rows);
     window.SetTeksten();
     program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);

@@ -18,7 +18,7 @@ QStringList SettingsFileLines(const RowValues& values)
     return lines;
 }
 
-void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
+void LeesSetFile(GridModel& grid, RowValues& values, const QString& path)
 {
     if (path.isEmpty())
         return;
@@ -31,7 +31,7 @@ void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& pat
     SettingsToGrid(grid, values);
 }
 
-WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path)
+WriteOutcome SchrijfSetFile(const GridModel& grid, RowValues& values, const QString& path)
 {
     if (path.isEmpty())
         return {};
@@ -40,14 +40,14 @@ WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const Q
     return WriteTextFileAtomically(path, SettingsFileLines(values));
 }
 
-void LeesDefault(AppState& state, const SettingsGrid& grid)
+void LeesDefault(const ProgramFolder& folder, GridModel& grid, RowValues& values)
 {
-    LeesSetFile(grid, state.rows, state.folder.defaultSettingsFileToRead());
+    LeesSetFile(grid, values, folder.defaultSettingsFileToRead());
 }
 
-WriteOutcome SchrijfDefault(AppState& state, const SettingsGrid& grid)
+WriteOutcome SchrijfDefault(const ProgramFolder& folder, const GridModel& grid, RowValues& values)
 {
-    return SchrijfSetFile(grid, state.rows, state.folder.defaultSettingsFile());
+    return SchrijfSetFile(grid, values, folder.defaultSettingsFile());
 }
 
 } // namespace pb

@@ -1,9 +1,10 @@
 #pragma once
 // Settings files: the default settings beside the program and the user's own
 // files. 50 lines "<row>    -><value>", CR LF, Windows-1252.
-#include "app/AppState.h"
+#include "files/ProgramFolder.h"
 #include "files/TextFile.h"
-#include "settings/SettingsGrid.h"
+#include "settings/GridModel.h"
+#include "settings/RowValues.h"
 
 #include <QStringList>
 
@@ -16,14 +17,15 @@ QStringList SettingsFileLines(const RowValues& values);
 // Reads rows 0..49 into FileSettings (missing rows and numbers beyond 16 bits
 // count as 0), forgets what the unit confirmed and shows the values.
 // An empty path does nothing.
-void LeesSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
+void LeesSetFile(GridModel& grid, RowValues& values, const QString& path);
 
 // Takes the grid into memory and writes it; rows 26..49 go out as they came
 // in. A failed write leaves the old file whole and says why. An empty path
 // does nothing.
-WriteOutcome SchrijfSetFile(const SettingsGrid& grid, RowValues& values, const QString& path);
+WriteOutcome SchrijfSetFile(const GridModel& grid, RowValues& values, const QString& path);
 
-void LeesDefault(AppState& state, const SettingsGrid& grid);
-WriteOutcome SchrijfDefault(AppState& state, const SettingsGrid& grid);
+// The default settings file of the program's folder.
+void LeesDefault(const ProgramFolder& folder, GridModel& grid, RowValues& values);
+WriteOutcome SchrijfDefault(const ProgramFolder& folder, const GridModel& grid, RowValues& values);
 
 } // namespace pb

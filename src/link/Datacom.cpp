@@ -2,7 +2,6 @@
 
 #include "link/DatacomSettings.h"
 #include "link/PortName.h"
-#include "log/Logfile.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -38,8 +37,8 @@ bool meansLineLost(QSerialPort::SerialPortError error)
 
 } // namespace
 
-Datacom::Datacom(AppState& state)
-    : state_(state)
+Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps)
+    : log_(log), Tekst(texts), lamps_(lamps)
 {
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) { noteError(error); });
@@ -52,10 +51,10 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     QString settingsText;
     if (!openDevice(portNumber, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode,
                     settingsText)) {
-        WriteLog(state_, state_.Tekst[101] + QStringLiteral(": ") + signedText(portNumber));
+        log_.WriteLog(Tekst[101] + QStringLiteral(": ") + signedText(portNumber));
         return -1;
     }
-    WriteLog(state_, QStringLiteral("Com:") + signedText(portNumber) + u' ' + state_.Tekst[100]
+    log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[100]
                          + QStringLiteral(": ") + settingsText);
     if (onCaption)
         onCaption(QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' '
@@ -108,7 +107,7 @@ void Datacom::CloseComPort()
         failed = port_.isOpen();
     }
     lost_ = false;
-    WriteLog(state_, state_.Tekst[failed ? 99 : 98] + u'.');
+    log_.WriteLog(Tekst[failed ? 99 : 98] + u'.');
 }
 
 int16_t Datacom::ReadByte()
@@ -132,7 +131,7 @@ int16_t Datacom::ReadByte()
         if (received_.isEmpty())
             return -1;
     }
-    state_.lamps.RxActief = kTrue;
+    lamps_.RxActief = kTrue;
     return static_cast<uint8_t>(received_[next_++]);
 }
 
@@ -140,7 +139,7 @@ int16_t Datacom::SendByte(int16_t value)
 {
     if (static_cast<uint16_t>(value) >= 256)
         return -1;
-    state_.lamps.TxActief = kTrue; // the lamp shows attempts too
+    lamps_.TxActief = kTrue; // the lamp shows attempts too
     if (dropIfLost() || !port_.isOpen())
         return -1;
     const char byte = static_cast<char>(value);
@@ -184,7 +183,7 @@ bool Datacom::dropIfLost()
     forgetReceived();
     if (port_.isOpen()) {
         port_.close();
-        WriteLog(state_, QStringLiteral("Comport lost: ") + lostReason_);
+        log_.WriteLog(QStringLiteral("Comport lost: ") + lostReason_);
     }
     return true;
 }

@@ -2,8 +2,10 @@
 // The serial port to the unit's diagnose port. The protocol tick polls it:
 // nothing here waits for receive events, and every byte value 0..255 passes
 // unchanged both ways.
-#include "app/AppState.h"
+#include "link/LampFlags.h"
 #include "link/SerialLine.h"
+#include "log/LogSink.h"
+#include "texts/TextTable.h"
 
 #include <QByteArray>
 #include <QSerialPort>
@@ -15,7 +17,9 @@ namespace pb {
 
 class Datacom : public SerialLine {
 public:
-    explicit Datacom(AppState& state);
+    // The log and the texts of its lines, and the lamp flags it raises; all
+    // outlive the port.
+    Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps);
 
     // Receives the new caption of the frame FrmCommunicatie after a
     // successful open; the caption stays as it was when opening fails.
@@ -42,7 +46,9 @@ private:
     bool dropIfLost();
     void forgetReceived();
 
-    AppState& state_;
+    LogSink& log_;
+    const TextTable& Tekst;
+    LampFlags& lamps_;
     QSerialPort port_;
     QByteArray received_;      // taken from the port, not yet handed out
     qsizetype next_ = 0;

@@ -34,7 +34,7 @@ ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
 // One byte per tick; noise before SOH is dropped and counts against the time.
 void ProtocolEngine::ReceiveStart(Exchange exchange)
 {
-    if (reply_.StartByte(line_.ReadByte())) {
+    if (reply_.StartByte(parts_.line.ReadByte())) {
         ReplyTimeout_ = kReplyTicks;
         EngineState_ = PhasesOf(exchange).length;
         return;
@@ -45,7 +45,7 @@ void ProtocolEngine::ReceiveStart(Exchange exchange)
 
 void ProtocolEngine::ReceiveLength(Exchange exchange)
 {
-    const int16_t byte = line_.ReadByte();
+    const int16_t byte = parts_.line.ReadByte();
     if (byte >= 0) {
         reply_.LengthByte(byte);
         ReplyTimeout_ = kReplyTicks;
@@ -61,7 +61,7 @@ void ProtocolEngine::ReceiveLength(Exchange exchange)
 // length byte runs out, and reported as a missing length.
 void ProtocolEngine::ReceiveData(Exchange exchange)
 {
-    for (int16_t byte = line_.ReadByte(); byte >= 0; byte = line_.ReadByte()) {
+    for (int16_t byte = parts_.line.ReadByte(); byte >= 0; byte = parts_.line.ReadByte()) {
         switch (reply_.DataByte(byte)) {
         case ReplyProgress::Incomplete:
             continue;
@@ -207,7 +207,7 @@ void ProtocolEngine::ConfirmWrite()
     const int16_t row = requests_.CurrentRow;
     if (row < 0 || row >= kGridRows)
         return;
-    RowValues& rows = state_.rows;
+    RowValues& rows = parts_.rows;
     rows.RowRequest[row] = NoRequest;
     rows.SettingsInUnit[row] = rows.UnitSettings[row];
     SettingToGrid(Grid(), rows, row);
@@ -222,7 +222,7 @@ void ProtocolEngine::ConfirmWrite()
 void ProtocolEngine::StoreRead()
 {
     EngineState_ = State::Ready;
-    const int16_t unitType = state_.config.UnitType;
+    const int16_t unitType = parts_.unitType;
     const int16_t item = reply_.ReplyItem();
     const int16_t row = ItemToRow(unitType, item);
     if (row < 0 || row >= kGridRows)
@@ -232,7 +232,7 @@ void ProtocolEngine::StoreRead()
         return;
     const int16_t gridValue = DecodeValue(unitType, row, value);
 
-    RowValues& rows = state_.rows;
+    RowValues& rows = parts_.rows;
     rows.RowRequest[row] = NoRequest;
     rows.SettingsInUnit[row] = gridValue;
     rows.UnitSettings[row] = gridValue;

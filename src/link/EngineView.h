@@ -1,8 +1,7 @@
 #pragma once
 // What the protocol engine and the unit operations see of the main window:
-// the visible tab, the settings grid, the progress text and the fields of the
-// test call. The window implements it; a test hands in a fake.
-#include "settings/SettingsGrid.h"
+// the visible tab, the progress text and the fields of the test call. The
+// window implements it; a test or a tool hands in its own.
 
 #include <QString>
 #include <cstdint>
@@ -17,13 +16,13 @@ enum EngineTab : int16_t {
     UnitTab = 3,
     ServiceTab = 4,
 };
+constexpr int kTabCount = 5;
 
 class EngineView {
 public:
     virtual ~EngineView() = default;
 
     virtual int16_t VisibleTab() const = 0;
-    virtual const SettingsGrid& Grid() const = 0;
 
     // TxtProgress: adds text at the end; with moveCaret the caret goes to the
     // end too, so the newest line is in sight. Lines end in CR LF.

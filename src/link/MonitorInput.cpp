@@ -1,7 +1,6 @@
 #include "link/MonitorInput.h"
 
 #include "files/Windows1252.h"
-#include "log/Logfile.h"
 
 #include <array>
 
@@ -20,9 +19,9 @@ constexpr uint8_t kRubout = 127;
 constexpr int16_t kLF = 10;
 constexpr int16_t kCR = 13;
 
-void LogAndEmpty(QString& MonitorLine, AppState& state)
+void LogAndEmpty(QString& MonitorLine, LogSink& log)
 {
-    WriteLog(state, MonitorLine);
+    log.WriteLog(MonitorLine);
     MonitorLine.clear();
 }
 
@@ -37,17 +36,17 @@ QString CharName(uint8_t byte)
     return fromWindows1252(QByteArray(1, char(byte)));
 }
 
-void MonitorInput(SerialLine& line, QString& MonitorLine, AppState& state)
+void MonitorInput(SerialLine& line, QString& MonitorLine, LogSink& log)
 {
     for (int16_t byte = line.ReadByte(); byte >= 0; byte = line.ReadByte()) {
         if (byte == kLF || byte == kCR) {
             if (!MonitorLine.isEmpty())
-                LogAndEmpty(MonitorLine, state);
+                LogAndEmpty(MonitorLine, log);
         } else {
             MonitorLine += CharName(uint8_t(byte));
         }
         if (MonitorLine.size() > kMonitorLineLimit)
-            LogAndEmpty(MonitorLine, state);
+            LogAndEmpty(MonitorLine, log);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The text the unit prints on its diagnose port, turned into log lines while
 // no exchange is going on.
-#include "app/AppState.h"
 #include "link/SerialLine.h"
+#include "log/LogSink.h"
 
 #include <QString>
 #include <cstdint>
@@ -19,6 +19,6 @@ QString CharName(uint8_t byte);
 // Drains the waiting bytes into MonitorLine. CR or LF ends a line, which is
 // logged unless empty; a line longer than kMonitorLineLimit characters is
 // logged as it stands. An unfinished line waits for the next call.
-void MonitorInput(SerialLine& line, QString& MonitorLine, AppState& state);
+void MonitorInput(SerialLine& line, QString& MonitorLine, LogSink& log);
 
 } // namespace pb

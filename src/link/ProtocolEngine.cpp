@@ -1,7 +1,7 @@
 #include "link/ProtocolEngine.h"
 
 #include "link/MonitorInput.h"
-#include "log/Logfile.h"
+#include "link/Flags.h"
 #include "settings/GridTransfer.h"
 #include "settings/NumberText.h"
 #include "settings/ValueCoding.h"
@@ -20,8 +20,7 @@ void CountDown(int16_t& ticks)
 
 } // namespace
 
-ProtocolEngine::ProtocolEngine(AppState& state, SerialLine& line, EngineView& view)
-    : state_(state), line_(line), view_(view), sender_(line)
+ProtocolEngine::ProtocolEngine(const EngineParts& parts) : parts_(parts), sender_(parts.line)
 {
 }
 
@@ -30,7 +29,7 @@ void ProtocolEngine::ProtocolTick(int16_t command)
     CountDown(WakeWindow_);
     CountDown(SendDelay_);
     CountDown(ReplyTimeout_);
-    lastRow_ = std::min<int16_t>(HighestRow(state_.config.UnitType), kGridRows - 1);
+    lastRow_ = std::min<int16_t>(HighestRow(parts_.unitType), kGridRows - 1);
 
     switch (EngineState_) {
     case State::NotStarted: NotStarted(command); break;
@@ -78,9 +77,9 @@ void ProtocolEngine::Ready()
     requests_.CurrentRow = -1;
     if (DelayRuns())
         return;
-    switch (view_.VisibleTab()) {
+    switch (parts_.view.VisibleTab()) {
     case StatusTab:
-        MonitorInput(line_, MonitorLine_, state_);
+        MonitorInput(parts_.line, MonitorLine_, parts_.log);
         break;
     case SettingsTab:
         EngineState_ = State::ServeSettingsTab;
@@ -102,7 +101,7 @@ void ProtocolEngine::Ready()
 
 int16_t ProtocolEngine::FirstPendingRow() const
 {
-    const RowArray& RowRequest = state_.rows.RowRequest;
+    const RowArray& RowRequest = parts_.rows.RowRequest;
     for (int16_t r = 0; r <= lastRow_; ++r) {
         if (RowRequest[r] == WriteRequest || RowRequest[r] == ReadRequest)
             return r;
@@ -123,11 +122,11 @@ void ProtocolEngine::ServeRows(bool unitTab)
             SendDelay_ = 0;
         else
             SendWakeUp();
-        EngineState_ = state_.rows.RowRequest[row] == WriteRequest ? State::SendWrite : State::SendRead;
+        EngineState_ = parts_.rows.RowRequest[row] == WriteRequest ? State::SendWrite : State::SendRead;
         return;
     }
 
-    MonitorInput(line_, MonitorLine_, state_);
+    MonitorInput(parts_.line, MonitorLine_, parts_.log);
     if (unitTab)
         StartUnitOperation();
     else
@@ -138,19 +137,19 @@ void ProtocolEngine::ServeRows(bool unitTab)
 // engine then serves them like single ones, from row 0 upward.
 void ProtocolEngine::StartUnitOperation()
 {
-    RowValues& rows = state_.rows;
+    RowValues& rows = parts_.rows;
     if (requests_.ReadAll != kFalse) {
         requests_.ReadAll = kFalse;
         requests_.ErrorCount = 0;
         for (int16_t r = 0; r <= lastRow_; ++r) {
-            if (RowShown(Grid(), r))
+            if (Grid().shown(r))
                 rows.RowRequest[r] = ReadRequest;
         }
     } else if (requests_.WriteAll != kFalse) {
         requests_.WriteAll = kFalse;
         requests_.ErrorCount = 0;
         for (int16_t r = 0; r <= lastRow_; ++r) {
-            if (RowShown(Grid(), r)) {
+            if (Grid().shown(r)) {
                 GridToSetting(Grid(), rows, r);
                 rows.RowRequest[r] = WriteRequest;
             }
@@ -178,15 +177,15 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
         return;
     }
 
-    RowValues& rows = state_.rows;
-    const int16_t unitType = state_.config.UnitType;
+    RowValues& rows = parts_.rows;
+    const int16_t unitType = parts_.unitType;
     const QString start = write
         ? Tekst()[116] + u' ' + ComboText(row) + u' ' + ItemValueText(row, rows.UnitSettings[row])
         : Tekst()[117] + u' ' + ComboText(row);
     Progress(start);
     Log(start);
 
-    line_.FlushInput();
+    parts_.line.FlushInput();
     reply_.Begin();
     const int16_t sent = write ? sender_.SendWriteRequest(unitType, row, rows.UnitSettings[row])
                                : sender_.SendReadRequest(unitType, row);
@@ -205,7 +204,7 @@ void ProtocolEngine::SendCallNumber()
     if (DelayRuns())
         return;
     WakeWindow_ = kAwakeAfterWrite;
-    line_.FlushInput();
+    parts_.line.FlushInput();
     sender_.SendCallNumberRequest();
     AwaitReply(Exchange::CallNumber);
 }
@@ -214,11 +213,11 @@ void ProtocolEngine::SendCall()
 {
     PagerCall call;
     call.callDigit = requests_.CallDigit;
-    call.address = view_.PagerAddress();
-    call.message = view_.PagerMessage();
-    call.bleepCode = view_.BleepCodePosition();
+    call.address = parts_.view.PagerAddress();
+    call.message = parts_.view.PagerMessage();
+    call.bleepCode = parts_.view.BleepCodePosition();
     WakeWindow_ = kAwakeAfterWrite;
-    line_.FlushInput();
+    parts_.line.FlushInput();
     sender_.SendPagerCall(call);
     AwaitReply(Exchange::Call);
 }
@@ -233,15 +232,15 @@ void ProtocolEngine::AwaitReply(Exchange exchange)
 void ProtocolEngine::CancelRequests()
 {
     for (int r = 0; r < kGridRows; ++r)
-        state_.rows.RowRequest[r] = NoRequest;
-    view_.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
+        parts_.rows.RowRequest[r] = NoRequest;
+    parts_.view.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
 }
 
 void ProtocolEngine::DropAllRequests()
 {
     bool pending = requests_.ReadAll != kFalse || requests_.WriteAll != kFalse || requests_.TestCall != kFalse;
     for (int r = 0; r < kGridRows; ++r)
-        pending = pending || state_.rows.RowRequest[r] != NoRequest;
+        pending = pending || parts_.rows.RowRequest[r] != NoRequest;
     if (!pending)
         return;
     requests_.ReadAll = kFalse;
@@ -252,7 +251,7 @@ void ProtocolEngine::DropAllRequests()
 
 QString ProtocolEngine::ComboText(int16_t row) const
 {
-    return Grid().ComboInstellingen[row]->currentText();
+    return Grid().text(row);
 }
 
 QString ProtocolEngine::ItemValueText(int16_t row, int16_t value) const
@@ -263,12 +262,12 @@ QString ProtocolEngine::ItemValueText(int16_t row, int16_t value) const
 
 void ProtocolEngine::Progress(const QString& text)
 {
-    view_.AppendProgress(text, true);
+    parts_.view.AppendProgress(text, true);
 }
 
 void ProtocolEngine::Log(const QString& text)
 {
-    WriteLog(state_, text);
+    parts_.log.WriteLog(text);
 }
 
 } // namespace pb

@@ -4,12 +4,15 @@
 // exchange: pick a request by the visible tab, wake the unit, send a frame,
 // take the reply byte by byte, report. Time is counted in ticks only, so a
 // test steps the engine with a scripted line and no timer.
-#include "app/AppState.h"
 #include "link/EngineView.h"
 #include "link/FrameSender.h"
 #include "link/ReplyReader.h"
 #include "link/SerialLine.h"
 #include "link/UnitRequests.h"
+#include "log/LogSink.h"
+#include "settings/GridModel.h"
+#include "settings/RowValues.h"
+#include "texts/TextTable.h"
 
 #include <QString>
 #include <cstdint>
@@ -23,6 +26,19 @@ constexpr int16_t kReplyTicks = 120;     // for the start byte, the length byte,
 constexpr int16_t kWakeUpTicks = 10;     // after the wake-up sequence and at start
 constexpr int16_t kAwakeAfterRead = 80;  // the unit stays awake this long after a read
 constexpr int16_t kAwakeAfterWrite = 200; // and after a write or a call frame
+
+// What the engine works with. Each part belongs to the program and outlives
+// the engine; the unit type is read on every tick, so a change applies at
+// once.
+struct EngineParts {
+    SerialLine& line;
+    RowValues& rows;
+    GridModel& grid;
+    const TextTable& texts;
+    LogSink& log;
+    const int16_t& unitType;
+    EngineView& view;
+};
 
 class ProtocolEngine {
 public:
@@ -52,7 +68,7 @@ public:
         ReadReplyStored = 354,
     };
 
-    ProtocolEngine(AppState& state, SerialLine& line, EngineView& view);
+    explicit ProtocolEngine(const EngineParts& parts);
 
     // One step. The timer passes 0; only kStartCommand leaves NotStarted.
     void ProtocolTick(int16_t command);
@@ -113,16 +129,14 @@ private:
     void StoreRead();
 
     bool DelayRuns() const { return SendDelay_ > 0; }
-    const SettingsGrid& Grid() const { return view_.Grid(); }
-    const TextTable& Tekst() const { return state_.Tekst; }
+    GridModel& Grid() const { return parts_.grid; }
+    const TextTable& Tekst() const { return parts_.texts; }
     QString ComboText(int16_t row) const;
     QString ItemValueText(int16_t row, int16_t value) const;
     void Progress(const QString& text);
     void Log(const QString& text);
 
-    AppState& state_;
-    SerialLine& line_;
-    EngineView& view_;
+    EngineParts parts_;
     FrameSender sender_;
     ReplyReader reply_;
     UnitRequestRecord requests_;

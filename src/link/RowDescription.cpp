@@ -1,17 +1,15 @@
 #include "link/RowDescription.h"
 
-#include "settings/GridTransfer.h"
 #include "settings/NumberText.h"
 
 namespace pb {
 
-QString RowDescription(const SettingsGrid& grid, const TextTable& Tekst, int16_t row)
+QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row)
 {
-    if (row < 0 || row >= kGridRows || !RowShown(grid, row))
+    if (row < 0 || row >= kGridRows || !grid.shown(row))
         return QString();
-    const QComboBox* combo = grid.ComboInstellingen[row];
-    return u'[' + combo->currentText() + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst[119]
-        + QStringLiteral(": ") + IntToText(int16_t(SelectedPosition(combo))) + QStringLiteral("] ");
+    return u'[' + grid.text(row) + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst[119]
+        + QStringLiteral(": ") + IntToText(int16_t(grid.position(row))) + QStringLiteral("] ");
 }
 
 } // namespace pb

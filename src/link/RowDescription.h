@@ -1,7 +1,7 @@
 #pragma once
 // The row part of the error lines of a read: what the row showed when the
 // exchange failed.
-#include "settings/SettingsGrid.h"
+#include "settings/GridModel.h"
 #include "texts/TextTable.h"
 
 #include <QString>
@@ -11,6 +11,6 @@ namespace pb {
 
 // "[" combo text ": " row " " Tekst(119) ": " selected position "] " for a
 // visible grid row; empty for a hidden row or one outside the grid.
-QString RowDescription(const SettingsGrid& grid, const TextTable& Tekst, int16_t row);
+QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row);
 
 } // namespace pb

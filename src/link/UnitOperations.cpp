@@ -1,5 +1,6 @@
 #include "link/UnitOperations.h"
 
+#include "link/Flags.h"
 #include "settings/GridTransfer.h"
 
 namespace pb {
@@ -16,15 +17,15 @@ bool IsGridRow(int row)
 void UnitOperations::ReadSingleSetting(int row)
 {
     if (IsGridRow(row))
-        state_.rows.RowRequest[row] = ReadRequest;
+        rows_.RowRequest[row] = ReadRequest;
 }
 
 void UnitOperations::WriteSingleSetting(int row)
 {
     if (!IsGridRow(row))
         return;
-    GridToSetting(view_.Grid(), state_.rows, row);
-    state_.rows.RowRequest[row] = WriteRequest;
+    GridToSetting(grid_, rows_, row);
+    rows_.RowRequest[row] = WriteRequest;
 }
 
 void UnitOperations::ReadAll()
@@ -34,12 +35,12 @@ void UnitOperations::ReadAll()
 
 QString UnitOperations::WriteAllQuestion() const
 {
-    return state_.Tekst[95] + QStringLiteral("!\r\n") + state_.Tekst[89] + u'?';
+    return Tekst[95] + QStringLiteral("!\r\n") + Tekst[89] + u'?';
 }
 
 void UnitOperations::WriteAll()
 {
-    GridToSettings(view_.Grid(), state_.rows);
+    GridToSettings(grid_, rows_);
     view_.ClearProgress();
     requests_.WriteAll = kTrue;
 }
@@ -47,8 +48,8 @@ void UnitOperations::WriteAll()
 void UnitOperations::Cancel()
 {
     for (int r = 0; r < kGridRows; ++r)
-        state_.rows.RowRequest[r] = NoRequest;
-    view_.AppendProgress(QStringLiteral("\r\n") + state_.Tekst[125] + QStringLiteral("!\r\n"), true);
+        rows_.RowRequest[r] = NoRequest;
+    view_.AppendProgress(QStringLiteral("\r\n") + Tekst[125] + QStringLiteral("!\r\n"), true);
 }
 
 void UnitOperations::ClearProgress()

@@ -2,9 +2,11 @@
 // What the buttons of the main window do about the unit. None of them talks
 // to the port: each leaves a request that the protocol engine serves on a
 // later tick. Message boxes stay with the window; these run after them.
-#include "app/AppState.h"
 #include "link/EngineView.h"
 #include "link/UnitRequests.h"
+#include "settings/GridModel.h"
+#include "settings/RowValues.h"
+#include "texts/TextTable.h"
 
 #include <QString>
 
@@ -12,8 +14,10 @@ namespace pb {
 
 class UnitOperations {
 public:
-    UnitOperations(AppState& state, UnitRequestRecord& requests, EngineView& view)
-        : state_(state), requests_(requests), view_(view)
+    // Every part belongs to the program and outlives the operations.
+    UnitOperations(RowValues& rows, UnitRequestRecord& requests, const GridModel& grid, const TextTable& texts,
+                   EngineView& view)
+        : rows_(rows), requests_(requests), grid_(grid), Tekst(texts), view_(view)
     {
     }
 
@@ -40,8 +44,10 @@ public:
     bool TestCall();
 
 private:
-    AppState& state_;
+    RowValues& rows_;
     UnitRequestRecord& requests_;
+    const GridModel& grid_;
+    const TextTable& Tekst;
     EngineView& view_;
 };
 

@@ -11,16 +11,16 @@ QString LogFileName(const QDate& date)
     return date.toString(QStringLiteral("ddMMyyyy")) + QStringLiteral(".log");
 }
 
-void WriteLog(AppState& state, const QString& message)
+void Logfile::WriteLog(const QString& message)
 {
-    const QDateTime now = state.now(); // read once, so time and file name agree
-    const QString line = now.time().toString(QStringLiteral("HH:mm:ss")) + u' ' + message;
-    if (state.config.LogfileAan == 0)
+    const QDateTime moment = now_(); // read once, so time and file name agree
+    const QString line = moment.time().toString(QStringLiteral("HH:mm:ss")) + u' ' + message;
+    if (enabled_ == 0)
         return;
-    AddLogLine(state.log, line);
+    AddLogLine(buffer_, line);
 
-    const QString folder = state.folder.logFolder();
-    const QString file = folder + u'/' + LogFileName(now.date());
+    const QString folder = folder_.logFolder();
+    const QString file = folder + u'/' + LogFileName(moment.date());
     if (AppendTextLine(file, line))
         return;
     if (!QDir(folder).exists() && QDir().mkpath(folder))

@@ -2,18 +2,6 @@
 
 namespace pb {
 
-int SelectedPosition(const QComboBox* combo)
-{
-    const int index = combo->currentIndex();
-    if (!combo->isEditable())
-        return index;
-    const QString shown = combo->currentText();
-    if (index >= 0 && combo->itemText(index) == shown)
-        return index;
-    // Typed text: an exact option text still counts as that option.
-    return combo->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
-}
-
 void FileToSettings(RowValues& values)
 {
     for (int r = 0; r < kGridRows; ++r)
@@ -26,36 +14,33 @@ void SettingsToFile(RowValues& values)
         values.FileSettings[r] = values.UnitSettings[r];
 }
 
-void SettingToGrid(const SettingsGrid& grid, RowValues& values, int row)
+void SettingToGrid(GridModel& grid, RowValues& values, int row)
 {
-    if (!RowShown(grid, row))
+    if (!grid.shown(row))
         return;
-    QComboBox* combo = grid.ComboInstellingen[row];
     int16_t& value = values.UnitSettings[row];
-    if (value < -1 || value >= combo->count())
+    if (value < -1 || value >= grid.count(row))
         value = 0; // the list refuses the position: fall back to the first option
-    combo->setCurrentIndex(value);
-    if (value == -1)
-        combo->setEditText(QString());
+    grid.select(row, value);
 }
 
-void SettingsToGrid(const SettingsGrid& grid, RowValues& values)
+void SettingsToGrid(GridModel& grid, RowValues& values)
 {
     for (int r = 0; r < kGridRows; ++r)
         SettingToGrid(grid, values, r);
 }
 
-void GridToSettings(const SettingsGrid& grid, RowValues& values)
+void GridToSettings(const GridModel& grid, RowValues& values)
 {
     for (int r = 0; r < kGridRows; ++r) {
-        if (RowShown(grid, r))
-            values.UnitSettings[r] = int16_t(SelectedPosition(grid.ComboInstellingen[r]));
+        if (grid.shown(r))
+            values.UnitSettings[r] = int16_t(grid.position(r));
     }
 }
 
-void GridToSetting(const SettingsGrid& grid, RowValues& values, int row)
+void GridToSetting(const GridModel& grid, RowValues& values, int row)
 {
-    values.UnitSettings[row] = RowShown(grid, row) ? int16_t(SelectedPosition(grid.ComboInstellingen[row])) : int16_t(0);
+    values.UnitSettings[row] = grid.shown(row) ? int16_t(grid.position(row)) : int16_t(0);
 }
 
 void ResetSettingsInUnit(RowValues& values)

@@ -1,16 +1,16 @@
 #pragma once
 // Builds the settings grid for one unit type.
-#include "settings/SettingsGrid.h"
+#include "settings/GridModel.h"
 #include "texts/TextTable.h"
 
 #include <cstdint>
 
 namespace pb {
 
-// Empties and hides every row and the test-call panel, then fills and shows
-// the rows of the type in the language of Tekst. No row is left with a
-// selection: the caller puts the row values in afterwards. For the type with
-// a test call the bleep-code list is refilled and the panel shown. Always 0.
-int16_t SetupUnitType(SettingsGrid& grid, const TextTable& Tekst, int16_t unitType);
+// Fills every row anew in the language of Tekst: the rows of the type shown,
+// the others hidden; no row is left with a selection, the caller puts the
+// row values in afterwards. The test-call panel is shown, with its bleep
+// codes at their default, for the type that has the call. Always 0.
+int16_t SetupUnitType(GridModel& grid, const TextTable& Tekst, int16_t unitType);
 
 } // namespace pb

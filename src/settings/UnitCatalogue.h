@@ -3,7 +3,7 @@
 // are shown, and the option texts of each row in list order. A row's value
 // is the position of its selected option, so the texts may change with the
 // language while the values stay put.
-#include "settings/SettingsGrid.h"
+#include "settings/GridModel.h"
 #include "texts/TextTable.h"
 
 #include <QStringList>

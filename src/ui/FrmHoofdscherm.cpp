@@ -1,7 +1,8 @@
 #include "ui/FrmHoofdscherm.h"
 
 #include "files/SettingsFile.h"
-#include "settings/GridColouring.h"
+#include "link/EngineView.h"
+#include "ui/GridColouring.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,8 +19,6 @@ namespace {
 
 constexpr int kClientWidth = 1016;
 constexpr int kClientHeight = 660;
-
-enum Tab { TabStatus = 0, TabSettings = 1, TabFile = 2, TabUnit = 3, TabService = 4, TabCount = 5 };
 
 QAction* menuEntry(QMenuBar* bar, const char* name)
 {
@@ -67,16 +66,18 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
 
     buildCommunicatie(client);
 
-    SSTab1 = new TabControl(TabCount, client);
+    SSTab1 = new TabControl(kTabCount, client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setGeometry(8, 64, 1001, 569);
-    buildStatusPage(SSTab1->page(TabStatus));
-    buildSettingsPage(SSTab1->page(TabSettings));
-    buildFilePage(SSTab1->page(TabFile));
-    buildUnitPage(SSTab1->page(TabUnit));
-    buildServicePage(SSTab1->page(TabService));
-    SSTab1->setCurrentIndex(TabSettings);
+    buildStatusPage(SSTab1->page(StatusTab));
+    buildSettingsPage(SSTab1->page(SettingsTab));
+    buildFilePage(SSTab1->page(FileTab));
+    buildUnitPage(SSTab1->page(UnitTab));
+    buildServicePage(SSTab1->page(ServiceTab));
+    SSTab1->setCurrentIndex(SettingsTab);
     connect(SSTab1, &TabControl::tabClicked, this, &FrmHoofdscherm::SSTab1_Click);
+
+    new GridView(grid(), state_.grid, this);
 
     buildTimers();
     connectFileButtons();
@@ -135,6 +136,7 @@ SettingsGrid FrmHoofdscherm::grid() const
     view.CmdWriteSingleSetting = CmdWriteSingleSetting;
     view.FramePagerOproepen = FramePagerOproepen;
     view.ComboTestBleepCode = ComboTestBleepCode;
+    view.model = &state_.grid;
     return view;
 }
 
@@ -150,11 +152,11 @@ void FrmHoofdscherm::SetTeksten()
     FrmCommunicatie->setTitle(t[15] + colonBlank);
     setWindowTitle(QStringLiteral(" ") + t[19]);
 
-    SSTab1->setTabText(TabStatus, t[20]);
-    SSTab1->setTabText(TabSettings, t[8]);
-    SSTab1->setTabText(TabFile, t[21]);
-    SSTab1->setTabText(TabUnit, t[22]);
-    SSTab1->setTabText(TabService, t[23]);
+    SSTab1->setTabText(StatusTab, t[20]);
+    SSTab1->setTabText(SettingsTab, t[8]);
+    SSTab1->setTabText(FileTab, t[21]);
+    SSTab1->setTabText(UnitTab, t[22]);
+    SSTab1->setTabText(ServiceTab, t[23]);
 
     for (int i = 0; i < kGridRows; ++i) {
         CmdReadSingleSetting[i]->setText(t[24]);
@@ -205,7 +207,7 @@ void FrmHoofdscherm::closeEvent(QCloseEvent* event)
 
 void FrmHoofdscherm::SSTab1_Click(int)
 {
-    if (SSTab1->currentIndex() != TabSettings)
+    if (SSTab1->currentIndex() != SettingsTab)
         return;
     // No row of the grid should show highlighted text, hidden rows included.
     for (QComboBox* combo : ComboInstellingen)
@@ -235,7 +237,7 @@ void FrmHoofdscherm::ArmDisplayTimer()
 void FrmHoofdscherm::TimerDisplayInstellingen_Timer()
 {
     TimerDisplayInstellingen->stop();
-    LeesDefault(state_, grid());
+    LeesDefault(state_.folder, state_.grid, state_.rows);
     emit displaySettingsRequested();
 }
 

@@ -3,7 +3,7 @@
 // settings grid, settings files, read/write all, service), the menu bar and
 // the four timers that drive everything that happens without a click.
 #include "app/AppState.h"
-#include "settings/SettingsGrid.h"
+#include "ui/GridView.h"
 #include "ui/Lamp.h"
 #include "ui/TabControl.h"
 

@@ -45,14 +45,14 @@ void FrmHoofdscherm::CmdInstellingenLezen_Click()
 {
     const QString question = state_.Tekst[90] + kLineBreak + state_.Tekst[91] + kLineBreak + state_.Tekst[89] + u'?';
     if (confirm(question))
-        LeesDefault(state_, grid());
+        LeesDefault(state_.folder, state_.grid, state_.rows);
 }
 
 void FrmHoofdscherm::CmdInstellingenOpslaan_Click()
 {
     const QString question = state_.Tekst[87] + kLineBreak + state_.Tekst[88] + kLineBreak + state_.Tekst[89] + u'?';
     if (confirm(question))
-        ReportFailedSave(this, state_.Tekst, SchrijfDefault(state_, grid()));
+        ReportFailedSave(this, state_.Tekst, SchrijfDefault(state_.folder, state_.grid, state_.rows));
 }
 
 void FrmHoofdscherm::CmdLezenUnitgegevens_Click()
@@ -62,7 +62,7 @@ void FrmHoofdscherm::CmdLezenUnitgegevens_Click()
         QApplication::beep();
         return;
     }
-    LeesSetFile(grid(), state_.rows, path);
+    LeesSetFile(state_.grid, state_.rows, path);
 }
 
 void FrmHoofdscherm::CmdOpslaanUnitGegevens_Click()
@@ -72,7 +72,7 @@ void FrmHoofdscherm::CmdOpslaanUnitGegevens_Click()
         QApplication::beep();
         return;
     }
-    ReportFailedSave(this, state_.Tekst, SchrijfSetFile(grid(), state_.rows, path));
+    ReportFailedSave(this, state_.Tekst, SchrijfSetFile(state_.grid, state_.rows, path));
 }
 
 } // namespace pb

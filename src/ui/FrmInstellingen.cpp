@@ -1,6 +1,6 @@
 #include "ui/FrmInstellingen.h"
 
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "files/SettingsFile.h"
 #include "settings/GridTransfer.h"
 #include "settings/NumberText.h"
@@ -179,9 +179,9 @@ void FrmInstellingen::applySettings()
     // they hold for the rest of the run in any case.
     const WriteOutcome saved = SchrijfConfig(state_.config, state_.folder.configFile());
 
-    SettingsGrid grid = main_.grid();
+    GridModel& grid = state_.grid;
     SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
-    LeesDefault(state_, grid);
+    LeesDefault(state_.folder, grid, state_.rows);
 
     if (port_.close)
         port_.close();

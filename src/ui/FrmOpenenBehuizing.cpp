@@ -1,6 +1,6 @@
 #include "ui/FrmOpenenBehuizing.h"
 
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "ui/Place.h"
 #include "ui/SaveFailureBox.h"
 

@@ -7,10 +7,9 @@ namespace pb {
 
 class MainWindowView : public EngineView {
 public:
-    explicit MainWindowView(FrmHoofdscherm& window) : window_(window), grid_(window.grid()) {}
+    explicit MainWindowView(FrmHoofdscherm& window) : window_(window) {}
 
     int16_t VisibleTab() const override { return int16_t(window_.SSTab1->currentIndex()); }
-    const SettingsGrid& Grid() const override { return grid_; }
     void AppendProgress(const QString& text, bool moveCaret) override;
     void ClearProgress() override { window_.TxtProgress->clear(); }
     QString PagerAddress() const override { return window_.TxtTestPagerAdres->text(); }
@@ -19,7 +18,6 @@ public:
 
 private:
     FrmHoofdscherm& window_;
-    SettingsGrid grid_;
 };
 
 } // namespace pb

@@ -15,8 +15,7 @@ protected:
         int16_t english = 0;
         pb::LaadTeksten(state.Tekst, english);
         program = std::make_unique<pb::Program>(state);
-        pb::SettingsGrid grid = program->window.grid();
-        pb::SetupUnitType(grid, state.Tekst, 3);
+        pb::SetupUnitType(state.grid, state.Tekst, 3);
     }
     pb::FrmHoofdscherm& window() { return program->window; }
     pb::UnitRequestRecord& requests() { return program->engine.UnitRequests(); }

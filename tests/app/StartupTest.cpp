@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "files/SettingsFile.h"
@@ -78,7 +78,7 @@ TEST_F(StartupTest, AnInstalledProgramReadsTheShippedFilesUntilItHasItsOwn)
 
     // Saved once, the program's own copies win; the shipped ones stay.
     window->ComboInstellingen[0]->setCurrentIndex(1);
-    ASSERT_TRUE(pb::SchrijfDefault(state, window->grid()).ok());
+    ASSERT_TRUE(pb::SchrijfDefault(state.folder, state.grid, state.rows).ok());
     state.config.UnitType = 2;
     ASSERT_TRUE(pb::SchrijfConfig(state.config, state.folder.configFile()).ok());
     start();

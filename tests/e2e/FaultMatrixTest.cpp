@@ -100,7 +100,7 @@ protected:
         ASSERT_GE(shown.size(), 3u);
         row = shown[1];
         // Something in the settings files that a failed exchange could spoil.
-        pb::SchrijfDefault(state, window().grid());
+        pb::SchrijfDefault(state.folder, state.grid, state.rows);
     }
 
     Snapshot snapshot()
@@ -180,7 +180,7 @@ protected:
     // progress text or the log, letter for letter.
     bool failureReported(int firstRow)
     {
-        const QString desc = pb::RowDescription(window().grid(), state.Tekst, int16_t(firstRow));
+        const QString desc = pb::RowDescription(state.grid, state.Tekst, int16_t(firstRow));
         if (operation() == Operation::PagerCall) {
             switch (outcome()) {
             case Outcome::NoStart: return logHas(kCallTimeOut + QStringLiteral(". (SOH req BufPos)"));

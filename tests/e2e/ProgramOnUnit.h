@@ -4,10 +4,10 @@
 // the engine itself and serves the unit between the steps, each step being
 // 25 ms on the unit's clock; it waits on the line only while bytes are on
 // their way, and never longer than a bound.
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "app/Program.h"
 #include "link/PortName.h"
-#include "settings/GridColouring.h"
+#include "ui/GridColouring.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
 #include "support/PseudoTerminal.h"

@@ -2,15 +2,16 @@
 // writes: empty, binary, zeroed, saved by other editors, huge, hand-edited
 // with odd numbers, or not a file at all. Whatever they hold, reading ends,
 // and every value is either taken from the file or left at its default.
-#include "app/ConfigFile.h"
-#include "app/Program.h"
-#include "app/Startup.h"
+#include "files/ConfigFile.h"
+#include "support/CoreState.h"
 #include "files/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "support/Garbage.h"
 #include <map>
 #include <sys/stat.h>
 
@@ -18,24 +19,8 @@
 
 namespace {
 
-// Bytes that look like nothing, the same on every run. Without '>' no line
-// can hold the arrow, so such a file names no key.
-QByteArray Garbage(int size, bool arrows)
-{
-    QByteArray bytes(size, '\0');
-    uint32_t x = 2463534242u;
-    for (char& b : bytes) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        b = char(x & 0xFF);
-        if (!arrows && b == '>')
-            b = '<';
-    }
-    return bytes;
-}
-
-const QByteArray kBom("\xEF\xBB\xBF");
+using pbtest::Garbage;
+using pbtest::kBom;
 
 // A string literal with its NUL bytes, without the closing one.
 template <std::size_t N>
@@ -337,35 +322,6 @@ TEST_F(BadFilesTest, NothingBeyondTheFirstSixteenMegabytesIsRead)
     const pb::ProgramConfig c = config(file);
     EXPECT_EQ(c.Taal, 2);
     EXPECT_EQ(c.UnitType, 1);
-}
-
-// The whole start-up on a configuration and default settings no one could
-// mean: it completes, and the values it cannot use are dealt with where used.
-TEST(BadFilesStartup, StartsOnHostileConfigurationAndDefaultSettings)
-{
-    QTemporaryDir dir;
-    auto put = [&](const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    };
-    put("Pagerbench.set", kBom + "3 ->-32768\r\n4 ->32767\n0 ->-1\r1 ->0\r\n" + Garbage(2000, false));
-    put("default.set", Garbage(5000, true));
-    qputenv("PAGERBENCH_COM1", dir.filePath("no-such-port").toLocal8Bit());
-
-    pb::AppState state;
-    state.folder.path = dir.path();
-    pb::Program program(state);
-    pb::StartProgramma(program);
-    qunsetenv("PAGERBENCH_COM1");
-
-    EXPECT_EQ(state.config.UnitType, -32768);
-    EXPECT_EQ(state.config.Taal, 0) << "a language above 3 is set back";
-    EXPECT_EQ(state.config.LogfileAan, 2);
-    for (int r = 0; r < pb::kGridRows; ++r)
-        EXPECT_TRUE(program.window.ComboInstellingen[r]->isHidden()) << "an unknown type shows no row";
-    for (int r = 0; r < pb::kRowSlots; ++r)
-        EXPECT_EQ(state.rows.SettingsInUnit[r], -1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "files/SettingsFile.h"
+#include "support/CoreState.h"
 #include "settings/GridTransfer.h"
 #include "support/FileSizeLimit.h"
 #include "support/GridFixture.h"
@@ -157,13 +158,13 @@ TEST_F(SettingsFileTest, AnInterruptedWriteLeavesThePreviousFileIntact)
 
 TEST_F(SettingsFileTest, DefaultFileLivesInTheProgramFolder)
 {
-    pb::AppState state;
+    pbtest::CoreState state;
     state.folder.path = dir.path();
     f.combo(0)->setCurrentIndex(4);
-    pb::SchrijfDefault(state, f.grid);
+    pb::SchrijfDefault(state.folder, f.grid, state.rows);
     EXPECT_TRUE(QFile::exists(dir.filePath("default.set")));
     f.combo(0)->setCurrentIndex(1);
-    pb::LeesDefault(state, f.grid);
+    pb::LeesDefault(state.folder, f.grid, state.rows);
     EXPECT_EQ(f.combo(0)->currentIndex(), 4);
 }
 

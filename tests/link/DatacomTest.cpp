@@ -1,4 +1,5 @@
 #include "link/Datacom.h"
+#include "support/CoreState.h"
 
 #include "support/PseudoTerminal.h"
 
@@ -83,10 +84,10 @@ protected:
     }
 
     QTemporaryDir dir;
-    pb::AppState state;
+    pbtest::CoreState state;
     pbtest::PseudoTerminal pty;
     PortDevice device{ 1, pty.slavePath() };
-    pb::Datacom com{ state };
+    pb::Datacom com{ state.logfile, state.Tekst, state.lamps };
     QString caption = "Serial Port: ";
 };
 
@@ -236,7 +237,7 @@ TEST_F(DatacomTest, MissingDeviceIsLoggedAndLeavesTheCaption)
 TEST_F(DatacomTest, PortHeldByAnotherIsBusy)
 {
     ASSERT_EQ(openDefault(com), 0);
-    pb::Datacom second(state);
+    pb::Datacom second(state.logfile, state.Tekst, state.lamps);
     QString secondCaption = "Serial Port: ";
     second.onCaption = [&](const QString& text) { secondCaption = text; };
 

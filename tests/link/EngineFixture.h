@@ -1,7 +1,8 @@
 #pragma once
-// The engine with a scripted line, a fake window and real grid widgets,
-// stepped one tick at a time.
+// The engine with a scripted line, a fake window and a grid model, stepped
+// one tick at a time.
 #include "FrameBytes.h"
+#include "support/CoreState.h"
 #include "LinkTexts.h"
 #include "QtPrinting.h"
 #include "link/EngineView.h"
@@ -17,10 +18,7 @@ namespace pbtest {
 
 class FakeView : public pb::EngineView {
 public:
-    explicit FakeView(const pb::SettingsGrid& grid) : grid_(grid) {}
-
     int16_t VisibleTab() const override { return tab; }
-    const pb::SettingsGrid& Grid() const override { return grid_; }
     void AppendProgress(const QString& text, bool moveCaret) override
     {
         progress += text;
@@ -37,9 +35,6 @@ public:
     QString address;
     QString message;
     int16_t bleepCode = -1;
-
-private:
-    const pb::SettingsGrid& grid_;
 };
 
 class EngineTest : public ::testing::Test {
@@ -101,11 +96,11 @@ protected:
     pb::UnitRequestRecord& requests() { return engine.UnitRequests(); }
 
     QTemporaryDir logDir;
-    pb::AppState state;
+    pbtest::CoreState state;
     GridFixture grid;
     ScriptedLine line;
-    FakeView view{grid.grid};
-    pb::ProtocolEngine engine{state, line, view};
+    FakeView view;
+    pb::ProtocolEngine engine{{line, state.rows, grid.grid, state.Tekst, state.logfile, state.config.UnitType, view}};
 };
 
 } // namespace pbtest

@@ -1,4 +1,5 @@
 #include "FrameBytes.h"
+#include "support/CoreState.h"
 #include "LinkTexts.h"
 #include "QtPrinting.h"
 #include "link/MonitorInput.h"
@@ -51,7 +52,7 @@ protected:
     }
 
     QTemporaryDir logDir;
-    pb::AppState state;
+    pbtest::CoreState state;
     pbtest::ScriptedLine line;
     QString MonitorLine;
 };
@@ -59,13 +60,13 @@ protected:
 TEST_F(MonitorInputTest, CrAndLfEndALineAndAnUnfinishedLineWaits)
 {
     line.Arrive(Hex("30 31 0D 0A 32"));
-    pb::MonitorInput(line, MonitorLine, state);
+    pb::MonitorInput(line, MonitorLine, state.logfile);
     EXPECT_EQ(logged(), QStringList{"01"});
     EXPECT_EQ(MonitorLine, "2");
     EXPECT_TRUE(line.waiting.empty());
 
     line.Arrive(Hex("33 0A"));
-    pb::MonitorInput(line, MonitorLine, state);
+    pb::MonitorInput(line, MonitorLine, state.logfile);
     EXPECT_EQ(logged(), (QStringList{"01", "23"}));
     EXPECT_TRUE(MonitorLine.isEmpty());
 }
@@ -73,7 +74,7 @@ TEST_F(MonitorInputTest, CrAndLfEndALineAndAnUnfinishedLineWaits)
 TEST_F(MonitorInputTest, LongTextIsLoggedOnceItPasses130Characters)
 {
     line.Arrive(QByteArray(200, 'x'));
-    pb::MonitorInput(line, MonitorLine, state);
+    pb::MonitorInput(line, MonitorLine, state.logfile);
     ASSERT_EQ(logged().size(), 1);
     EXPECT_EQ(logged()[0], QString(131, u'x'));
     EXPECT_EQ(MonitorLine, QString(69, u'x'));
@@ -82,7 +83,7 @@ TEST_F(MonitorInputTest, LongTextIsLoggedOnceItPasses130Characters)
 TEST_F(MonitorInputTest, TheLimitCountsRenderedCharacters)
 {
     line.Arrive(QByteArray(128, 'x') + Hex("02 79"));
-    pb::MonitorInput(line, MonitorLine, state);
+    pb::MonitorInput(line, MonitorLine, state.logfile);
     ASSERT_EQ(logged().size(), 1);
     EXPECT_EQ(logged()[0], QString(128, u'x') + "[STX]");
     EXPECT_EQ(MonitorLine, "y");
@@ -91,7 +92,7 @@ TEST_F(MonitorInputTest, TheLimitCountsRenderedCharacters)
 TEST_F(MonitorInputTest, EmptyLinesAreNotLogged)
 {
     line.Arrive(Hex("0D 0A 0A 0D"));
-    pb::MonitorInput(line, MonitorLine, state);
+    pb::MonitorInput(line, MonitorLine, state.logfile);
     EXPECT_TRUE(logged().isEmpty());
 }
 

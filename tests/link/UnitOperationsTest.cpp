@@ -8,7 +8,7 @@ using State = pb::ProtocolEngine::State;
 
 class UnitOperationsTest : public pbtest::EngineTest {
 protected:
-    pb::UnitOperations ops{state, engine.UnitRequests(), view};
+    pb::UnitOperations ops{state.rows, engine.UnitRequests(), grid.grid, state.Tekst, view};
 };
 
 TEST_F(UnitOperationsTest, SingleReadAndWriteLeaveARowRequest)

@@ -3,6 +3,7 @@
 // on, the message window buffer still gets every line, and files written
 // before are left as they were.
 #include "log/Logfile.h"
+#include "support/CoreState.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,7 @@ protected:
     void writeAndExpectAllInBuffer(int count)
     {
         for (int i = 1; i <= count; ++i)
-            pb::WriteLog(state, "line " + QString::number(i));
+            state.logfile.WriteLog("line " + QString::number(i));
         const int kept = std::min(count, pb::kLogWindowLines);
         ASSERT_EQ(state.log.LogLineCount, kept);
         for (int i = 0; i < kept; ++i)
@@ -57,7 +58,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    pb::AppState state;
+    pbtest::CoreState state;
 };
 
 TEST_F(BadLogTest, NoLogFolderCanBeMadeInAFileThatStandsForTheProgramFolder)
@@ -76,7 +77,7 @@ TEST_F(BadLogTest, AFileNamedLogIsLeftAloneAndOnceGoneTheLogResumes)
     EXPECT_EQ(contents(dir.filePath("Log")), QByteArray("keep me"));
 
     ASSERT_TRUE(QFile::remove(dir.filePath("Log")));
-    pb::WriteLog(state, "after");
+    state.logfile.WriteLog("after");
     EXPECT_EQ(contents(today()), QByteArray("09:05:07 after\r\n"));
     EXPECT_EQ(state.log.LogLines[3], "09:05:07 after");
 }
@@ -91,7 +92,7 @@ TEST_F(BadLogTest, AFolderInPlaceOfTheDaysFileIsLeftAlone)
 TEST_F(BadLogTest, AFullDiskLeavesNoHalfLineAndNoEarlierFileDamaged)
 {
     put(yesterday(), "23:00:00 yesterday\r\n");
-    pb::WriteLog(state, "before");
+    state.logfile.WriteLog("before");
     const QByteArray before = contents(today());
     ASSERT_EQ(before, QByteArray("09:05:07 before\r\n"));
     {
@@ -102,7 +103,7 @@ TEST_F(BadLogTest, AFullDiskLeavesNoHalfLineAndNoEarlierFileDamaged)
     EXPECT_EQ(contents(today()), before);
     EXPECT_EQ(contents(yesterday()), QByteArray("23:00:00 yesterday\r\n"));
 
-    pb::WriteLog(state, "room again");
+    state.logfile.WriteLog("room again");
     EXPECT_EQ(contents(today()), before + "09:05:07 room again\r\n");
 }
 

@@ -1,4 +1,5 @@
 #include "log/LogBuffer.h"
+#include "support/CoreState.h"
 #include "log/Logfile.h"
 
 #include <QDir>
@@ -60,12 +61,12 @@ protected:
     }
 
     QTemporaryDir dir;
-    pb::AppState state;
+    pbtest::CoreState state;
 };
 
 TEST_F(WriteLogTest, StampsTheLineAndAppendsItToTheDaysFile)
 {
-    pb::WriteLog(state, "abc");
+    state.logfile.WriteLog("abc");
     EXPECT_EQ(file("01032027.log"), QByteArray("09:05:07 abc\r\n"));
     EXPECT_EQ(state.log.LogLines[0], "09:05:07 abc");
     EXPECT_EQ(state.log.LogLineCount, 1);
@@ -74,11 +75,11 @@ TEST_F(WriteLogTest, StampsTheLineAndAppendsItToTheDaysFile)
 TEST_F(WriteLogTest, LinesOfOneDayGoToOneFileAndMidnightStartsANewOne)
 {
     at(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)));
-    pb::WriteLog(state, "late");
+    state.logfile.WriteLog("late");
     at(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)));
-    pb::WriteLog(state, "midnight");
+    state.logfile.WriteLog("midnight");
     at(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 1)));
-    pb::WriteLog(state, "early");
+    state.logfile.WriteLog("early");
     EXPECT_EQ(file("07122026.log"), QByteArray("23:59:59 late\r\n"));
     EXPECT_EQ(file("08122026.log"), QByteArray("00:00:00 midnight\r\n00:00:01 early\r\n"));
 }
@@ -86,7 +87,7 @@ TEST_F(WriteLogTest, LinesOfOneDayGoToOneFileAndMidnightStartsANewOne)
 TEST_F(WriteLogTest, WithLoggingOffNothingIsStoredOrWritten)
 {
     state.config.LogfileAan = 0;
-    pb::WriteLog(state, "abc");
+    state.logfile.WriteLog("abc");
     EXPECT_EQ(state.log.LogLineCount, 0);
     EXPECT_TRUE(state.log.LogLines[0].isEmpty());
     EXPECT_FALSE(QDir(dir.filePath("Log")).exists());
@@ -94,7 +95,7 @@ TEST_F(WriteLogTest, WithLoggingOffNothingIsStoredOrWritten)
 
 TEST_F(WriteLogTest, AccentsAreWrittenInWindows1252)
 {
-    pb::WriteLog(state, QString::fromUtf8("eröffnet mit"));
+    state.logfile.WriteLog(QString::fromUtf8("eröffnet mit"));
     EXPECT_EQ(file("01032027.log"), QByteArray("09:05:07 er\xF6" "ffnet mit\r\n"));
 }
 
@@ -104,7 +105,7 @@ TEST_F(WriteLogTest, AFileNamedLogKeepsTheMessageWindowGoing)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.write("keep me");
     blocker.close();
-    pb::WriteLog(state, "abc");
+    state.logfile.WriteLog("abc");
     EXPECT_EQ(state.log.LogLines[0], "09:05:07 abc");
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("keep me"));

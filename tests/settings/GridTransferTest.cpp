@@ -1,9 +1,6 @@
-#include "settings/GridColouring.h"
 #include "settings/GridTransfer.h"
 #include "support/GridFixture.h"
 
-#include <QLineEdit>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,22 +81,19 @@ TEST(GridTransfer, GridToSettingOnAHiddenRowStoresZero)
     EXPECT_EQ(v.UnitSettings[8], 0);
 }
 
-TEST(GridTransfer, TypedTextThatIsNoOptionGivesMinusOne)
+TEST(GridTransfer, TypedTextSelectsTheOptionWithThatTextOrNone)
 {
     GridFixture f;
     f.row(1, 3);
     f.combo(1)->setCurrentIndex(2);
-    f.combo(1)->lineEdit()->selectAll();
-    QTest::keyClicks(f.combo(1)->lineEdit(), "nonsense");
-    EXPECT_EQ(pb::SelectedPosition(f.combo(1)), -1);
+    f.combo(1)->setEditText("nonsense");
     pb::RowValues v;
     pb::GridToSetting(f.grid, v, 1);
     EXPECT_EQ(v.UnitSettings[1], -1);
+    EXPECT_EQ(f.combo(1)->currentText(), "nonsense");
     EXPECT_EQ(f.combo(1)->count(), 3) << "typing never adds an option";
-
-    f.combo(1)->lineEdit()->selectAll();
-    QTest::keyClicks(f.combo(1)->lineEdit(), "1/1");
-    EXPECT_EQ(pb::SelectedPosition(f.combo(1)), 1) << "the exact text of an option selects it";
+    f.combo(1)->setEditText("1/1");
+    EXPECT_EQ(f.combo(1)->currentIndex(), 1) << "the exact text of an option selects it";
 }
 
 TEST(GridTransfer, FileAndSettingsCopyRows0To25Only)
@@ -129,51 +123,6 @@ TEST(GridTransfer, ResetsTouchTheirRanges)
     for (int r = 0; r < 50; ++r)
         EXPECT_EQ(v.RowRequest[r], pb::NoRequest);
     EXPECT_EQ(v.RowRequest[50], pb::ReadRequest);
-}
-
-TEST(GridColouring, ConfirmedRowsAreMutedOthersNormal)
-{
-    GridFixture f;
-    f.allRows(3);
-    pb::RowValues v;
-    f.combo(0)->setCurrentIndex(1);
-    v.SettingsInUnit[0] = 1;           // confirmed as shown
-    f.combo(1)->setCurrentIndex(2);
-    v.SettingsInUnit[1] = 1;           // unit holds another value
-    f.combo(2)->setCurrentIndex(0);    // never confirmed (-1)
-    // row 3: no selection and nothing confirmed: both -1, counts as agreeing
-    pb::ColourSettingsGrid(f.grid, v);
-    const QColor muted = pb::ConfirmedRowColour(f.combo(0));
-    const QColor normal = pb::UnconfirmedRowColour(f.combo(0));
-    ASSERT_NE(muted, normal);
-    EXPECT_EQ(f.combo(0)->palette().color(QPalette::Text), muted);
-    EXPECT_EQ(f.combo(1)->palette().color(QPalette::Text), normal);
-    EXPECT_EQ(f.combo(2)->palette().color(QPalette::Text), normal);
-    EXPECT_EQ(f.combo(3)->palette().color(QPalette::Text), muted);
-}
-
-TEST(GridColouring, HiddenRowsAreColouredAndPendingRowsKeepTheirColour)
-{
-    GridFixture f;
-    f.allRows(3);
-    f.row(7, 3, false);
-    pb::RowValues v;
-    f.combo(7)->setCurrentIndex(0);
-    v.SettingsInUnit[7] = 0;
-    f.combo(9)->setCurrentIndex(0);
-    v.SettingsInUnit[9] = 0;
-    pb::ColourSettingsGrid(f.grid, v);
-    const QColor muted = pb::ConfirmedRowColour(f.combo(0));
-    EXPECT_EQ(f.combo(7)->palette().color(QPalette::Text), muted);
-    EXPECT_EQ(f.combo(9)->palette().color(QPalette::Text), muted);
-
-    f.combo(9)->setCurrentIndex(2);    // the user changes it while a read is pending
-    v.RowRequest[9] = pb::ReadRequest;
-    pb::ColourSettingsGrid(f.grid, v);
-    EXPECT_EQ(f.combo(9)->palette().color(QPalette::Text), muted);
-    v.RowRequest[9] = pb::NoRequest;
-    pb::ColourSettingsGrid(f.grid, v);
-    EXPECT_EQ(f.combo(9)->palette().color(QPalette::Text), pb::UnconfirmedRowColour(f.combo(9)));
 }
 
 } // namespace

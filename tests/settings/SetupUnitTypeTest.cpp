@@ -1,47 +1,21 @@
-// Building the grid on real widgets: visibility, contents, no selection,
-// and the test-call panel.
+// Building the grid model: visibility, contents, no selection, and the
+// test-call panel.
 #include "EnglishTexts.h"
-#include "settings/SettingsGrid.h"
 #include "settings/SetupUnitType.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QWidget>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 
 namespace {
 
 class SetupUnitTypeTest : public testing::Test {
 protected:
-    SetupUnitTypeTest()
-    {
-        frame = new QWidget(&page);
-        frame->hide();
-        grid.FramePagerOproepen = frame;
-        grid.ComboTestBleepCode = new QComboBox(frame);
-        grid.ComboTestBleepCode->setEditable(true);
-        grid.ComboTestBleepCode->hide();
-        for (int r = 0; r < pb::kGridRows; ++r) {
-            auto* combo = new QComboBox(&page);
-            combo->setEditable(true);
-            grid.ComboInstellingen[r] = combo;
-            grid.CmdReadSingleSetting[r] = new QPushButton(&page);
-            grid.CmdWriteSingleSetting[r] = new QPushButton(&page);
-        }
-    }
-
     std::set<int> VisibleRows() const
     {
         std::set<int> rows;
         for (int r = 0; r < pb::kGridRows; ++r) {
-            const bool shown = pb::RowShown(grid, r);
-            EXPECT_EQ(!grid.CmdReadSingleSetting[r]->isHidden(), shown) << "read button of row " << r;
-            EXPECT_EQ(!grid.CmdWriteSingleSetting[r]->isHidden(), shown) << "write button of row " << r;
-            if (shown)
+            if (grid.shown(r))
                 rows.insert(r);
         }
         return rows;
@@ -50,8 +24,8 @@ protected:
     void ExpectNoSelection() const
     {
         for (int r = 0; r < pb::kGridRows; ++r) {
-            EXPECT_EQ(grid.ComboInstellingen[r]->currentIndex(), -1) << "row " << r;
-            EXPECT_TRUE(grid.ComboInstellingen[r]->currentText().isEmpty()) << "row " << r;
+            EXPECT_EQ(grid.position(r), -1) << "row " << r;
+            EXPECT_TRUE(grid.text(r).isEmpty()) << "row " << r;
         }
     }
 
@@ -59,18 +33,17 @@ protected:
     {
         EXPECT_TRUE(VisibleRows().empty());
         for (int r = 0; r < pb::kGridRows; ++r) {
-            ASSERT_EQ(grid.ComboInstellingen[r]->count(), 1) << "row " << r;
-            EXPECT_EQ(grid.ComboInstellingen[r]->itemText(0), "No item possible");
+            ASSERT_EQ(grid.count(r), 1) << "row " << r;
+            EXPECT_EQ(Option(r, 0), "No item possible");
         }
-        EXPECT_TRUE(grid.FramePagerOproepen->isHidden());
+        EXPECT_FALSE(grid.callPanelShown());
         ExpectNoSelection();
     }
 
-    int Count(int r) const { return grid.ComboInstellingen[r]->count(); }
+    int Count(int r) const { return grid.count(r); }
+    QString Option(int r, int i) const { return grid.row(r).options.at(i); }
 
-    QWidget page;
-    QWidget* frame = nullptr;
-    pb::SettingsGrid grid;
+    pb::GridModel grid;
     const pb::TextTable en = pbtest::EnglishGridTexts();
 };
 
@@ -95,10 +68,10 @@ TEST_F(SetupUnitTypeTest, Type1ShowsItsRowsAndFillsHiddenOnes)
     EXPECT_EQ(Count(17), 2);
     for (int r = 19; r <= 25; ++r) {
         ASSERT_EQ(Count(r), 1) << r;
-        EXPECT_EQ(grid.ComboInstellingen[r]->itemText(0), "No item possible");
+        EXPECT_EQ(Option(r, 0), "No item possible");
     }
-    EXPECT_EQ(grid.ComboInstellingen[13]->itemText(4), "ESPA serial speed: 19200 baud");
-    EXPECT_TRUE(grid.FramePagerOproepen->isHidden());
+    EXPECT_EQ(Option(13, 4), "ESPA serial speed: 19200 baud");
+    EXPECT_FALSE(grid.callPanelShown());
     ExpectNoSelection();
 }
 
@@ -125,20 +98,12 @@ TEST_F(SetupUnitTypeTest, VisibleRowsOfEveryTypeWithSettings)
 TEST_F(SetupUnitTypeTest, Type3FillsTheBleepCodesAndShowsThePanel)
 {
     pb::SetupUnitType(grid, en, 3);
-    QComboBox* bleep = grid.ComboTestBleepCode;
-    ASSERT_EQ(bleep->count(), 16);
-    EXPECT_EQ(bleep->itemText(0), "BleepCode: 0");
-    EXPECT_EQ(bleep->itemText(15), "BleepCode: F");
-    EXPECT_EQ(bleep->currentIndex(), 1);
-    EXPECT_EQ(bleep->currentText(), "BleepCode: 1");
-    EXPECT_FALSE(bleep->isHidden());
-    EXPECT_FALSE(grid.FramePagerOproepen->isHidden());
-
-    // Building again does not pile up codes.
-    bleep->setCurrentIndex(7);
-    pb::SetupUnitType(grid, en, 3);
-    EXPECT_EQ(bleep->count(), 16);
-    EXPECT_EQ(bleep->currentIndex(), 1);
+    const QStringList& bleep = grid.bleepCodes();
+    ASSERT_EQ(bleep.size(), 16);
+    EXPECT_EQ(bleep[0], "BleepCode: 0");
+    EXPECT_EQ(bleep[15], "BleepCode: F");
+    EXPECT_EQ(grid.defaultBleepCode(), 1);
+    EXPECT_TRUE(grid.callPanelShown());
 }
 
 TEST_F(SetupUnitTypeTest, TypesWithoutSettingsGiveAnEmptyGrid)
@@ -155,21 +120,19 @@ TEST_F(SetupUnitTypeTest, SwitchingFromType3HidesThePanelAndRefillsRows)
 {
     pb::SetupUnitType(grid, en, 3);
     pb::SetupUnitType(grid, en, 1);
-    EXPECT_TRUE(grid.FramePagerOproepen->isHidden());
+    EXPECT_FALSE(grid.callPanelShown());
     EXPECT_EQ(VisibleRows(), Span(7, 18, {0, 5}));
     EXPECT_EQ(Count(2), 0);
     EXPECT_EQ(Count(25), 1);
-    EXPECT_EQ(grid.ComboInstellingen[13]->itemText(0), "ESPA serial speed: 1200 baud");
+    EXPECT_EQ(Option(13, 0), "ESPA serial speed: 1200 baud");
     EXPECT_EQ(Count(13), 5);
-    // The bleep list is left as it was.
-    EXPECT_EQ(grid.ComboTestBleepCode->count(), 16);
 }
 
 TEST_F(SetupUnitTypeTest, ABuildClearsEarlierSelectionsAndTypedText)
 {
     pb::SetupUnitType(grid, en, 5);
-    grid.ComboInstellingen[3]->setCurrentIndex(4);
-    grid.ComboInstellingen[9]->lineEdit()->setText("typed");
+    grid.select(3, 4);
+    grid.type(9, "typed");
     pb::SetupUnitType(grid, en, 5);
     ExpectNoSelection();
     EXPECT_EQ(Count(3), 29);
@@ -181,6 +144,6 @@ TEST_F(SetupUnitTypeTest, APositionKeepsItsMeaningInAnotherLanguage)
     pb::TextTable other = en;
     other[48] = "Snelheid";
     pb::SetupUnitType(grid, other, 1);
-    grid.ComboInstellingen[13]->setCurrentIndex(3);
-    EXPECT_EQ(grid.ComboInstellingen[13]->currentText(), "Snelheid: 9600 baud");
+    grid.select(13, 3);
+    EXPECT_EQ(grid.text(13), "Snelheid: 9600 baud");
 }

@@ -1,40 +1,37 @@
 #pragma once
-// A settings grid built from plain widgets, without the main window: 26
-// editable lists under one parent that is never shown.
-#include "settings/SettingsGrid.h"
+// A grid model for the tests of the code that works on it, with rows a test
+// addresses the way the window's lists are addressed.
+#include "settings/GridModel.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QWidget>
-#include <memory>
+#include <array>
 
 namespace pbtest {
 
+// One row of the model, handled like the list that shows it.
+class ModelRow {
+public:
+    ModelRow(pb::GridModel& model, int row) : model_(model), row_(row) {}
+    void setCurrentIndex(int position) { model_.select(row_, position); }
+    void setEditText(const QString& text) { model_.type(row_, text); }
+    int currentIndex() const { return model_.position(row_); }
+    QString currentText() const { return model_.text(row_); }
+    int count() const { return model_.count(row_); }
+    bool isHidden() const { return !model_.shown(row_); }
+
+private:
+    pb::GridModel& model_;
+    int row_;
+};
+
 class GridFixture {
 public:
-    GridFixture()
-    {
-        for (int r = 0; r < pb::kGridRows; ++r) {
-            auto* combo = new QComboBox(&parent);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            grid.ComboInstellingen[r] = combo;
-            grid.CmdReadSingleSetting[r] = new QPushButton(&parent);
-            grid.CmdWriteSingleSetting[r] = new QPushButton(&parent);
-        }
-        grid.FramePagerOproepen = new QWidget(&parent);
-        grid.ComboTestBleepCode = new QComboBox(&parent);
-    }
-
     // Gives row r `options` options "r/0", "r/1", ... and shows or hides it.
     void row(int r, int options, bool shown = true)
     {
-        QComboBox* combo = grid.ComboInstellingen[r];
-        combo->clear();
+        QStringList texts;
         for (int i = 0; i < options; ++i)
-            combo->addItem(QString("%1/%2").arg(r).arg(i));
-        combo->setCurrentIndex(-1);
-        combo->setVisible(shown);
+            texts << QString("%1/%2").arg(r).arg(i);
+        grid.setRow(r, shown, texts);
     }
 
     // Every row shown with `options` options.
@@ -44,10 +41,17 @@ public:
             row(r, options);
     }
 
-    QComboBox* combo(int r) const { return grid.ComboInstellingen[r]; }
+    ModelRow* combo(int r) { return &rows_[r]; }
 
-    QWidget parent;
-    pb::SettingsGrid grid;
+    pb::GridModel grid;
+
+private:
+    template <std::size_t... I>
+    static std::array<ModelRow, pb::kGridRows> rowsOf(pb::GridModel& model, std::index_sequence<I...>)
+    {
+        return {ModelRow(model, int(I))...};
+    }
+    std::array<ModelRow, pb::kGridRows> rows_ = rowsOf(grid, std::make_index_sequence<pb::kGridRows>());
 };
 
 } // namespace pbtest

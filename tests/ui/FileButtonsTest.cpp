@@ -18,8 +18,7 @@ protected:
         state.folder.path = dir.path();
         state.config.SetPath = dir.path();
         loadLanguage(0);
-        pb::SettingsGrid grid = window->grid();
-        pb::SetupUnitType(grid, state.Tekst, 1);
+        pb::SetupUnitType(state.grid, state.Tekst, 1);
         for (int r = 0; r < pb::kGridRows; ++r) {
             if (!window->ComboInstellingen[r]->isHidden())
                 window->ComboInstellingen[r]->setCurrentIndex(1);

@@ -30,9 +30,8 @@ protected:
         state.config.LogfileAan = 2;
         writeDefaults();
         loadLanguage(0);
-        SettingsGrid grid = window->grid();
-        SetupUnitType(grid, state.Tekst, state.config.UnitType);
-        LeesDefault(state, grid);
+        SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
+        LeesDefault(state.folder, state.grid, state.rows);
     }
 
     // The value the default settings file holds for row r.

@@ -1,7 +1,7 @@
 // The settings dialog: view and edit modes, Cancel, and the save sequence
 // that writes the configuration and applies it at once.
 #include "InstellingenFixture.h"
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 #include "settings/GridTransfer.h"
 #include "settings/UnitCatalogue.h"
 
@@ -247,7 +247,7 @@ TEST_F(InstellingenTest, SaveWithoutAChangeStillReopensThePortAndReloadsTheDefau
     const int16_t loaded = state.rows.UnitSettings[unsavedRow];
     const int changed = loaded == 0 ? 1 : 0;
     window->ComboInstellingen[unsavedRow]->setCurrentIndex(changed);
-    GridToSettings(window->grid(), state.rows);
+    GridToSettings(state.grid, state.rows);
 
     openDialog();
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);

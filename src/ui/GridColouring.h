@@ -1,7 +1,7 @@
 #pragma once
 // Shows, row by row, whether the grid agrees with what the unit confirmed.
 #include "settings/RowValues.h"
-#include "settings/SettingsGrid.h"
+#include "ui/GridView.h"
 
 #include <QColor>
 
@@ -12,7 +12,8 @@ namespace pb {
 QColor ConfirmedRowColour(const QComboBox* combo);
 QColor UnconfirmedRowColour(const QComboBox* combo);
 
-// All 26 lists, hidden ones too; a row with a pending request keeps its colour.
+// All 26 lists, hidden ones too, by the positions the model holds; a row
+// with a pending request keeps its colour.
 void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values);
 
 } // namespace pb

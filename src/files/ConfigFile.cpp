@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 
 #include "files/LabelledLines.h"
 #include "files/TextFile.h"

@@ -1,6 +1,4 @@
-#include "settings/GridColouring.h"
-
-#include "settings/GridTransfer.h"
+#include "ui/GridColouring.h"
 
 #include <QApplication>
 
@@ -38,7 +36,7 @@ void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values)
         if (values.RowRequest[r] != NoRequest)
             continue;
         QComboBox* combo = grid.ComboInstellingen[r];
-        const bool confirmed = SelectedPosition(combo) == values.SettingsInUnit[r];
+        const bool confirmed = grid.model->position(r) == values.SettingsInUnit[r];
         setTextColour(combo, confirmed ? ConfirmedRowColour(combo) : UnconfirmedRowColour(combo));
     }
 }

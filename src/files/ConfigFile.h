@@ -1,6 +1,6 @@
 #pragma once
 // The program configuration file: six labelled lines beside the program.
-#include "app/AppState.h"
+#include "files/ProgramConfig.h"
 #include "files/TextFile.h"
 
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

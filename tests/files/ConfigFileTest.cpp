@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "files/ConfigFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

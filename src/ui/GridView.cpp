@@ -1,0 +1,92 @@
+#include "ui/GridView.h"
+
+namespace pb {
+
+int SelectedPosition(const QComboBox* combo)
+{
+    const int index = combo->currentIndex();
+    if (!combo->isEditable())
+        return index;
+    const QString shown = combo->currentText();
+    if (index >= 0 && combo->itemText(index) == shown)
+        return index;
+    // Typed text: an exact option text still counts as that option.
+    return combo->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+namespace {
+
+bool sameOptions(const QComboBox* combo, const QStringList& options)
+{
+    if (combo->count() != options.size())
+        return false;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) != options[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+GridView::GridView(const SettingsGrid& grid, GridModel& model, QObject* parent)
+    : QObject(parent), grid_(grid), model_(model)
+{
+    grid_.model = &model;
+    for (int r = 0; r < kGridRows; ++r) {
+        QComboBox* combo = grid_.ComboInstellingen[r];
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, r] { takeFromList(r); });
+        connect(combo, &QComboBox::editTextChanged, this, [this, r] { takeFromList(r); });
+        showRow(r);
+    }
+    connect(&model_, &GridModel::rowChanged, this, &GridView::showRow);
+    connect(&model_, &GridModel::callPanelChanged, this, &GridView::showCallPanel);
+}
+
+void GridView::takeFromList(int row)
+{
+    if (showing_)
+        return;
+    const QComboBox* combo = grid_.ComboInstellingen[row];
+    // The list itself already shows the change: the model must not echo it
+    // back into a line the user is typing in.
+    showing_ = true;
+    if (combo->isEditable())
+        model_.type(row, combo->currentText());
+    else
+        model_.select(row, combo->currentIndex());
+    showing_ = false;
+}
+
+void GridView::showRow(int row)
+{
+    if (showing_)
+        return;
+    showing_ = true;
+    const GridModel::Row& r = model_.row(row);
+    QComboBox* combo = grid_.ComboInstellingen[row];
+    if (!sameOptions(combo, r.options)) {
+        combo->clear();
+        combo->addItems(r.options);
+    }
+    combo->setCurrentIndex(r.position);
+    if (combo->isEditable() && combo->currentText() != r.text)
+        combo->setEditText(r.text);
+    combo->setVisible(r.shown);
+    grid_.CmdReadSingleSetting[row]->setVisible(r.shown);
+    grid_.CmdWriteSingleSetting[row]->setVisible(r.shown);
+    showing_ = false;
+}
+
+void GridView::showCallPanel()
+{
+    if (model_.callPanelShown()) {
+        grid_.ComboTestBleepCode->clear();
+        grid_.ComboTestBleepCode->addItems(model_.bleepCodes());
+        grid_.ComboTestBleepCode->setCurrentIndex(model_.defaultBleepCode());
+        grid_.ComboTestBleepCode->show();
+    }
+    grid_.FramePagerOproepen->setVisible(model_.callPanelShown());
+}
+
+} // namespace pb

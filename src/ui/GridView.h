@@ -1,0 +1,51 @@
+#pragma once
+// The main window's 26 lists as one view of the grid model: they show what
+// the model holds and write the user's pick, or typed text, back into it.
+#include "settings/GridModel.h"
+
+#include <QComboBox>
+#include <QObject>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+namespace pb {
+
+// The controls of the settings grid and the test-call panel, with the model
+// they show. The main window owns the widgets.
+struct SettingsGrid {
+    std::array<QComboBox*, kGridRows> ComboInstellingen{};
+    std::array<QPushButton*, kGridRows> CmdReadSingleSetting{};
+    std::array<QPushButton*, kGridRows> CmdWriteSingleSetting{};
+    QWidget* FramePagerOproepen = nullptr;
+    QComboBox* ComboTestBleepCode = nullptr;
+    const GridModel* model = nullptr;
+};
+
+// A row counts as visible when the model shows it, whatever page or frame
+// holds it: the grid keeps working while the settings tab is not current.
+inline bool RowShown(const SettingsGrid& grid, int row)
+{
+    return grid.model->shown(row);
+}
+
+// The position of the option the list shows; -1 when none, and also when the
+// user typed text into the editable list that is no option of it.
+int SelectedPosition(const QComboBox* combo);
+
+class GridView : public QObject {
+public:
+    // Shows the model in the widgets from now on; `grid.model` is `model`.
+    GridView(const SettingsGrid& grid, GridModel& model, QObject* parent);
+
+private:
+    void showRow(int row);
+    void showCallPanel();
+    void takeFromList(int row);
+
+    SettingsGrid grid_;
+    GridModel& model_;
+    bool showing_ = false; // the widgets change because the model did
+};
+
+} // namespace pb
