@@ -3,6 +3,7 @@
 #include "files/ConfigFile.h"
 #include "app/Program.h"
 #include "files/SettingsFile.h"
+#include "link/EngineView.h"
 #include "log/LogBuffer.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
@@ -48,8 +49,8 @@ void ZetDebugMode(AppState& state, FrmHoofdscherm& window)
     window.FrameDebug1->setVisible(service);
     window.FrameDebug2->setVisible(service);
     window.CmdInstellingenOpslaan->setEnabled(service);
-    window.SSTab1->setTabEnabled(4, true);
-    window.SSTab1->setCurrentIndex(0);
+    window.SSTab1->setTabEnabled(ServiceTab, true);
+    window.SSTab1->setCurrentIndex(StatusTab);
 }
 
 } // namespace pb

@@ -14,9 +14,6 @@ using State = ProtocolEngine::State;
 
 constexpr QLatin1String kCrLf("\r\n");
 
-constexpr int kCallDigitPosition = 7;
-constexpr int kCallResultPosition = 4;
-
 } // namespace
 
 ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
@@ -91,14 +88,14 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
         break;
     case Exchange::CallNumber:
         // A digit out of range counts as a failure, yet the call goes ahead.
-        requests_.CallDigit = int16_t(reply_.At(kCallDigitPosition) - '0');
+        requests_.CallDigit = int16_t(reply_.ReplyCallDigit() - '0');
         if (requests_.CallDigit < 0 || requests_.CallDigit > 9)
             ++requests_.ErrorCount;
         EngineState_ = State::SendPagerCall;
         break;
     case Exchange::Call:
         EngineState_ = State::Ready;
-        if (reply_.At(kCallResultPosition) == kACK)
+        if (reply_.ReplyResult() == kACK)
             Log(Tekst()[114] + u'.');
         else
             Log(Tekst()[115] + u'.');

@@ -231,8 +231,7 @@ void ProtocolEngine::AwaitReply(Exchange exchange)
 
 void ProtocolEngine::CancelRequests()
 {
-    for (int r = 0; r < kGridRows; ++r)
-        parts_.rows.RowRequest[r] = NoRequest;
+    CancelRowRequests(parts_.rows);
     parts_.view.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
 }
 

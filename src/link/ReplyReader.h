@@ -13,6 +13,12 @@ constexpr int kRxSlots = 101;      // positions 0..100
 constexpr int kRxClearedSlots = 100; // 0..99 are cleared before each request
 constexpr int kMaxReplyLength = 98;  // bytes from SOH, checksum included
 
+// Where a reply carries its fields, counted from SOH.
+constexpr int kReplyResultPosition = 4; // ACK or NAK of a pager call
+constexpr int kReplyItemPosition = 7;   // the item of a read reply
+constexpr int kCallDigitPosition = 7;   // the digit of a call-number reply
+constexpr int kReplyValuePosition = 11; // the value of a read reply
+
 enum class ReplyProgress {
     Incomplete,  // more bytes are needed
     TooLong,     // the reply ran past kMaxReplyLength
@@ -36,8 +42,10 @@ public:
 
     // The byte at a position of the reply, -1 where it did not reach.
     int16_t At(int position) const;
-    int16_t ReplyItem() const { return At(7); }
-    int16_t ReplyValue() const { return At(11); }
+    int16_t ReplyItem() const { return At(kReplyItemPosition); }
+    int16_t ReplyValue() const { return At(kReplyValuePosition); }
+    int16_t ReplyCallDigit() const { return At(kCallDigitPosition); }
+    int16_t ReplyResult() const { return At(kReplyResultPosition); }
 
     std::array<int16_t, kRxSlots> RxBuffer{};
     int16_t RxCount = 0;  // bytes stored, counted from SOH

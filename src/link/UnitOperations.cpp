@@ -47,8 +47,7 @@ void UnitOperations::WriteAll()
 
 void UnitOperations::Cancel()
 {
-    for (int r = 0; r < kGridRows; ++r)
-        rows_.RowRequest[r] = NoRequest;
+    CancelRowRequests(rows_);
     view_.AppendProgress(QStringLiteral("\r\n") + Tekst[125] + QStringLiteral("!\r\n"), true);
 }
 
