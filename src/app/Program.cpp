@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Startup.h"
+#include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmInstellingen.h"
 #include "ui/FrmOpenenBehuizing.h"
@@ -101,7 +102,7 @@ void Program::CmdTestOproepPager_Click()
 {
     if (operations.TestCall())
         return;
-    QMessageBox box(QMessageBox::Critical, state.Tekst[19], state.Tekst[126], QMessageBox::Ok, &window);
+    QMessageBox box(QMessageBox::Critical, state.Tekst[TxtProgramTitle], state.Tekst[TxtEnterValidPagerNumber], QMessageBox::Ok, &window);
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "link/DatacomSettings.h"
 #include "link/PortName.h"
+#include "texts/TextNumbers.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -51,10 +52,10 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     QString settingsText;
     if (!openDevice(portNumber, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode,
                     settingsText)) {
-        log_.WriteLog(Tekst[101] + QStringLiteral(": ") + signedText(portNumber));
+        log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
         return -1;
     }
-    log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[100]
+    log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[TxtOpenedWith]
                          + QStringLiteral(": ") + settingsText);
     if (onCaption)
         onCaption(QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' '
@@ -107,7 +108,7 @@ void Datacom::CloseComPort()
         failed = port_.isOpen();
     }
     lost_ = false;
-    log_.WriteLog(Tekst[failed ? 99 : 98] + u'.');
+    log_.WriteLog(Tekst[failed ? TxtErrorClosingComPort : TxtComPortClosed] + u'.');
 }
 
 int16_t Datacom::ReadByte()

@@ -5,6 +5,7 @@
 #include "link/RowDescription.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
+#include "texts/TextNumbers.h"
 
 namespace pb {
 
@@ -96,9 +97,9 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
     case Exchange::Call:
         EngineState_ = State::Ready;
         if (reply_.ReplyResult() == kACK)
-            Log(Tekst()[114] + u'.');
+            Log(Tekst()[TxtCallSucceeded] + u'.');
         else
-            Log(Tekst()[115] + u'.');
+            Log(Tekst()[TxtCallFailed] + u'.');
         break;
     }
 }
@@ -124,18 +125,18 @@ void ProtocolEngine::WriteFailed(ReplyFault fault)
     const QString arrow = QStringLiteral(" -> ");
     switch (fault) {
     case ReplyFault::NoStart:
-        Progress(arrow + Tekst()[121] + QStringLiteral("[SOH].") + kCrLf);
+        Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[SOH].") + kCrLf);
         ++requests_.ErrorCount;
         break;
     case ReplyFault::NoLength:
-        Progress(arrow + Tekst()[121] + QStringLiteral("[LEN].") + kCrLf);
+        Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[LEN].") + kCrLf);
         ++requests_.ErrorCount;
         break;
     case ReplyFault::TooLong:
-        Progress(arrow + Tekst()[122] + QStringLiteral(" > InfoMaxLen.") + kCrLf);
+        Progress(arrow + Tekst()[TxtError] + QStringLiteral(" > InfoMaxLen.") + kCrLf);
         break;
     case ReplyFault::BadCheckSum:
-        Progress(arrow + Tekst()[122] + QStringLiteral(" checksum.") + kCrLf);
+        Progress(arrow + Tekst()[TxtError] + QStringLiteral(" checksum.") + kCrLf);
         ++requests_.ErrorCount;
         break;
     }
@@ -146,13 +147,13 @@ void ProtocolEngine::ReadFailed(ReplyFault fault)
     const QString desc = RowDescription(Grid(), Tekst(), requests_.CurrentRow);
     QString error;
     switch (fault) {
-    case ReplyFault::NoStart: error = desc + Tekst()[121] + QStringLiteral(" [SOH]. "); break;
-    case ReplyFault::NoLength: error = desc + Tekst()[121] + QStringLiteral(" [LEN]. "); break;
-    case ReplyFault::TooLong: error = desc + u' ' + Tekst()[122] + QStringLiteral(" Len > Max. "); break;
-    case ReplyFault::BadCheckSum: error = desc + Tekst()[122] + QStringLiteral(" [checksum]. "); break;
+    case ReplyFault::NoStart: error = desc + Tekst()[TxtErrorTimeout] + QStringLiteral(" [SOH]. "); break;
+    case ReplyFault::NoLength: error = desc + Tekst()[TxtErrorTimeout] + QStringLiteral(" [LEN]. "); break;
+    case ReplyFault::TooLong: error = desc + u' ' + Tekst()[TxtError] + QStringLiteral(" Len > Max. "); break;
+    case ReplyFault::BadCheckSum: error = desc + Tekst()[TxtError] + QStringLiteral(" [checksum]. "); break;
     }
     Progress(error + kCrLf);
-    Log(Tekst()[122] + u' ' + Tekst()[117] + QStringLiteral(": ") + error);
+    Log(Tekst()[TxtError] + u' ' + Tekst()[TxtReadingOf] + QStringLiteral(": ") + error);
     if (fault != ReplyFault::TooLong)
         ++requests_.ErrorCount;
 }
@@ -164,17 +165,17 @@ void ProtocolEngine::CallNumberFailed(ReplyFault fault)
 {
     switch (fault) {
     case ReplyFault::NoStart:
-        Log(Tekst()[112] + QStringLiteral(". (SOH req BufPos)"));
+        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH req BufPos)"));
         ++requests_.ErrorCount;
         break;
     case ReplyFault::NoLength:
-        Log(Tekst()[112] + QStringLiteral(". (Len BufPos)"));
+        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len BufPos)"));
         break;
     case ReplyFault::BadCheckSum:
-        Log(Tekst()[113] + QStringLiteral(". (CheckSumn req BufPos)"));
+        Log(Tekst()[TxtCallChecksumError] + QStringLiteral(". (CheckSumn req BufPos)"));
         break;
     case ReplyFault::TooLong:
-        Log(Tekst()[115] + u'.');
+        Log(Tekst()[TxtCallFailed] + u'.');
         break;
     }
 }
@@ -183,17 +184,17 @@ void ProtocolEngine::CallFailed(ReplyFault fault)
 {
     switch (fault) {
     case ReplyFault::NoStart:
-        Log(Tekst()[112] + QStringLiteral(". (SOH snd call)"));
+        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH snd call)"));
         ++requests_.ErrorCount;
         break;
     case ReplyFault::NoLength:
-        Log(Tekst()[112] + QStringLiteral(". (Len send Call)"));
+        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len send Call)"));
         break;
     case ReplyFault::BadCheckSum:
-        Log(Tekst()[112] + QStringLiteral(". (Data send Call)"));
+        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Data send Call)"));
         break;
     case ReplyFault::TooLong:
-        Log(Tekst()[115] + u'.');
+        Log(Tekst()[TxtCallFailed] + u'.');
         break;
     }
 }
@@ -208,8 +209,8 @@ void ProtocolEngine::ConfirmWrite()
     rows.RowRequest[row] = NoRequest;
     rows.SettingsInUnit[row] = rows.UnitSettings[row];
     SettingToGrid(Grid(), rows, row);
-    Progress(QStringLiteral(" -> ") + Tekst()[123] + u'.' + kCrLf);
-    Log(Tekst()[116] + u' ' + ComboText(row) + Tekst()[123]);
+    Progress(QStringLiteral(" -> ") + Tekst()[TxtSaved] + u'.' + kCrLf);
+    Log(Tekst()[TxtWritingOf] + u' ' + ComboText(row) + Tekst()[TxtSaved]);
     requests_.ErrorCount = 0;
 }
 
@@ -238,7 +239,7 @@ void ProtocolEngine::StoreRead()
     const QString itemValue = ItemValueText(requests_.CurrentRow, gridValue);
     const QString combo = ComboText(row);
     Progress(QStringLiteral(" -> ") + itemValue + u' ' + combo + QStringLiteral(" OK. ") + kCrLf);
-    Log(Tekst()[117] + itemValue + u' ' + combo);
+    Log(Tekst()[TxtReadingOf] + itemValue + u' ' + combo);
     requests_.ErrorCount = 0;
 }
 

@@ -5,6 +5,7 @@
 #include "settings/GridTransfer.h"
 #include "settings/NumberText.h"
 #include "settings/ValueCoding.h"
+#include "texts/TextNumbers.h"
 
 #include <algorithm>
 
@@ -180,8 +181,8 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
     RowValues& rows = parts_.rows;
     const int16_t unitType = parts_.unitType;
     const QString start = write
-        ? Tekst()[116] + u' ' + ComboText(row) + u' ' + ItemValueText(row, rows.UnitSettings[row])
-        : Tekst()[117] + u' ' + ComboText(row);
+        ? Tekst()[TxtWritingOf] + u' ' + ComboText(row) + u' ' + ItemValueText(row, rows.UnitSettings[row])
+        : Tekst()[TxtReadingOf] + u' ' + ComboText(row);
     Progress(start);
     Log(start);
 
@@ -255,7 +256,7 @@ QString ProtocolEngine::ComboText(int16_t row) const
 
 QString ProtocolEngine::ItemValueText(int16_t row, int16_t value) const
 {
-    return QStringLiteral(" [") + Tekst()[118] + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst()[119]
+    return QStringLiteral(" [") + Tekst()[TxtItem] + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst()[TxtValue]
         + QStringLiteral(": ") + IntToText(value) + QStringLiteral("] ");
 }
 

@@ -9,7 +9,7 @@
 
 namespace pb {
 
-// "[" combo text ": " row " " Tekst(119) ": " selected position "] " for a
+// "[" combo text ": " row " " Tekst[TxtValue] ": " selected position "] " for a
 // visible grid row; empty for a hidden row or one outside the grid.
 QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row);
 

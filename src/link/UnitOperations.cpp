@@ -2,6 +2,7 @@
 
 #include "link/Flags.h"
 #include "settings/GridTransfer.h"
+#include "texts/TextNumbers.h"
 
 namespace pb {
 
@@ -35,7 +36,7 @@ void UnitOperations::ReadAll()
 
 QString UnitOperations::WriteAllQuestion() const
 {
-    return Tekst[95] + QStringLiteral("!\r\n") + Tekst[89] + u'?';
+    return Tekst[TxtWriteAllToUnit] + QStringLiteral("!\r\n") + Tekst[TxtAreYouSure] + u'?';
 }
 
 void UnitOperations::WriteAll()
@@ -48,7 +49,7 @@ void UnitOperations::WriteAll()
 void UnitOperations::Cancel()
 {
     CancelRowRequests(rows_);
-    view_.AppendProgress(QStringLiteral("\r\n") + Tekst[125] + QStringLiteral("!\r\n"), true);
+    view_.AppendProgress(QStringLiteral("\r\n") + Tekst[TxtCancelled] + QStringLiteral("!\r\n"), true);
 }
 
 void UnitOperations::ClearProgress()

@@ -28,7 +28,7 @@ public:
     // CmdLeesAlles
     void ReadAll();
 
-    // CmdSchrijfAlles asks this first (OK and Cancel, title Tekst(19)).
+    // CmdSchrijfAlles asks this first (OK and Cancel, title Tekst[TxtProgramTitle]).
     QString WriteAllQuestion() const;
     // CmdSchrijfAlles once the user agreed.
     void WriteAll();
@@ -40,7 +40,7 @@ public:
     void ClearProgress();
 
     // CmdTestOproepPager: false when the pager address is empty; nothing is
-    // requested then and the window tells the user (Tekst(126)).
+    // requested then and the window tells the user (Tekst[TxtEnterValidPagerNumber]).
     bool TestCall();
 
 private:

@@ -1,6 +1,8 @@
 #pragma once
 // The kinds of unit the tool serves. A unit type code is the position in the
 // unit-type list of the settings dialog.
+#include "texts/TextNumbers.h"
+
 #include <array>
 #include <cstdint>
 
@@ -14,7 +16,7 @@ enum class ValueCodingKind {
 };
 
 struct UnitTypeInfo {
-    int nameText;            // text number of the type's name
+    TextNumber nameText;     // text number of the type's name
     int16_t highestRow;      // last row that read-all and write-all visit
     ValueCodingKind coding;
 };
@@ -23,13 +25,13 @@ constexpr int16_t kUnitTypeCount = 7;
 
 // Indexed by unit type code, in the order of the unit-type list.
 constexpr std::array<UnitTypeInfo, kUnitTypeCount> kUnitTypes{{
-    {134, 21, ValueCodingKind::Refused},          // RMT Portavo Sliding Door unit
-    {135, 18, ValueCodingKind::SpeedAndInterval}, // Espa444 to Espa 443 Converter
-    {136, 20, ValueCodingKind::SpeedAndInterval}, // TAP to Espa443 Converter
-    {137, 25, ValueCodingKind::Identity},         // Espa443 to Espa444 Converter
-    {150, 25, ValueCodingKind::Identity},         // DP6000 to Espa444 Converter
-    {161, 18, ValueCodingKind::SpeedAndInterval}, // Espa444 to Espa 443, FW V2.00 and up
-    {163, 20, ValueCodingKind::SpeedAndInterval}, // TAP to Espa 443, FW V2.10 and up
+    {TxtSlidingDoorUnit, 21, ValueCodingKind::Refused},
+    {TxtEspa444ToEspa443, 18, ValueCodingKind::SpeedAndInterval},
+    {TxtTapToEspa443, 20, ValueCodingKind::SpeedAndInterval},
+    {TxtEspa443ToEspa444, 25, ValueCodingKind::Identity},
+    {TxtDp6000ToEspa444, 25, ValueCodingKind::Identity},
+    {TxtEspa444ToEspa443Fw200, 18, ValueCodingKind::SpeedAndInterval},
+    {TxtTapToEspa443Fw210, 20, ValueCodingKind::SpeedAndInterval},
 }};
 
 // The only type whose unit takes a test call to a pager.

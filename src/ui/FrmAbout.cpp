@@ -1,5 +1,6 @@
 #include "ui/FrmAbout.h"
 
+#include "texts/TextNumbers.h"
 #include "ui/FrmHoofdscherm.h"
 #include "ui/Place.h"
 
@@ -65,9 +66,9 @@ FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
 void FrmAbout::Form_Load()
 {
     const TextTable& t = state_.Tekst;
-    CmdSluit->setText(t[0]);
-    setWindowTitle(t[4]);
-    Label4->setText(t[16] + QStringLiteral(" ") + QString::number(kVersionMajor) + QStringLiteral(".") +
+    CmdSluit->setText(t[TxtClose]);
+    setWindowTitle(t[TxtAbout]);
+    Label4->setText(t[TxtSwVersion] + QStringLiteral(" ") + QString::number(kVersionMajor) + QStringLiteral(".") +
                     QString::number(kVersionMinor));
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/SettingsFile.h"
 #include "link/EngineView.h"
+#include "texts/TextNumbers.h"
 #include "ui/GridColouring.h"
 
 #include <QCloseEvent>
@@ -146,40 +147,40 @@ void FrmHoofdscherm::SetTeksten()
     const QString colon = QStringLiteral(":");
     const QString colonBlank = QStringLiteral(": ");
 
-    Setup->setText(t[8]);
-    Quit->setText(t[10]);
-    About->setText(t[4]);
-    FrmCommunicatie->setTitle(t[15] + colonBlank);
-    setWindowTitle(QStringLiteral(" ") + t[19]);
+    Setup->setText(t[TxtSettings]);
+    Quit->setText(t[TxtQuit]);
+    About->setText(t[TxtAbout]);
+    FrmCommunicatie->setTitle(t[TxtComPort] + colonBlank);
+    setWindowTitle(QStringLiteral(" ") + t[TxtProgramTitle]);
 
-    SSTab1->setTabText(StatusTab, t[20]);
-    SSTab1->setTabText(SettingsTab, t[8]);
-    SSTab1->setTabText(FileTab, t[21]);
-    SSTab1->setTabText(UnitTab, t[22]);
-    SSTab1->setTabText(ServiceTab, t[23]);
+    SSTab1->setTabText(StatusTab, t[TxtStatus]);
+    SSTab1->setTabText(SettingsTab, t[TxtSettings]);
+    SSTab1->setTabText(FileTab, t[TxtFile]);
+    SSTab1->setTabText(UnitTab, t[TxtUnit]);
+    SSTab1->setTabText(ServiceTab, t[TxtService]);
 
     for (int i = 0; i < kGridRows; ++i) {
-        CmdReadSingleSetting[i]->setText(t[24]);
-        CmdWriteSingleSetting[i]->setText(t[25]);
+        CmdReadSingleSetting[i]->setText(t[TxtRead]);
+        CmdWriteSingleSetting[i]->setText(t[TxtWrite]);
     }
 
-    CmdInstellingenOpslaan->setText(t[81]);
-    CmdInstellingenLezen->setText(t[82]);
-    CmdOpslaanUnitGegevens->setText(t[83]);
-    CmdLezenUnitgegevens->setText(t[84]);
-    FrameUnitInstellingen->setTitle(t[85] + colonBlank);
-    FrameAlleInstellingen->setTitle(t[86] + colonBlank);
+    CmdInstellingenOpslaan->setText(t[TxtSaveAsDefault]);
+    CmdInstellingenLezen->setText(t[TxtReadDefaultFromFile]);
+    CmdOpslaanUnitGegevens->setText(t[TxtSaveToFile]);
+    CmdLezenUnitgegevens->setText(t[TxtReadFromFile]);
+    FrameUnitInstellingen->setTitle(t[TxtUnitSettings] + colonBlank);
+    FrameAlleInstellingen->setTitle(t[TxtAllSettings] + colonBlank);
 
-    CmdWisLogVenster->setText(t[92]);
-    CmdCancelReadWrite->setText(t[93]);
-    CmdLeesAlles->setText(t[94]);
-    CmdSchrijfAlles->setText(t[95]);
+    CmdWisLogVenster->setText(t[TxtClearMessageWindow]);
+    CmdCancelReadWrite->setText(t[TxtCancelReadWrite]);
+    CmdLeesAlles->setText(t[TxtReadAllFromUnit]);
+    CmdSchrijfAlles->setText(t[TxtWriteAllToUnit]);
 
-    FramePagerOproepen->setTitle(t[96] + colonBlank);
-    TxtLegendaTestOproepAdres->setText(t[42] + colon);
-    TxtLegendaTestOproepBleepcode->setText(t[97] + colon);
-    TxtLegendaTestOproepBericht->setText(t[55]);
-    CmdTestOproepPager->setText(t[17]);
+    FramePagerOproepen->setTitle(t[TxtCallPager] + colonBlank);
+    TxtLegendaTestOproepAdres->setText(t[TxtAddress] + colon);
+    TxtLegendaTestOproepBleepcode->setText(t[TxtBleepcode] + colon);
+    TxtLegendaTestOproepBericht->setText(t[TxtMessage]);
+    CmdTestOproepPager->setText(t[TxtSent]);
 }
 
 void FrmHoofdscherm::UpdateMessageWindow()
@@ -190,7 +191,7 @@ void FrmHoofdscherm::UpdateMessageWindow()
 
 void FrmHoofdscherm::Quit_Click()
 {
-    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[19], state_.Tekst[11],
+    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[TxtProgramTitle], state_.Tekst[TxtSureToLeave],
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     if (box.exec() == QMessageBox::Cancel)
         return;

@@ -1,5 +1,6 @@
 // The four buttons of the "File" tab: default settings and user settings files.
 #include "files/SettingsFile.h"
+#include "texts/TextNumbers.h"
 #include "ui/FrmHoofdscherm.h"
 #include "ui/SaveFailureBox.h"
 
@@ -23,14 +24,14 @@ void FrmHoofdscherm::connectFileButtons()
 
 bool FrmHoofdscherm::confirm(const QString& question)
 {
-    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[19], question,
+    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[TxtProgramTitle], question,
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     return box.exec() != QMessageBox::Cancel;
 }
 
 QString FrmHoofdscherm::chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName)
 {
-    QFileDialog dialog(this, state_.Tekst[19], state_.config.SetPath, kSettingsFilter);
+    QFileDialog dialog(this, state_.Tekst[TxtProgramTitle], state_.config.SetPath, kSettingsFilter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The name is used as returned: no extension added, no overwrite question.
@@ -43,14 +44,14 @@ QString FrmHoofdscherm::chooseSettingsFile(QFileDialog::AcceptMode mode, const Q
 
 void FrmHoofdscherm::CmdInstellingenLezen_Click()
 {
-    const QString question = state_.Tekst[90] + kLineBreak + state_.Tekst[91] + kLineBreak + state_.Tekst[89] + u'?';
+    const QString question = state_.Tekst[TxtReadDefaultsFromFile] + kLineBreak + state_.Tekst[TxtChangesWillBeLost] + kLineBreak + state_.Tekst[TxtAreYouSure] + u'?';
     if (confirm(question))
         LeesDefault(state_.folder, state_.grid, state_.rows);
 }
 
 void FrmHoofdscherm::CmdInstellingenOpslaan_Click()
 {
-    const QString question = state_.Tekst[87] + kLineBreak + state_.Tekst[88] + kLineBreak + state_.Tekst[89] + u'?';
+    const QString question = state_.Tekst[TxtWriteDefaultsToFile] + kLineBreak + state_.Tekst[TxtOldDefaultsOverwritten] + kLineBreak + state_.Tekst[TxtAreYouSure] + u'?';
     if (confirm(question))
         ReportFailedSave(this, state_.Tekst, SchrijfDefault(state_.folder, state_.grid, state_.rows));
 }

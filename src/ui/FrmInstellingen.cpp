@@ -6,6 +6,7 @@
 #include "settings/NumberText.h"
 #include "settings/SetupUnitType.h"
 #include "settings/UnitTypes.h"
+#include "texts/TextNumbers.h"
 #include "ui/FrmHoofdscherm.h"
 #include "ui/SaveFailureBox.h"
 
@@ -81,16 +82,16 @@ void FrmInstellingen::Form_Load()
 void FrmInstellingen::SetTeksten()
 {
     const TextTable& t = state_.Tekst;
-    CmdWijzigen->setText(t[1]);
-    CmdSave->setText(t[3]);
-    CmdCancel->setText(t[2]);
-    CmdClose->setText(t[0]);
-    setWindowTitle(t[8]);
-    LabelCompoort->setText(t[15] + QStringLiteral(": "));
-    LabelMapInstellingen->setText(t[14]);
-    LabelTaal->setText(t[5]);
-    LabelOpeningTheUnit->setText(t[130]);
-    CheckOpeningUnit->setText(t[129]);
+    CmdWijzigen->setText(t[TxtEdit]);
+    CmdSave->setText(t[TxtSave]);
+    CmdCancel->setText(t[TxtCancel]);
+    CmdClose->setText(t[TxtClose]);
+    setWindowTitle(t[TxtSettings]);
+    LabelCompoort->setText(t[TxtComPort] + QStringLiteral(": "));
+    LabelMapInstellingen->setText(t[TxtFolderForSettings]);
+    LabelTaal->setText(t[TxtLanguage]);
+    LabelOpeningTheUnit->setText(t[TxtOpeningDiagnoseCover]);
+    CheckOpeningUnit->setText(t[TxtDontShowAgain]);
 }
 
 void FrmInstellingen::LockCombo()

@@ -1,10 +1,12 @@
 #include "ui/FrmOpenenBehuizing.h"
 
 #include "files/ConfigFile.h"
+#include "texts/TextNumbers.h"
 #include "ui/Place.h"
 #include "ui/SaveFailureBox.h"
 
 #include <QPixmap>
+#include <array>
 
 namespace pb {
 
@@ -13,8 +15,8 @@ namespace {
 constexpr int kClientWidth = 405;
 constexpr int kClientHeight = 418;
 constexpr int kStepCount = 3;
-// Step k is described by text kFirstDescription + k.
-constexpr int kFirstDescription = 130;
+// Step k is described by kStepTexts[k - 1].
+constexpr std::array<TextNumber, kStepCount> kStepTexts{TxtSlideLidUp, TxtTurnScrewdriver, TxtConnectDiagnosePort};
 
 QLabel* placePicture(QWidget* parent, const char* name, const char* resource)
 {
@@ -55,11 +57,11 @@ FrmOpenenBehuizing::FrmOpenenBehuizing(AppState& state, QWidget* parent)
 void FrmOpenenBehuizing::SetTeksten()
 {
     const TextTable& t = state_.Tekst;
-    CmdVolgende->setText(t[127]);
-    CmdVorige->setText(t[128]);
-    CmdClose->setText(t[0]);
-    CheckDontShow->setText(t[129]);
-    setWindowTitle(t[130]);
+    CmdVolgende->setText(t[TxtNext]);
+    CmdVorige->setText(t[TxtPrevious]);
+    CmdClose->setText(t[TxtClose]);
+    CheckDontShow->setText(t[TxtDontShowAgain]);
+    setWindowTitle(t[TxtOpeningDiagnoseCover]);
 }
 
 int FrmOpenenBehuizing::currentStep() const
@@ -76,7 +78,7 @@ void FrmOpenenBehuizing::showStep(int step)
     const auto pictures = images();
     for (int k = 1; k <= kStepCount; ++k)
         pictures[k - 1]->setVisible(k == step);
-    LabelBeschrijving->setText(state_.Tekst[kFirstDescription + step] + QStringLiteral("."));
+    LabelBeschrijving->setText(state_.Tekst[kStepTexts[step - 1]] + QStringLiteral("."));
 }
 
 // The buttons stay enabled; past either end they simply do nothing.

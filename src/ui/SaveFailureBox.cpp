@@ -1,5 +1,7 @@
 #include "ui/SaveFailureBox.h"
 
+#include "texts/TextNumbers.h"
+
 #include <QDir>
 #include <QMessageBox>
 
@@ -15,7 +17,7 @@ void ReportFailedSave(QWidget* parent, const TextTable& texts, const WriteOutcom
 {
     if (outcome.ok())
         return;
-    QMessageBox box(QMessageBox::Warning, texts[19], SaveFailureMessage(outcome), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, texts[TxtProgramTitle], SaveFailureMessage(outcome), QMessageBox::Ok, parent);
     box.exec();
 }
 
