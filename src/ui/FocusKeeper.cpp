@@ -17,25 +17,29 @@ QWidget* widgetOf(const QWindow* window)
     return nullptr;
 }
 
-bool isClick(QEvent::Type type)
+// The window, as a widget, that `watched` stands for or lies in.
+QWidget* windowOf(QObject* watched)
 {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-        return true;
-    default:
-        return false;
-    }
+    if (auto* widget = qobject_cast<QWidget*>(watched))
+        return widget->window();
+    return widgetOf(qobject_cast<QWindow*>(watched));
 }
 
-// Input that must not reach the other windows either, but that the user did
-// not aim at them: no beep for it.
+bool isPress(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::NonClientAreaMouseButtonPress;
+}
+
+// Input that must not reach the other windows either but makes no beep of
+// its own: a double-click follows a press that has beeped already, and keys
+// reach another window only once it has become active, which has beeped.
 bool isOtherInput(QEvent::Type type)
 {
     switch (type) {
     case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -77,34 +81,58 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event)
 {
     if (!keeper_->isVisible())
         return false;
-    const QEvent::Type type = event->type();
     if (!watched->isWidgetType() && !watched->isWindowType())
         return false;
+    const QEvent::Type type = event->type();
 
-    if (type == QEvent::Show) {
+    if (type == QEvent::Show || type == QEvent::WindowActivate) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget->isWindow() && !belongsToKeeper(widget))
-            justShown_ = widget;
-        return false;
-    }
-
-    if (type == QEvent::WindowActivate) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || !widget->isWindow() || belongsToKeeper(widget))
+        if (widget == nullptr || !widget->isWindow())
             return false;
-        const bool byUser = widget != justShown_;
-        justShown_.clear();
-        turnAway(byUser);
+        if (widget == keeper_ && type == QEvent::WindowActivate) {
+            // Back in front: whatever half of a click was still to come has come.
+            pressedFirst_.clear();
+            activatedFirst_.clear();
+        } else if (!belongsToKeeper(widget)) {
+            if (type == QEvent::Show)
+                justShown_ = widget;
+            else
+                activated(widget);
+        }
         return false;
     }
 
-    if (isClick(type) && !belongsToKeeper(watched)) {
-        turnAway(true);
+    if (belongsToKeeper(watched))
+        return false;
+    if (isPress(type)) {
+        pressed(windowOf(watched));
         return true;
     }
-    // Keys reach another window only once it has become active, and that
-    // activation has beeped already.
-    return isOtherInput(type) && !belongsToKeeper(watched);
+    return isOtherInput(type);
+}
+
+void FocusKeeper::activated(QWidget* window)
+{
+    if (window == pressedFirst_) {
+        pressedFirst_.clear();
+        turnAway(false);
+        return;
+    }
+    const bool byUser = window != justShown_;
+    justShown_.clear();
+    if (byUser)
+        activatedFirst_ = window;
+    turnAway(byUser);
+}
+
+void FocusKeeper::pressed(QWidget* window)
+{
+    if (window != nullptr && window == activatedFirst_) {
+        activatedFirst_.clear();
+        return;
+    }
+    pressedFirst_ = window;
+    turnAway(true);
 }
 
 void FocusKeeper::turnAway(bool withBeep)

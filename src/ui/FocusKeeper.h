@@ -1,12 +1,11 @@
 #pragma once
 // Keeps a secondary window in front of the rest of the program while it is
-// open: clicks on another window of the program, and that window becoming
-// active, bring the keeper back with a beep. The other windows' timers keep
+// open: another window of the program becoming active, or a click on one,
+// brings the keeper back with a beep. The other windows' timers keep
 // running; only the user's input is turned away.
 //
-// Application modality alone is not enough: the toolkit drops clicks on
-// blocked windows without a trace (so nothing could beep), yet still lets the
-// window manager activate them.
+// The rule rests on activation rather than on modality: the toolkit drops
+// clicks on a window blocked by a modal one before anything can beep.
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -33,6 +32,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void activated(QWidget* window);
+    void pressed(QWidget* window);
     void turnAway(bool withBeep);
 
     QWidget* keeper_;
@@ -40,6 +41,12 @@ private:
     // A window shown while the keeper is open takes the activation once
     // without it being the user's doing: no beep for that one.
     QPointer<QWidget> justShown_;
+    // One click on another window both presses and activates it, in either
+    // order: a window manager activates before the press arrives, the
+    // toolkit on its own asks for the activation while handling the press.
+    // The half that comes second makes no second beep.
+    QPointer<QWidget> pressedFirst_;
+    QPointer<QWidget> activatedFirst_;
 };
 
 } // namespace pb

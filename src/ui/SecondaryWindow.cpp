@@ -13,14 +13,14 @@ SecondaryWindow::SecondaryWindow(QWidget* parent, int clientWidth, int clientHei
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(clientWidth, clientHeight);
-    // Blocks the other windows' input, not their timers: show() returns at
-    // once, unlike a dialog's own event loop.
-    setWindowModality(Qt::ApplicationModal);
 }
 
 void SecondaryWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Not modal, so nothing activates the window for it where no window
+    // manager does.
+    activateWindow();
     if (centred_)
         return;
     centred_ = true;

@@ -1,8 +1,9 @@
 #pragma once
 // What the settings dialog, the housing-opening guide and the About box have
 // in common: a fixed client area centred on the screen, no close button of
-// their own in the title bar, shown without blocking the program's timers
-// while keeping the user's input to themselves, destroyed when closed.
+// their own in the title bar, shown without modality so that show() returns
+// at once and the program's timers keep running, keeping the user's input to
+// themselves through their focus keeper, destroyed when closed.
 #include "ui/FocusKeeper.h"
 
 #include <QWidget>

@@ -99,11 +99,14 @@ TEST_F(AboutTest, AClickOnTheMainWindowBeepsWhileTheBoxIsOpen)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     open();
     about->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == about; }));
 
+    // Through the window, as the window system delivers it: a modal box
+    // would have it dropped without a beep.
     window->SSTab1->setCurrentIndex(3);
     QSignalSpy readAll(window->CmdLeesAlles, &QPushButton::clicked);
-    QTest::mouseClick(window->CmdLeesAlles, Qt::LeftButton);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      window->CmdLeesAlles->mapTo(window.get(), window->CmdLeesAlles->rect().center()));
     EXPECT_EQ(readAll.count(), 0);
     EXPECT_EQ(beeps, 1);
     EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == about; }));
