@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/ApplySettings.h"
 #include "app/Startup.h"
 #include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"
@@ -31,16 +32,17 @@ Program::Program(AppState& programState)
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
     QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
-    QObject::connect(&window, &FrmHoofdscherm::setupRequested, &window, [this] { ShowSettingsDialog(); });
-    QObject::connect(&window, &FrmHoofdscherm::aboutRequested, &window, [this] { ShowAbout(); });
-    connectUnitButtons();
+    connectControls();
 }
 
 // The secondary windows free themselves when closed.
 void Program::ShowSettingsDialog()
 {
-    PortControl control{[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); }};
-    (new FrmInstellingen(state, window, control))->show();
+    auto* dialog = new FrmInstellingen(state, &window);
+    QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog, [this, dialog] {
+        ApplySettings(state, window, *dialog, {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); }});
+    });
+    dialog->show();
 }
 
 void Program::ShowAbout()
@@ -76,8 +78,13 @@ int16_t Program::OpenConfiguredPort()
     return result;
 }
 
-void Program::connectUnitButtons()
+// The controls whose work goes beyond the window: the unit's operations and
+// the other windows. The window wires the rest itself (file dialogs, tabs,
+// the service labels, Quit).
+void Program::connectControls()
 {
+    QObject::connect(window.Setup, &QAction::triggered, &window, [this] { ShowSettingsDialog(); });
+    QObject::connect(window.About, &QAction::triggered, &window, [this] { ShowAbout(); });
     for (int row = 0; row < kGridRows; ++row) {
         QObject::connect(window.CmdReadSingleSetting[row], &QPushButton::clicked, &window,
                          [this, row] { operations.ReadSingleSetting(row); });

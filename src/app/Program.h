@@ -34,7 +34,7 @@ public:
     UnitOperations operations;
 
 private:
-    void connectUnitButtons();
+    void connectControls();
     void CmdSchrijfAlles_Click();
     void CmdTestOproepPager_Click();
 };

@@ -45,10 +45,7 @@ void StartProgramma(Program& program)
 
 void ZetDebugMode(AppState& state, FrmHoofdscherm& window)
 {
-    const bool service = state.DebugLevel == 2;
-    window.FrameDebug1->setVisible(service);
-    window.FrameDebug2->setVisible(service);
-    window.CmdInstellingenOpslaan->setEnabled(service);
+    window.ShowServiceLevel(state.DebugLevel);
     window.SSTab1->setTabEnabled(ServiceTab, true);
     window.SSTab1->setCurrentIndex(StatusTab);
 }

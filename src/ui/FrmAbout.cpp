@@ -26,14 +26,6 @@ QLabel* placeText(QWidget* parent, const QString& name, int x, int y, int w, int
     return label;
 }
 
-// The service controls of the main window are there at level 2 only.
-void showServiceControls(FrmHoofdscherm& main, bool service)
-{
-    main.FrameDebug1->setVisible(service);
-    main.FrameDebug2->setVisible(service);
-    main.CmdInstellingenOpslaan->setEnabled(service);
-}
-
 } // namespace
 
 FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
@@ -88,7 +80,7 @@ void FrmAbout::FrameLogo_DblClick()
         level = 0;
     state_.DebugLevel = level;
     // Not stored: the level lasts until the program ends.
-    showServiceControls(main_, level == kHighestDebugLevel);
+    main_.ShowServiceLevel(level);
 }
 
 void FrmAbout::CmdSluit_Click()

@@ -55,9 +55,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     Setup = menuEntry(bar, "Setup");
     Quit = menuEntry(bar, "Quit");
     About = menuEntry(bar, "About");
-    connect(Setup, &QAction::triggered, this, &FrmHoofdscherm::setupRequested);
     connect(Quit, &QAction::triggered, this, &FrmHoofdscherm::Quit_Click);
-    connect(About, &QAction::triggered, this, &FrmHoofdscherm::aboutRequested);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -187,6 +185,14 @@ void FrmHoofdscherm::UpdateMessageWindow()
 {
     for (int i = 0; i < kLogWindowLines; ++i)
         Text2[i]->setText(state_.log.LogLines[i]);
+}
+
+void FrmHoofdscherm::ShowServiceLevel(int16_t level)
+{
+    const bool service = level == 2;
+    FrameDebug1->setVisible(service);
+    FrameDebug2->setVisible(service);
+    CmdInstellingenOpslaan->setEnabled(service);
 }
 
 void FrmHoofdscherm::Quit_Click()

@@ -37,6 +37,9 @@ public:
     void SetTeksten();
     // Copies the 25 lines of the message buffer into the message window.
     void UpdateMessageWindow();
+    // The service frames and "Save as default" are there at service level 2
+    // only; 0 and 1 hide them.
+    void ShowServiceLevel(int16_t level);
 
     SettingsGrid grid() const;
 
@@ -107,8 +110,6 @@ public:
     QTimer* TimerDisplayInstellingen;
 
 signals:
-    void setupRequested();
-    void aboutRequested();
     // The serial port must be closed: the program is about to end.
     void closePortRequested();
     // The one-shot timer after the load: time to load the default settings.

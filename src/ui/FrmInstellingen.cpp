@@ -1,14 +1,8 @@
 #include "ui/FrmInstellingen.h"
 
-#include "files/ConfigFile.h"
-#include "files/SettingsFile.h"
-#include "settings/GridTransfer.h"
 #include "settings/NumberText.h"
-#include "settings/SetupUnitType.h"
 #include "settings/UnitTypes.h"
 #include "texts/TextNumbers.h"
-#include "ui/FrmHoofdscherm.h"
-#include "ui/SaveFailureBox.h"
 
 #include <QApplication>
 
@@ -46,8 +40,8 @@ int16_t positionOf(const QComboBox* combo)
 
 } // namespace
 
-FrmInstellingen::FrmInstellingen(AppState& state, FrmHoofdscherm& main, PortControl port)
-    : SecondaryWindow(&main, kClientWidth, kClientHeight), state_(state), main_(main), port_(std::move(port))
+FrmInstellingen::FrmInstellingen(AppState& state, QWidget* parent)
+    : SecondaryWindow(parent, kClientWidth, kClientHeight), state_(state)
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     buildControls();
@@ -162,43 +156,13 @@ void FrmInstellingen::CmdSave_Click()
 {
     setButtons(false, false, true, true);
     LockCombo();
-    applySettings();
+    ComboToSettings();
+    emit saveRequested();
 }
 
 void FrmInstellingen::CmdClose_Click()
 {
     close();
-}
-
-// Every step runs, changed or not: a save also reloads the default settings
-// into the grid and reopens the port.
-void FrmInstellingen::applySettings()
-{
-    ComboToSettings();
-    // Logging is on since start-up, so the file now holds 2 for it. A file
-    // that could not be written is reported once the values are applied:
-    // they hold for the rest of the run in any case.
-    const WriteOutcome saved = SchrijfConfig(state_.config, state_.folder.configFile());
-
-    GridModel& grid = state_.grid;
-    SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
-    LeesDefault(state_.folder, grid, state_.rows);
-
-    if (port_.close)
-        port_.close();
-    if (port_.open)
-        port_.open();
-
-    // A copy: loading the texts never changes the configured language.
-    int16_t language = state_.config.Taal;
-    LaadTeksten(state_.Tekst, language);
-    main_.SetTeksten();
-    SetTeksten();
-
-    // Rebuilt in the new language, then the values loaded above shown in it.
-    SetupUnitType(grid, state_.Tekst, state_.config.UnitType);
-    SettingsToGrid(grid, state_.rows);
-    ReportFailedSave(this, state_.Tekst, saved);
 }
 
 } // namespace pb

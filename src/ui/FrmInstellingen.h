@@ -1,7 +1,7 @@
 #pragma once
 // The program settings dialog: views the configuration locked, edits it after
-// Edit, and on Save writes the configuration file and applies it at once
-// (serial port reopened, texts reloaded, settings grid rebuilt).
+// Edit, and on Save takes the fields into the configuration and says so; the
+// program then writes the file and applies it at once.
 #include "app/AppState.h"
 #include "ui/SecondaryWindow.h"
 
@@ -10,26 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <functional>
 
 namespace pb {
-
-class FrmHoofdscherm;
-
-// The serial port as the dialog needs it. `open` opens port
-// state.config.Compoort + 1 at 19200 baud, 8 data bits, no parity, 1 stop
-// bit, no handshake; its outcome is the serial layer's to report.
-struct PortControl {
-    std::function<void()> close;
-    std::function<void()> open;
-};
 
 class FrmInstellingen : public SecondaryWindow {
     Q_OBJECT
 public:
     // Loads the dialog: captions, lists filled, fields locked and showing the
-    // configuration. `main` outlives the dialog and is its parent.
-    FrmInstellingen(AppState& state, FrmHoofdscherm& main, PortControl port);
+    // configuration. `parent` is the main window.
+    FrmInstellingen(AppState& state, QWidget* parent);
 
     void SetTeksten();
     void LockCombo();
@@ -55,6 +44,10 @@ public:
     QPushButton* CmdCancel;
     QPushButton* CmdClose;
 
+signals:
+    // Save was pressed: the configuration holds the fields' values.
+    void saveRequested();
+
 private slots:
     void CmdWijzigen_Click();
     void CmdCancel_Click();
@@ -65,11 +58,8 @@ private:
     void buildControls();
     void Form_Load();
     void setButtons(bool cancel, bool save, bool close, bool edit);
-    void applySettings();
 
     AppState& state_;
-    FrmHoofdscherm& main_;
-    PortControl port_;
 };
 
 } // namespace pb

@@ -1,7 +1,10 @@
 #include "app/Program.h"
 #include "settings/SetupUnitType.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmInstellingen.h"
 #include "support/ModalAnswer.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -84,3 +87,21 @@ TEST_F(ProgramTest, CancelAppendsToTheProgressText)
 }
 
 } // namespace
+
+TEST_F(ProgramTest, TheMenuOpensTheSettingsDialogWhoseSaveTheProgramApplies)
+{
+    window().About->trigger();
+    auto* about = window().findChild<pb::FrmAbout*>();
+    ASSERT_NE(about, nullptr);
+    about->close();
+
+    window().Setup->trigger();
+    auto* dialog = window().findChild<pb::FrmInstellingen*>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->CmdWijzigen->click();
+    dialog->ComboTaal->setCurrentIndex(1);
+    dialog->CmdSave->click();
+    EXPECT_EQ(window().Setup->text(), QStringLiteral("Instellingen"));
+    EXPECT_EQ(dialog->CmdWijzigen->text(), QStringLiteral("Wijzigen"));
+    EXPECT_TRUE(QFile::exists(state.folder.configFile()));
+}

@@ -237,16 +237,5 @@ TEST_F(MainWindowTest, ClosingByTheFrameAsksNothingAndClosesThePort)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(MainWindowTest, SetupAndAboutAskForTheirWindows)
-{
-    QSignalSpy setup(window.get(), &FrmHoofdscherm::setupRequested);
-    QSignalSpy about(window.get(), &FrmHoofdscherm::aboutRequested);
-    window->Setup->trigger();
-    EXPECT_EQ(setup.count(), 1);
-    EXPECT_EQ(about.count(), 0);
-    window->About->trigger();
-    EXPECT_EQ(about.count(), 1);
-}
-
 } // namespace
 } // namespace pb::test

@@ -3,6 +3,7 @@
 // type 1 in English with the default settings loaded, logging switched on,
 // the program's files in a folder of the test's own.
 #include "MainWindowFixture.h"
+#include "app/ApplySettings.h"
 #include "files/SettingsFile.h"
 #include "files/TextFile.h"
 #include "settings/SetupUnitType.h"
@@ -61,7 +62,9 @@ protected:
             if (onOpen)
                 onOpen();
         };
-        dialog = new FrmInstellingen(state, *window, port);
+        dialog = new FrmInstellingen(state, window.get());
+        QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog,
+                         [this, port] { ApplySettings(state, *window, *dialog, port); });
         return dialog;
     }
 
