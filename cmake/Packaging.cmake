@@ -14,6 +14,10 @@ if(TARGET pagerbench-unitsim)
   install(TARGETS pagerbench-unitsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   list(APPEND PAGERBENCH_INSTALLED_PROGRAMS pagerbench-unitsim)
 endif()
+if(TARGET pagerbench-cli)
+  install(TARGETS pagerbench-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  list(APPEND PAGERBENCH_INSTALLED_PROGRAMS pagerbench-cli)
+endif()
 # The Qt libraries come from the system's library path; an installed program
 # carries no search path of its own.
 set_target_properties(${PAGERBENCH_INSTALLED_PROGRAMS} PROPERTIES INSTALL_RPATH "")

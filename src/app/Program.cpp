@@ -2,6 +2,7 @@
 
 #include "app/ApplySettings.h"
 #include "app/Startup.h"
+#include "link/UnitPort.h"
 #include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmInstellingen.h"
@@ -10,15 +11,6 @@
 #include <QMessageBox>
 
 namespace pb {
-
-namespace {
-// The line to the unit: 19200 baud, no parity, 8 data bits, 1 stop bit, no handshake.
-constexpr int16_t kSpeed19200 = 5;
-constexpr int16_t kParityNone = 0;
-constexpr int16_t kEightDataBits = 1;
-constexpr int16_t kOneStopBit = 0;
-constexpr int16_t kNoHandshake = 0;
-} // namespace
 
 Program::Program(AppState& programState)
     : state(programState),
@@ -63,8 +55,7 @@ void Program::Form_Load()
 
 int16_t Program::OpenConfiguredPort()
 {
-    const int16_t result = port.OpenComPort(state.config.Compoort, kSpeed19200, kParityNone, kEightDataBits,
-                                            kOneStopBit, kNoHandshake);
+    const int16_t result = OpenUnitPort(port, state.config.Compoort);
     // The engine starts with the first port that opens: at start-up, or
     // later from the settings dialog when the port was missing or busy at
     // start-up. Otherwise the buttons would stay dead until a restart.

@@ -70,7 +70,7 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
     dropIfLost();
     if (port_.isOpen())
         return false; // a port is changed only while it is closed
-    const QString device = PortDeviceName(portNumber);
+    const QString device = deviceName ? deviceName(portNumber) : PortDeviceName(portNumber);
     if (device.isEmpty())
         return false;
 

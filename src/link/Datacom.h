@@ -25,6 +25,9 @@ public:
     // successful open; the caption stays as it was when opening fails.
     std::function<void(const QString& caption)> onCaption;
 
+    // Names the device for a port number; unset, PortDeviceName does.
+    std::function<QString(int portNumber)> deviceName;
+
     // Opens "Com <portIndex + 1>" with the line parameters the codes choose
     // (see DatacomSettings.h). 0 when the port is open, -1 when it failed;
     // either way one log line tells.

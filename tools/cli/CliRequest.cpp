@@ -1,0 +1,180 @@
+#include "CliRequest.h"
+
+#include <QCommandLineParser>
+#include <QSet>
+
+namespace pb::cli {
+
+namespace {
+
+struct CommandInfo {
+    const char* name;
+    Command command;
+    QStringList options; // the options it takes
+    int files;           // positional arguments after the command
+};
+
+const QList<CommandInfo>& Commands()
+{
+    static const QList<CommandInfo> commands = {
+        {"read", Command::Read, {"port", "type", "out", "json"}, 0},
+        {"write", Command::Write, {"port", "type"}, 1},
+        {"call", Command::Call, {"port", "address", "message", "bleep"}, 0},
+        {"show", Command::Show, {"type", "lang", "json"}, 1},
+        {"diff", Command::Diff, {"type", "lang"}, 2},
+        {"monitor", Command::Monitor, {"port", "seconds"}, 0},
+    };
+    return commands;
+}
+
+std::optional<int> WholeNumber(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int16_t> LanguageCode(const QString& name)
+{
+    const QStringList names = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("de"), QStringLiteral("fr")};
+    const qsizetype code = names.indexOf(name);
+    if (code < 0)
+        return std::nullopt;
+    return int16_t(code);
+}
+
+// Takes the values of the options the command allows into the request.
+bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& problem)
+{
+    if (parser.isSet(QStringLiteral("type"))) {
+        const auto type = WholeNumber(parser.value(QStringLiteral("type")), 0, 6);
+        if (!type) {
+            problem = QStringLiteral("the unit type must be 0 to 6");
+            return false;
+        }
+        request.unitType = int16_t(*type);
+    }
+    if (parser.isSet(QStringLiteral("lang"))) {
+        request.language = LanguageCode(parser.value(QStringLiteral("lang")));
+        if (!request.language) {
+            problem = QStringLiteral("the language must be en, nl, de or fr");
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("bleep"))) {
+        const auto code = WholeNumber(parser.value(QStringLiteral("bleep")), 0, 15);
+        if (!code) {
+            problem = QStringLiteral("the bleep code must be 0 to 15");
+            return false;
+        }
+        request.bleepCode = int16_t(*code);
+    }
+    if (parser.isSet(QStringLiteral("seconds"))) {
+        request.seconds = WholeNumber(parser.value(QStringLiteral("seconds")), 0, 24 * 3600 * 365);
+        if (!request.seconds) {
+            problem = QStringLiteral("the seconds must be a whole number from 0");
+            return false;
+        }
+    }
+    request.port = parser.value(QStringLiteral("port"));
+    request.out = parser.value(QStringLiteral("out"));
+    request.json = parser.isSet(QStringLiteral("json"));
+    request.address = parser.value(QStringLiteral("address"));
+    request.message = parser.value(QStringLiteral("message"));
+    return true;
+}
+
+} // namespace
+
+std::optional<CliRequest> ParseArguments(const QStringList& arguments, QString& problem)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        {QStringLiteral("port"), QString(), QStringLiteral("device")},
+        {QStringLiteral("type"), QString(), QStringLiteral("n")},
+        {QStringLiteral("out"), QString(), QStringLiteral("file")},
+        {QStringLiteral("json"), QString()},
+        {QStringLiteral("address"), QString(), QStringLiteral("address")},
+        {QStringLiteral("message"), QString(), QStringLiteral("text")},
+        {QStringLiteral("bleep"), QString(), QStringLiteral("code")},
+        {QStringLiteral("lang"), QString(), QStringLiteral("language")},
+        {QStringLiteral("seconds"), QString(), QStringLiteral("s")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
+        {QStringLiteral("version"), QString()},
+    });
+    if (!parser.parse(QStringList{QStringLiteral("pagerbench-cli")} + arguments)) {
+        problem = parser.errorText();
+        return std::nullopt;
+    }
+
+    CliRequest request;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+            request.command = parser.isSet(QStringLiteral("version")) ? Command::Version : Command::Help;
+            return request;
+        }
+        problem = QStringLiteral("no command given");
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        request.command = Command::Help;
+        return request;
+    }
+
+    const QString name = positional.first();
+    const auto info = std::find_if(Commands().begin(), Commands().end(),
+                                   [&](const CommandInfo& c) { return name == QLatin1String(c.name); });
+    if (info == Commands().end()) {
+        problem = QStringLiteral("unknown command ") + name;
+        return std::nullopt;
+    }
+    request.command = info->command;
+    for (const QString& option : parser.optionNames()) {
+        if (!info->options.contains(option)) {
+            problem = QStringLiteral("%1 takes no --%2").arg(name, option);
+            return std::nullopt;
+        }
+    }
+    request.files = positional.mid(1);
+    if (request.files.size() != info->files) {
+        problem = info->files == 0 ? QStringLiteral("%1 takes no file").arg(name)
+                                   : QStringLiteral("%1 takes %2 file(s)").arg(name).arg(info->files);
+        return std::nullopt;
+    }
+    if (!TakeValues(parser, request, problem))
+        return std::nullopt;
+    const bool needsPort = info->options.contains(QStringLiteral("port"));
+    if (needsPort && request.port.isEmpty()) {
+        problem = name + QStringLiteral(" needs --port");
+        return std::nullopt;
+    }
+    if (request.command == Command::Call && request.address.isEmpty()) {
+        problem = QStringLiteral("call needs --address");
+        return std::nullopt;
+    }
+    return request;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "usage:\n"
+        "  pagerbench-cli read    --port DEVICE [--type N] [--out FILE] [--json]\n"
+        "  pagerbench-cli write   --port DEVICE [--type N] FILE\n"
+        "  pagerbench-cli call    --port DEVICE --address ADDRESS [--message TEXT] [--bleep CODE]\n"
+        "  pagerbench-cli show    [--type N] [--lang en|nl|de|fr] [--json] FILE\n"
+        "  pagerbench-cli diff    [--type N] [--lang en|nl|de|fr] FILE1 FILE2\n"
+        "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
+        "  pagerbench-cli --help | --version\n"
+        "\n"
+        "DEVICE is a device path or Com<n>, the port n of the program's settings.\n"
+        "The unit type (0 to 6) and the language default to the program's\n"
+        "configuration file. Exit status: 0 done; 1 the unit failed, or the files\n"
+        "differ; 2 bad usage or input; 3 the port could not be opened.\n");
+}
+
+} // namespace pb::cli

@@ -1,0 +1,17 @@
+// pagerbench-cli: the unit from a shell, over the program's own core. It
+// needs no display: the core links no widgets.
+#include "CliCommands.h"
+
+#include <QCoreApplication>
+#include <unistd.h>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The same name as the program, so both find the same per-user folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Pagerbench"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.6"));
+    pb::cli::CliOutput output;
+    output.progress = isatty(STDERR_FILENO) == 1;
+    return pb::cli::RunCli(QCoreApplication::arguments().mid(1), output);
+}
