@@ -5,6 +5,7 @@
 #include "files/ProgramConfig.h"
 #include "files/ProgramFolder.h"
 #include "link/LampFlags.h"
+#include "link/PresentPorts.h"
 #include "log/LogBuffer.h"
 #include "log/Logfile.h"
 #include "settings/GridModel.h"
@@ -32,6 +33,8 @@ struct AppState {
     // The clock of the log; a test puts a fixed moment here.
     Logfile::Clock now = [] { return QDateTime::currentDateTime(); };
     Logfile logfile{log, config.LogfileAan, folder, now};
+    // The serial ports the automatic numbering counts; a test puts its own here.
+    std::function<QList<PortDescription>()> presentPorts = PresentPorts;
 };
 
 } // namespace pb

@@ -1,6 +1,7 @@
 #include "app/ApplySettings.h"
 
 #include "files/ConfigFile.h"
+#include "files/PortsFile.h"
 #include "files/SettingsFile.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
@@ -15,6 +16,8 @@ void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dia
     // Logging is on since start-up, so the file now holds 2 for it. The
     // values hold for the rest of the run whether or not the file was written.
     const WriteOutcome saved = SchrijfConfig(state.config, state.folder.configFile());
+    // Before the port opens, so that it opens the device now named.
+    const WriteOutcome portsSaved = WritePortEntry(state.folder, dialog.SelectedPortEntry());
 
     SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
     LeesDefault(state.folder, state.grid, state.rows);
@@ -33,6 +36,7 @@ void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dia
     SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
     SettingsToGrid(state.grid, state.rows);
     ReportFailedSave(&dialog, state.Tekst, saved);
+    ReportFailedSave(&dialog, state.Tekst, portsSaved);
 }
 
 } // namespace pb

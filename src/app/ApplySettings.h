@@ -19,10 +19,11 @@ struct PortControl {
 };
 
 // Every step runs, changed or not, in this order: the configuration file
-// written; the grid rebuilt for the unit type with the default settings; the
-// port closed and opened; the texts loaded and the captions of both windows
-// set; the grid rebuilt in the new language showing the values loaded. A
-// file that could not be written is reported last, over `dialog`.
+// written; the selected port's device written to ports.ini; the grid
+// rebuilt for the unit type with the default settings; the port closed and
+// opened; the texts loaded and the captions of both windows set; the grid
+// rebuilt in the new language showing the values loaded. A file that could
+// not be written is reported last, over `dialog`.
 void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dialog, const PortControl& port);
 
 } // namespace pb

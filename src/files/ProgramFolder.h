@@ -13,11 +13,13 @@ struct ProgramFolder {
     QString configFile() const { return path + QStringLiteral("/Pagerbench.set"); }
     QString defaultSettingsFile() const { return path + QStringLiteral("/default.set"); }
     QString logFolder() const { return path + QStringLiteral("/Log"); }
+    QString portsFile() const { return path + QStringLiteral("/ports.ini"); }
 
     // Where they are read: the program's own copy once there is one, before
     // that the copy a site ships beside an installed executable.
     QString configFileToRead() const { return toRead(QStringLiteral("/Pagerbench.set")); }
     QString defaultSettingsFileToRead() const { return toRead(QStringLiteral("/default.set")); }
+    QString portsFileToRead() const { return toRead(QStringLiteral("/ports.ini")); }
 
     // The executable's own folder when it can be written to and is not part
     // of an installation, so that a copy of the program in any folder is

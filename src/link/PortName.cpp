@@ -2,18 +2,20 @@
 
 namespace pb {
 
+EnvironmentLookup ProcessEnvironment()
+{
+    return [](const QString& name) { return qEnvironmentVariable(name.toLocal8Bit().constData()); };
+}
+
 QString PortEnvironmentVariable(int portNumber)
 {
     return QStringLiteral("PAGERBENCH_COM") + QString::number(portNumber);
 }
 
-QString PortDeviceName(int portNumber, const EnvironmentLookup& environment)
+QString PlatformPortDevice(int portNumber)
 {
     if (portNumber < 1)
         return QString();
-    const QString named = environment(PortEnvironmentVariable(portNumber));
-    if (!named.isEmpty())
-        return named;
 #ifdef Q_OS_WIN
     return QStringLiteral("COM") + QString::number(portNumber);
 #else
@@ -21,11 +23,17 @@ QString PortDeviceName(int portNumber, const EnvironmentLookup& environment)
 #endif
 }
 
+QString PortDeviceName(int portNumber, const EnvironmentLookup& environment)
+{
+    if (portNumber < 1)
+        return QString();
+    const QString named = environment(PortEnvironmentVariable(portNumber));
+    return named.isEmpty() ? PlatformPortDevice(portNumber) : named;
+}
+
 QString PortDeviceName(int portNumber)
 {
-    return PortDeviceName(portNumber, [](const QString& name) {
-        return qEnvironmentVariable(name.toLocal8Bit().constData());
-    });
+    return PortDeviceName(portNumber, ProcessEnvironment());
 }
 
 } // namespace pb

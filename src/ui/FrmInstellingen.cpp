@@ -1,6 +1,6 @@
 #include "ui/FrmInstellingen.h"
 
-#include "settings/NumberText.h"
+#include "link/PortMap.h"
 #include "settings/UnitTypes.h"
 #include "texts/TextNumbers.h"
 
@@ -49,6 +49,7 @@ FrmInstellingen::FrmInstellingen(AppState& state, QWidget* parent)
     connect(CmdCancel, &QPushButton::clicked, this, &FrmInstellingen::CmdCancel_Click);
     connect(CmdSave, &QPushButton::clicked, this, &FrmInstellingen::CmdSave_Click);
     connect(CmdClose, &QPushButton::clicked, this, &FrmInstellingen::CmdClose_Click);
+    connect(ComboCom, &QComboBox::currentIndexChanged, this, &FrmInstellingen::showPortDevice);
     Form_Load();
 }
 
@@ -57,8 +58,7 @@ void FrmInstellingen::Form_Load()
     SetTeksten();
     ComboCom->clear();
     LockCombo();
-    for (int n = 1; n <= kPortCount; ++n)
-        ComboCom->addItem(QStringLiteral("Com") + IntToText(int16_t(n)));
+    ShowPortNames();
 
     ComboTaal->clear();
     for (const char* name : kLanguageNames)
@@ -94,8 +94,10 @@ void FrmInstellingen::LockCombo()
         combo->setEnabled(false);
         setTextColour(combo, kLockedText);
     }
-    TxtSetPath->setReadOnly(true);
-    setTextColour(TxtSetPath, kLockedText);
+    for (QLineEdit* field : {TxtSetPath, TxtPortDevice}) {
+        field->setReadOnly(true);
+        setTextColour(field, kLockedText);
+    }
     CheckOpeningUnit->setEnabled(false);
 }
 
@@ -106,8 +108,10 @@ void FrmInstellingen::UnlockCombo()
         combo->setEnabled(true);
         setTextColour(combo, windowText);
     }
-    TxtSetPath->setReadOnly(false);
-    setTextColour(TxtSetPath, windowText);
+    for (QLineEdit* field : {TxtSetPath, TxtPortDevice}) {
+        field->setReadOnly(false);
+        setTextColour(field, windowText);
+    }
     CheckOpeningUnit->setEnabled(true);
 }
 
@@ -115,6 +119,8 @@ void FrmInstellingen::UpdateCombo()
 {
     const ProgramConfig& config = state_.config;
     showPosition(ComboCom, config.Compoort);
+    // The same position as before fires no change: ports.ini is read anew.
+    showPortDevice();
     showPosition(ComboUnitType, config.UnitType);
     showPosition(ComboTaal, config.Taal);
     TxtSetPath->setText(config.SetPath);
@@ -129,6 +135,30 @@ void FrmInstellingen::ComboToSettings()
     config.Taal = positionOf(ComboTaal);
     config.SetPath = TxtSetPath->text();
     config.CaseDontShow = CheckOpeningUnit->isChecked() ? 1 : 0;
+}
+
+void FrmInstellingen::ShowPortNames()
+{
+    const PortMap ports = PortMap::load(state_.folder, state_.presentPorts());
+    for (int n = 1; n <= kPortCount; ++n) {
+        if (ComboCom->count() < n)
+            ComboCom->addItem(QString());
+        ComboCom->setItemText(n - 1, ports.entryText(n));
+    }
+}
+
+PortEntry FrmInstellingen::SelectedPortEntry() const
+{
+    return {ComboCom->currentIndex() + 1, TxtPortDevice->text().trimmed()};
+}
+
+void FrmInstellingen::showPortDevice()
+{
+    const PortEntries entries = ReadPortEntries(state_.folder);
+    const auto entry = entries.find(ComboCom->currentIndex() + 1);
+    TxtPortDevice->setText(entry == entries.end() ? QString() : entry->second);
+    // A by-id name is long; its start says which adapter it is.
+    TxtPortDevice->setCursorPosition(0);
 }
 
 void FrmInstellingen::setButtons(bool cancel, bool save, bool close, bool edit)
@@ -158,6 +188,9 @@ void FrmInstellingen::CmdSave_Click()
     LockCombo();
     ComboToSettings();
     emit saveRequested();
+    // The save may have named a port anew.
+    ShowPortNames();
+    showPortDevice();
 }
 
 void FrmInstellingen::CmdClose_Click()

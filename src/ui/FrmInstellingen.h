@@ -3,6 +3,7 @@
 // Edit, and on Save takes the fields into the configuration and says so; the
 // program then writes the file and applies it at once.
 #include "app/AppState.h"
+#include "files/PortsFile.h"
 #include "ui/SecondaryWindow.h"
 
 #include <QCheckBox>
@@ -28,6 +29,11 @@ public:
     void UpdateCombo();
     // Takes the fields back into the configuration.
     void ComboToSettings();
+    // The entries of ComboCom: each port's name and what it stands for on
+    // this machine now.
+    void ShowPortNames();
+    // The selected port and the device its field names, for ports.ini.
+    PortEntry SelectedPortEntry() const;
 
     QLabel* LabelCompoort;
     QComboBox* ComboCom;
@@ -37,6 +43,8 @@ public:
     QComboBox* ComboTaal;
     QLabel* LabelMapInstellingen;
     QLineEdit* TxtSetPath;
+    QLabel* LabelPortDevice;
+    QLineEdit* TxtPortDevice;
     QLabel* LabelOpeningTheUnit;
     QCheckBox* CheckOpeningUnit;
     QPushButton* CmdWijzigen;
@@ -58,6 +66,8 @@ private:
     void buildControls();
     void Form_Load();
     void setButtons(bool cancel, bool save, bool close, bool edit);
+    // What ports.ini names for the selected port.
+    void showPortDevice();
 
     AppState& state_;
 };

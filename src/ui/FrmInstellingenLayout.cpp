@@ -61,6 +61,15 @@ void FrmInstellingen::buildControls()
     CheckOpeningUnit =
         place<QCheckBox>(this, QStringLiteral("CheckOpeningUnit"), kFieldX, rowY(4) + 2, kFieldWidth, 17);
 
+    // Between the last row and the buttons, where the dialog has room left.
+    constexpr int kPortDeviceY = 167;
+    LabelPortDevice =
+        place<QLabel>(this, QStringLiteral("LabelPortDevice"), kLabelX, kPortDeviceY + 2, kLabelWidth, 17);
+    // Not in the text table: the same in every language.
+    LabelPortDevice->setText(QStringLiteral("Device:"));
+    TxtPortDevice =
+        place<QLineEdit>(this, QStringLiteral("TxtPortDevice"), kFieldX, kPortDeviceY, kFieldWidth, 21);
+
     CmdWijzigen = placeButton(this, "CmdWijzigen", 16);
     CmdSave = placeButton(this, "CmdSave", 131);
     CmdCancel = placeButton(this, "CmdCancel", 246);

@@ -1,6 +1,10 @@
+#include "QtPrinting.h"
+#include "link/PortMap.h"
 #include "link/PortName.h"
 
+#include <QFile>
 #include <QHash>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,6 +62,82 @@ TEST(PortName, NumberBelowOneHasNoDevice)
     env.values["PAGERBENCH_COM0"] = "/dev/pts/1";
     EXPECT_TRUE(pb::PortDeviceName(0, env.lookup()).isEmpty());
     EXPECT_TRUE(pb::PortDeviceName(-1, env.lookup()).isEmpty());
+}
+
+// Port 3 as each rule would name it; a case lets some of them apply.
+enum Rules { Env = 1, Ini = 2, Present = 4 };
+
+struct PrecedenceCase {
+    const char* name;
+    int rules;
+    const char* device;
+    pb::PortRule rule;
+    const char* entry; // its text in the settings dialog's list
+};
+
+#ifdef Q_OS_WIN
+#define PB_PLATFORM_PORT3 "COM3"
+#else
+#define PB_PLATFORM_PORT3 "/dev/ttyS2"
+#endif
+
+const PrecedenceCase kPrecedence[] = {
+    {"EnvironmentBeatsAll", Env | Ini | Present, "/dev/pts/7", pb::PortRule::Environment, "Com3 \u2013 /dev/pts/7"},
+    {"PortsFileBeatsTheAutomaticNumbers", Ini | Present, "tcp://10.0.0.20:4001", pb::PortRule::PortsFile,
+     "Com3 \u2013 tcp://10.0.0.20:4001"},
+    {"AutomaticNumberWithTheAdaptersDescription", Present, "/dev/ttyUSB0", pb::PortRule::Automatic,
+     "Com3 \u2013 /dev/ttyUSB0 (FT232R USB UART, A10K3X)"},
+    {"PlatformNameWhenNoRuleNamesThePort", 0, PB_PLATFORM_PORT3, pb::PortRule::Platform, "Com3"},
+};
+
+class PortPrecedence : public ::testing::TestWithParam<PrecedenceCase> {};
+
+TEST_P(PortPrecedence, FirstRuleThatNamesThePortHolds)
+{
+    const PrecedenceCase& c = GetParam();
+    FakeEnvironment env;
+    if (c.rules & Env)
+        env.values["PAGERBENCH_COM3"] = "/dev/pts/7";
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const pb::ProgramFolder folder{dir.path(), QString()};
+    if (c.rules & Ini) {
+        QFile file(folder.portsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[ports]\r\nCom3=tcp://10.0.0.20:4001\r\n");
+    }
+    // ttyS0 and ttyS1 are Com1 and Com2, so the adapter is Com3.
+    QList<pb::PortDescription> present;
+    if (c.rules & Present)
+        present = {{"/dev/ttyS0", "", "", ""},
+                   {"/dev/ttyS1", "", "", ""},
+                   {"/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0", "FT232R USB UART", "A10K3X"}};
+
+    const pb::PortMap map(env.lookup(), pb::ReadPortEntries(folder), present);
+    const pb::PortChoice port = map.choice(3);
+    EXPECT_EQ(port.device, QString::fromLatin1(c.device));
+    EXPECT_EQ(port.rule, c.rule);
+    EXPECT_EQ(map.entryText(3), QString::fromUtf8(c.entry));
+    if (!(c.rules & Env)) {
+        EXPECT_EQ(pb::ResolvePortDevice(3, folder, present), port.device) << "from the folder's ports.ini";
+    }
+    // The other ports keep to their own rules.
+    EXPECT_EQ(map.choice(4).device, pb::PortDeviceName(4, env.lookup()));
+    EXPECT_TRUE(map.device(0).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, PortPrecedence, ::testing::ValuesIn(kPrecedence),
+                         [](const ::testing::TestParamInfo<PrecedenceCase>& info) { return std::string(info.param.name); });
+
+TEST(PortName, PortsFileDeviceNamedByIdShowsItsAdapter)
+{
+    const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0");
+    const pb::PortMap map(FakeEnvironment().lookup(), {{5, byId}},
+                          {{"/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0", "FT232R USB UART", "A10K3X"}});
+    EXPECT_EQ(map.device(5), byId);
+    EXPECT_EQ(map.choice(5).display, byId + " (FT232R USB UART, A10K3X)");
+    EXPECT_EQ(map.device(1), "/dev/ttyUSB0") << "the adapter keeps its automatic number too";
 }
 
 TEST(PortName, ProcessEnvironmentIsRead)

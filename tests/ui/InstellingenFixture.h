@@ -24,6 +24,8 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         state.folder.path = dir.path();
+        // The machine's own adapters would change the port list's texts.
+        state.presentPorts = [this] { return presentPorts; };
         state.config.Compoort = 3;
         state.config.SetPath = QStringLiteral("/srv/settings");
         state.config.UnitType = 1;
@@ -69,6 +71,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QList<PortDescription> presentPorts;
     QPointer<FrmInstellingen> dialog;
     std::vector<std::string> calls;
     std::function<void()> onClose;

@@ -2,6 +2,7 @@
 // that writes the configuration and applies it at once.
 #include "InstellingenFixture.h"
 #include "files/ConfigFile.h"
+#include "link/PortMap.h"
 #include "settings/GridTransfer.h"
 #include "settings/UnitCatalogue.h"
 
@@ -42,8 +43,10 @@ void expectLocked(const FrmInstellingen& d, bool locked)
         EXPECT_EQ(combo->isEnabled(), !locked) << combo->objectName().toStdString();
         EXPECT_EQ(combo->palette().color(QPalette::ButtonText) == kLockedGrey, locked);
     }
-    EXPECT_EQ(d.TxtSetPath->isReadOnly(), locked);
-    EXPECT_EQ(d.TxtSetPath->palette().color(QPalette::Text) == kLockedGrey, locked);
+    for (const QLineEdit* field : {d.TxtSetPath, d.TxtPortDevice}) {
+        EXPECT_EQ(field->isReadOnly(), locked) << field->objectName().toStdString();
+        EXPECT_EQ(field->palette().color(QPalette::Text) == kLockedGrey, locked);
+    }
     EXPECT_EQ(d.CheckOpeningUnit->isEnabled(), !locked);
 }
 
@@ -97,6 +100,17 @@ TEST_F(InstellingenTest, LoadShowsTheConfigurationLockedInViewMode)
     EXPECT_EQ(dialog->CmdSave->text(), QStringLiteral("Save"));
     EXPECT_EQ(dialog->CmdCancel->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(dialog->CmdClose->text(), QStringLiteral("Close"));
+    EXPECT_EQ(dialog->LabelPortDevice->text(), QStringLiteral("Device:"));
+    EXPECT_TRUE(dialog->TxtPortDevice->text().isEmpty());
+
+    // The added field found room: nothing overlaps, all within the window.
+    const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* a : controls) {
+        EXPECT_TRUE(dialog->rect().contains(a->geometry())) << a->objectName().toStdString();
+        for (const QWidget* b : controls)
+            EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " " << b->objectName().toStdString();
+    }
 
     const QStringList ports = items(dialog->ComboCom);
     ASSERT_EQ(ports.size(), 30);
@@ -138,8 +152,11 @@ TEST_F(InstellingenTest, CancelShowsTheOldValuesAndWritesNothing)
     dialog->ComboCom->setCurrentIndex(7);
     dialog->TxtSetPath->setText(QStringLiteral("/elsewhere"));
     dialog->CheckOpeningUnit->setChecked(true);
+    dialog->TxtPortDevice->setText(QStringLiteral("/dev/ttyUSB0"));
 
     QTest::mouseClick(dialog->CmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(dialog->TxtPortDevice->text().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(state.folder.portsFile()));
     EXPECT_EQ(dialog->ComboTaal->currentIndex(), 0);
     EXPECT_EQ(dialog->ComboCom->currentIndex(), 3);
     EXPECT_EQ(dialog->TxtSetPath->text(), QStringLiteral("/srv/settings"));
@@ -292,6 +309,62 @@ TEST_F(InstellingenTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZer
     EXPECT_EQ(lines[3], QStringLiteral("3       UnitType ->0"));
     EXPECT_EQ(lines[4], QStringLiteral("4       Taal ->0"));
     EXPECT_EQ(lines[5], QStringLiteral("5       Case ->1"));
+}
+
+TEST_F(InstellingenTest, PortListShowsWhatEachPortStandsForOnThisMachine)
+{
+    QFile file(state.folder.portsFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[ports]\r\nCom5=tcp://10.0.0.20:4001\r\nCom7=/dev/ttyS6\r\n");
+    file.close();
+    presentPorts = {{"/dev/ttyS0", "", "", ""},
+                    {"/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0", "FT232R USB UART", "A10K3X"}};
+    qputenv("PAGERBENCH_COM7", "/dev/pts/7");
+    openDialog();
+    qunsetenv("PAGERBENCH_COM7");
+
+    const QString dash = QStringLiteral(" \u2013 ");
+    const QStringList ports = items(dialog->ComboCom);
+    ASSERT_EQ(ports.size(), 30);
+    EXPECT_EQ(ports[0], "Com1" + dash + "/dev/ttyS0");
+    EXPECT_EQ(ports[1], "Com2" + dash + "/dev/ttyUSB0 (FT232R USB UART, A10K3X)");
+    EXPECT_EQ(ports[2], QStringLiteral("Com3")) << "the bare platform name adds nothing";
+    EXPECT_EQ(ports[4], "Com5" + dash + "tcp://10.0.0.20:4001");
+    EXPECT_EQ(ports[6], "Com7" + dash + "/dev/pts/7");
+    EXPECT_EQ(ports[29], QStringLiteral("Com30"));
+
+    // The field shows what ports.ini says, not what the environment overrides.
+    EXPECT_TRUE(dialog->TxtPortDevice->text().isEmpty());
+    dialog->ComboCom->setCurrentIndex(4);
+    EXPECT_EQ(dialog->TxtPortDevice->text(), QStringLiteral("tcp://10.0.0.20:4001"));
+    dialog->ComboCom->setCurrentIndex(6);
+    EXPECT_EQ(dialog->TxtPortDevice->text(), QStringLiteral("/dev/ttyS6"));
+}
+
+TEST_F(InstellingenTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
+{
+    const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0");
+    QString deviceAtOpen;
+    onOpen = [&] { deviceAtOpen = ResolvePortDevice(state.config.Compoort + 1, state.folder, presentPorts); };
+    openDialog();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    dialog->ComboCom->setCurrentIndex(5);
+    dialog->TxtPortDevice->setText(byId);
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+
+    EXPECT_EQ(deviceAtOpen, byId);
+    EXPECT_EQ(ReadPortEntries(state.folder), (PortEntries{{6, byId}}));
+    EXPECT_EQ(dialog->ComboCom->itemText(5), QStringLiteral("Com6 \u2013 ") + byId) << "the list follows the save";
+    EXPECT_EQ(dialog->TxtPortDevice->text(), byId);
+    expectLocked(*dialog, true);
+
+    // An empty field takes the entry out again.
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    dialog->TxtPortDevice->clear();
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+    EXPECT_EQ(deviceAtOpen, PlatformPortDevice(6));
+    EXPECT_TRUE(ReadPortEntries(state.folder).empty());
+    EXPECT_EQ(dialog->ComboCom->itemText(5), QStringLiteral("Com6"));
 }
 
 TEST_F(InstellingenTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)

@@ -38,7 +38,7 @@ private:
 };
 
 enum class Blocker { FullDisk, FolderInTheWay };
-enum class Save { ToFile, AsDefault, SettingsDialog, GuideWithTheBoxTicked };
+enum class Save { ToFile, AsDefault, SettingsDialog, SettingsDialogNamingAPort, GuideWithTheBoxTicked };
 
 struct FailedSave {
     const char* name;
@@ -51,6 +51,7 @@ const FailedSave kSaves[] = {
     {"SaveToFile", Save::ToFile, "site.set", Blocker::FullDisk},
     {"SaveAsDefault", Save::AsDefault, "default.set", Blocker::FolderInTheWay},
     {"SettingsDialogSave", Save::SettingsDialog, "Pagerbench.set", Blocker::FullDisk},
+    {"SettingsDialogPortsFile", Save::SettingsDialogNamingAPort, "ports.ini", Blocker::FolderInTheWay},
     {"GuideClosedWithTheBoxTicked", Save::GuideWithTheBoxTicked, "Pagerbench.set", Blocker::FolderInTheWay},
 };
 
@@ -71,9 +72,12 @@ protected:
             window->CmdInstellingenOpslaan->click();
             break;
         case Save::SettingsDialog:
+        case Save::SettingsDialogNamingAPort:
             openDialog();
             dialog->CmdWijzigen->click();
             dialog->ComboTaal->setCurrentIndex(2);
+            if (save == Save::SettingsDialogNamingAPort)
+                dialog->TxtPortDevice->setText(QStringLiteral("tcp://10.0.0.20:4001"));
             dialog->CmdSave->click();
             break;
         case Save::GuideWithTheBoxTicked: {
@@ -126,7 +130,7 @@ TEST_P(FailedSaves, ShowOneBoxAndLeaveTheOldFile)
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral(".set.")), QStringList{})
         << "no temporary file left";
-    if (c.save == Save::SettingsDialog) {
+    if (c.save == Save::SettingsDialog || c.save == Save::SettingsDialogNamingAPort) {
         EXPECT_EQ(state.config.Taal, 2) << "the new values apply for the rest of the run";
         EXPECT_NE(state.Tekst[3], english);
     }

@@ -1,0 +1,49 @@
+#pragma once
+// What "Com n" means on this machine, for the port to open and for the
+// settings dialog's list. The first rule that names a device holds:
+// PAGERBENCH_COM<n>, then ports.ini beside the configuration file, then the
+// automatic numbering of the ports present, then the platform's own name.
+#include "files/PortsFile.h"
+#include "link/PortName.h"
+#include "link/PortNumbering.h"
+
+namespace pb {
+
+enum class PortRule { Environment, PortsFile, Automatic, Platform };
+
+struct PortChoice {
+    QString device;  // what the serial layer opens; empty for a number below 1
+    QString display; // the device, with the adapter's description and serial number when known
+    PortRule rule = PortRule::Platform;
+};
+
+class PortMap {
+public:
+    // `present` is what the automatic numbering numbers; left empty, the
+    // numbers come from the other rules alone.
+    PortMap(EnvironmentLookup environment, PortEntries entries, const QList<PortDescription>& present);
+
+    // From the process environment and the ports.ini the folder reads.
+    static PortMap load(const ProgramFolder& folder, const QList<PortDescription>& present);
+
+    PortChoice choice(int portNumber) const;
+    QString device(int portNumber) const { return choice(portNumber).device; }
+
+    // "Com3", and after " – " what it stands for when a rule of this
+    // machine names it: "Com3 – /dev/ttyUSB0 (FT232R USB UART, A10K3X)".
+    QString entryText(int portNumber) const;
+
+private:
+    const PortDescription* described(const QString& device) const;
+
+    EnvironmentLookup environment_;
+    PortEntries entries_;
+    QList<PortDescription> present_;
+    std::map<int, PortDescription> automatic_;
+};
+
+// The device to open for port n, resolved afresh on each opening, so that
+// an adapter plugged in since counts.
+QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const QList<PortDescription>& present);
+
+} // namespace pb
