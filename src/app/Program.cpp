@@ -2,6 +2,7 @@
 
 #include "app/ApplySettings.h"
 #include "app/Startup.h"
+#include "link/PortMap.h"
 #include "link/UnitPort.h"
 #include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"
@@ -22,6 +23,9 @@ Program::Program(AppState& programState)
       operations(programState.rows, engine.UnitRequests(), programState.grid, programState.Tekst, view)
 {
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
+    port.deviceName = [this](int portNumber) {
+        return ResolvePortDevice(portNumber, state.folder, state.presentPorts());
+    };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
     QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
     connectControls();

@@ -7,12 +7,15 @@
 #include "files/ConfigFile.h"
 #include "files/ProgramFolder.h"
 #include "files/SettingsFile.h"
+#include "link/PortMap.h"
+#include "link/PresentPorts.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
 #include "settings/UnitTypes.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace pb::cli {
 
@@ -67,9 +70,22 @@ bool FilesReadable(const CliRequest& request, const CliOutput& output)
     return true;
 }
 
+// "Com<n>" is the program's port n, resolved as the program resolves it;
+// anything else names the device itself.
+QString DeviceOf(const QString& port)
+{
+    static const QRegularExpression comPort(QStringLiteral("^com([1-9][0-9]?)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch com = comPort.match(port);
+    if (!com.hasMatch())
+        return port;
+    const ProgramFolder folder = ProgramFolder::locate(QCoreApplication::applicationDirPath());
+    return ResolvePortDevice(com.captured(1).toInt(), folder, PresentPorts());
+}
+
 bool Open(UnitSession& session, const QString& port, const CliOutput& output)
 {
-    if (session.open(port))
+    if (session.open(DeviceOf(port)))
         return true;
     output.error(QStringLiteral("pagerbench-cli: cannot open the port ") + port);
     return false;

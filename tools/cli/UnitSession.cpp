@@ -8,7 +8,6 @@
 #include "texts/TextNumbers.h"
 
 #include <QEventLoop>
-#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTime>
 #include <QTimer>
@@ -100,17 +99,8 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output)
 
 bool UnitSession::open(const QString& device)
 {
-    // "Com<n>" is the program's port n; anything else names the device.
-    static const QRegularExpression comPort(QStringLiteral("^com([1-9][0-9]?)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch com = comPort.match(device);
-    int16_t index = 0;
-    if (com.hasMatch()) {
-        index = int16_t(com.captured(1).toInt() - 1);
-    } else {
-        port_.deviceName = [device](int) { return device; };
-    }
-    if (OpenUnitPort(port_, index) != 0)
+    port_.deviceName = [device](int) { return device; };
+    if (OpenUnitPort(port_, 0) != 0)
         return false;
     engine_.ProtocolTick(kStartCommand);
     return true;

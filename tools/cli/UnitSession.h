@@ -34,8 +34,8 @@ class UnitSession : public EngineView, public LogSink {
 public:
     UnitSession(CoreParts& parts, const CliOutput& output);
 
-    // Opens the device (a path, or what "Com<n>" stands for) at 19200,N,8,1
-    // and starts the engine; false when it cannot be opened.
+    // Opens the device at 19200,N,8,1 and starts the engine; false when it
+    // cannot be opened.
     bool open(const QString& device);
 
     // Each true when the unit confirmed every shown row, or took the call.
