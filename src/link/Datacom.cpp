@@ -2,6 +2,7 @@
 
 #include "link/DatacomSettings.h"
 #include "link/PortName.h"
+#include "link/TcpDevice.h"
 #include "texts/TextNumbers.h"
 
 #include <QFileInfo>
@@ -32,9 +33,22 @@ QString resolvedDevice(const QString& device)
 bool meansLineLost(QSerialPort::SerialPortError error)
 {
     // A hung-up device shows as read errors first and a resource error later.
+    // Counting the read and write errors too is safe: the port comes back by
+    // itself when the device still answers.
     return error == QSerialPort::ReadError || error == QSerialPort::WriteError
         || error == QSerialPort::ResourceError;
 }
+
+bool meansLineLost(QAbstractSocket::SocketError error)
+{
+    return error == QAbstractSocket::RemoteHostClosedError
+        || error == QAbstractSocket::NetworkError
+        || error == QAbstractSocket::SocketAccessError
+        || error == QAbstractSocket::SocketResourceError;
+}
+
+// A device server that does not answer by then counts as not there.
+constexpr int kConnectWaitMs = 2000;
 
 } // namespace
 
@@ -42,12 +56,24 @@ Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps)
     : log_(log), Tekst(texts), lamps_(lamps)
 {
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     [this](QSerialPort::SerialPortError error) { noteError(error); });
+                     [this](QSerialPort::SerialPortError error) {
+                         if (io_ == &port_ && meansLineLost(error))
+                             noteLost(port_.errorString());
+                     });
+    QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_,
+                     [this](QAbstractSocket::SocketError error) {
+                         if (io_ == &socket_ && meansLineLost(error))
+                             noteLost(socket_.errorString());
+                     });
+    relinkTimer_.setInterval(kRelinkIntervalMs);
+    QObject::connect(&relinkTimer_, &QTimer::timeout, &relinkTimer_, [this] { tryRelink(); });
 }
 
 int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
                              int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode)
 {
+    dropIfLost();
+    relinkTimer_.stop(); // an open by the user replaces the relinking
     const int portNumber = portIndex + 1;
     QString settingsText;
     if (!openDevice(portNumber, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode,
@@ -57,10 +83,15 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     }
     log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[TxtOpenedWith]
                          + QStringLiteral(": ") + settingsText);
+    openedWith_ = {portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode};
     if (onCaption)
-        onCaption(QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' '
-                  + settingsText);
+        onCaption(captionText(portNumber, settingsText));
     return 0;
+}
+
+QString Datacom::captionText(int portNumber, const QString& settingsText) const
+{
+    return QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' ' + settingsText;
 }
 
 bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
@@ -68,7 +99,7 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
                          QString& settingsText)
 {
     dropIfLost();
-    if (port_.isOpen())
+    if (io_ && io_->isOpen())
         return false; // a port is changed only while it is closed
     const QString device = deviceName ? deviceName(portNumber) : PortDeviceName(portNumber);
     if (device.isEmpty())
@@ -76,6 +107,24 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
 
     const LineSettings line = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode,
                                                     stopBitsCode);
+    if (IsTcpDevice(device)) {
+        // The device server keeps its own line settings.
+        const std::optional<TcpAddress> address = ParseTcpDevice(device);
+        if (!address)
+            return false;
+        socket_.connectToHost(address->host, address->port);
+        if (!socket_.waitForConnected(kConnectWaitMs)) {
+            socket_.abort();
+            return false;
+        }
+        socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        io_ = &socket_;
+        lost_ = false;
+        forgetReceived();
+        settingsText = line.text;
+        return true;
+    }
+
     const HandshakeSettings handshake = HandshakeFromCode(handshakeCode);
     port_.setPortName(resolvedDevice(device));
     port_.setBaudRate(line.baudRate);
@@ -92,6 +141,7 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
     port_.setRequestToSend(handshake.requestToSend);
     port_.setDataTerminalReady(false);
     port_.clearError();
+    io_ = &port_;
     lost_ = false;
     forgetReceived();
     settingsText = line.text;
@@ -100,13 +150,17 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
 
 void Datacom::CloseComPort()
 {
+    relinkTimer_.stop();
     forgetReceived();
     bool failed = false;
-    if (port_.isOpen()) {
+    if (io_ == &port_ && port_.isOpen()) {
         port_.clearError();
         port_.close();
         failed = port_.isOpen();
+    } else if (io_ == &socket_) {
+        socket_.abort();
     }
+    io_ = nullptr;
     lost_ = false;
     log_.WriteLog(Tekst[failed ? TxtErrorClosingComPort : TxtComPortClosed] + u'.');
 }
@@ -117,18 +171,18 @@ int16_t Datacom::ReadByte()
         return -1;
     if (next_ >= received_.size()) {
         forgetReceived();
-        if (!port_.isOpen())
+        if (!io_ || !io_->isOpen())
             return -1;
         // Inside the running event loop the port's notifier has fetched
         // what arrived. Without one (a caller stepping the engine itself)
         // the port only learns of new bytes when asked; a zero wait asks
         // without blocking. Asking on every tick would cost the idle
         // program a system call 40 times a second.
-        if (port_.bytesAvailable() == 0 && QThread::currentThread()->loopLevel() == 0)
-            port_.waitForReadyRead(0);
-        if (dropIfLost())
+        if (io_->bytesAvailable() == 0 && QThread::currentThread()->loopLevel() == 0)
+            io_->waitForReadyRead(0);
+        if (dropIfLost() || !io_)
             return -1;
-        received_ = port_.readAll();
+        received_ = io_->readAll();
         if (received_.isEmpty())
             return -1;
     }
@@ -141,12 +195,15 @@ int16_t Datacom::SendByte(int16_t value)
     if (static_cast<uint16_t>(value) >= 256)
         return -1;
     lamps_.TxActief = kTrue; // the lamp shows attempts too
-    if (dropIfLost() || !port_.isOpen())
+    if (dropIfLost() || !io_ || !io_->isOpen())
         return -1;
     const char byte = static_cast<char>(value);
-    const bool handedOver = port_.write(&byte, 1) == 1;
+    const bool handedOver = io_->write(&byte, 1) == 1;
     // Pass the byte to the device now rather than on a later event.
-    port_.flush();
+    if (io_ == &port_)
+        port_.flush();
+    else
+        socket_.flush();
     if (dropIfLost() || !handedOver)
         return -1;
     return 0;
@@ -155,24 +212,26 @@ int16_t Datacom::SendByte(int16_t value)
 void Datacom::FlushInput()
 {
     forgetReceived();
-    if (port_.isOpen())
+    if (io_ == &port_ && port_.isOpen())
         port_.clear(QSerialPort::Input);
+    else if (io_ == &socket_)
+        socket_.readAll(); // a socket has no input buffer to clear but its own
 }
 
 bool Datacom::isOpen() const
 {
-    return port_.isOpen() && !lost_;
+    return io_ && io_->isOpen() && !lost_;
 }
 
-void Datacom::noteError(QSerialPort::SerialPortError error)
+void Datacom::noteLost(const QString& reason)
 {
-    if (lost_ || !port_.isOpen() || !meansLineLost(error))
+    if (lost_ || !io_)
         return;
     lost_ = true;
-    lostReason_ = port_.errorString();
+    lostReason_ = reason;
     // While the event loop runs, a hung-up device keeps the port's read
     // notifier firing; closing soon, but outside the port's own call, ends it.
-    QMetaObject::invokeMethod(&port_, [this] { dropIfLost(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&relinkTimer_, [this] { dropIfLost(); }, Qt::QueuedConnection);
 }
 
 // Closes the port once after the device failed, with one log line.
@@ -182,11 +241,31 @@ bool Datacom::dropIfLost()
         return false;
     lost_ = false;
     forgetReceived();
-    if (port_.isOpen()) {
-        port_.close();
+    if (io_) {
+        if (io_ == &socket_)
+            socket_.abort();
+        else
+            port_.close();
+        io_ = nullptr;
         log_.WriteLog(QStringLiteral("Comport lost: ") + lostReason_);
+        relinkTimer_.start();
     }
     return true;
+}
+
+// Reopens the lost device the way it was opened; silent until it is back.
+void Datacom::tryRelink()
+{
+    const OpenedWith& w = openedWith_;
+    QString settingsText;
+    if (!openDevice(w.portIndex + 1, w.speedCode, w.parityCode, w.dataBitsCode, w.stopBitsCode,
+                    w.handshakeCode, settingsText))
+        return;
+    relinkTimer_.stop();
+    const QString caption = captionText(w.portIndex + 1, settingsText);
+    log_.WriteLog(QStringLiteral("Comport back: ") + caption);
+    if (onCaption)
+        onCaption(caption);
 }
 
 void Datacom::forgetReceived()

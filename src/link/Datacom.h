@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
+#include <QTcpSocket>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 
@@ -25,7 +27,7 @@ public:
     // successful open; the caption stays as it was when opening fails.
     std::function<void(const QString& caption)> onCaption;
 
-    // Names the device for a port number; unset, PortDeviceName does.
+    // Names the device behind a port number; PortDeviceName when unset.
     std::function<QString(int portNumber)> deviceName;
 
     // Opens "Com <portIndex + 1>" with the line parameters the codes choose
@@ -42,17 +44,28 @@ public:
     // False after CloseComPort, a failed open, or once the device went away.
     bool isOpen() const;
 
+    // Once a device went away it is opened again about once a second.
+    static constexpr int kRelinkIntervalMs = 1000;
+
 private:
     bool openDevice(int portNumber, int16_t speedCode, int16_t parityCode, int16_t dataBitsCode,
                     int16_t stopBitsCode, int16_t handshakeCode, QString& settingsText);
-    void noteError(QSerialPort::SerialPortError error);
+    QString captionText(int portNumber, const QString& settingsText) const;
+    void noteLost(const QString& reason);
     bool dropIfLost();
+    void tryRelink();
     void forgetReceived();
 
     LogSink& log_;
     const TextTable& Tekst;
     LampFlags& lamps_;
     QSerialPort port_;
+    QTcpSocket socket_;
+    QIODevice* io_ = nullptr;  // port_ or socket_, whichever the device named
+    QTimer relinkTimer_;
+    struct OpenedWith {
+        int16_t portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode;
+    } openedWith_{};           // what the lost device is reopened with
     QByteArray received_;      // taken from the port, not yet handed out
     qsizetype next_ = 0;
     bool lost_ = false;        // the device failed; the port closes at the next chance

@@ -11,6 +11,7 @@
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
 #include "support/PseudoTerminal.h"
+#include "unitsim/TcpUnitLine.h"
 #include "unitsim/VirtualUnit.h"
 
 #include <QCoreApplication>
@@ -72,6 +73,19 @@ protected:
         window().TimerDisplayInstellingen->stop();
         window().show();
     }
+
+    // The same with the unit behind a serial device server on 127.0.0.1,
+    // the port named "tcp://127.0.0.1:PORT".
+    void startOnTcp(int16_t unitType, pb::unitsim::UnitOptions unitOptions = {}, const QString& commandLine = {})
+    {
+        tcp = std::make_unique<pb::unitsim::TcpUnitLine>();
+        std::string error;
+        ASSERT_TRUE(tcp->listen(0, error)) << error;
+        ASSERT_NO_FATAL_FAILURE(launch(unitType, unitOptions, commandLine, tcpDevice()));
+        ASSERT_TRUE(program->port.isOpen());
+    }
+
+    QString tcpDevice() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(tcp->port()); }
 
     // The unit's cable plugged in again after a loss: a new device, where
     // the configured port now points, opened as the settings dialog would.
@@ -194,6 +208,7 @@ protected:
     std::unique_ptr<PseudoTerminal> line = std::make_unique<PseudoTerminal>();
     Millis clock = 0;
     std::unique_ptr<pb::unitsim::VirtualUnit> unit;
+    std::unique_ptr<pb::unitsim::TcpUnitLine> tcp; // set: the unit is on it, not on `line`
     pb::AppState state;
     std::unique_ptr<pb::Program> program;
 
@@ -202,6 +217,10 @@ private:
     // answer must be readable at the port, before the engine looks again.
     void serveUnit(bool programSent)
     {
+        if (tcp) {
+            serveUnitOnTcp(programSent);
+            return;
+        }
         if (!line->isValid())
             return;
         const int seen = bytesToUnit_;
@@ -223,6 +242,28 @@ private:
         }
         if (unit->lineClosed())
             line->closeMaster();
+    }
+
+    // Bytes on the loopback are at the other socket once written.
+    void serveUnitOnTcp(bool programSent)
+    {
+        tcp->acceptNewcomer();
+        const int seen = bytesToUnit_;
+        QDeadlineTimer deadline(kLineWaitMs);
+        for (;;) {
+            const QByteArray bytes = tcp->readAll();
+            if (!bytes.isEmpty()) {
+                unit->receive(bytes.toStdString(), clock);
+                bytesToUnit_ += bytes.size();
+            }
+            const bool whole = bytesToUnit_ > seen && !unit->midFrame();
+            if (!programSent || whole || !tcp->hasClient()
+                || !tcp->client()->waitForReadyRead(int(deadline.remainingTime())))
+                break;
+        }
+        tcp->write(QByteArray::fromStdString(unit->transmit(clock)));
+        if (unit->lineClosed())
+            tcp->drop(false);
     }
 
     static bool waitFor(int fd, const QDeadlineTimer& deadline)

@@ -5,6 +5,9 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
@@ -57,6 +60,10 @@ protected:
     int countLost() const
     {
         return static_cast<int>(messages().filter(QRegularExpression("^Comport lost: ")).size());
+    }
+    int countBack() const
+    {
+        return static_cast<int>(messages().filter(QRegularExpression("^Comport back: ")).size());
     }
 
     // Polls ReadByte as the protocol tick does, with no event loop running,
@@ -345,6 +352,124 @@ TEST_F(DatacomTest, ReplacedDeviceOpensAfterALoss)
     EXPECT_EQ(openDefault(com), 0);
     ASSERT_TRUE(replug.write("k"));
     EXPECT_EQ(receive(1), "k");
+}
+
+// Relinking runs on a one-second timer, so these waits allow a few tries.
+constexpr int kRelinkWaitMs = 5 * pb::Datacom::kRelinkIntervalMs;
+
+TEST_F(DatacomTest, LinkRepointedToANewDeviceComesBackByItself)
+{
+    const QString link = dir.filePath("by-id-unit");
+    ASSERT_TRUE(QFile::link(pty.slavePath(), link));
+    device.point(link);
+    ASSERT_EQ(openDefault(com), 0);
+    caption.clear();
+
+    pty.closeMaster();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
+    QTest::qWait(1500); // failed tries on the dead device stay silent
+    EXPECT_EQ(countLost(), 1);
+    EXPECT_EQ(countBack(), 0);
+
+    pbtest::PseudoTerminal replug;
+    ASSERT_TRUE(replug.isValid());
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(replug.slavePath(), link));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return com.isOpen(); }, kRelinkWaitMs));
+    EXPECT_EQ(countBack(), 1);
+    EXPECT_EQ(messages().last(), "Comport back: Serial Port: 1 19200,N,8,1");
+    EXPECT_EQ(caption, "Serial Port: 1 19200,N,8,1");
+    ASSERT_TRUE(replug.write("k"));
+    EXPECT_EQ(receive(1), "k");
+    EXPECT_EQ(com.SendByte('m'), 0);
+    EXPECT_EQ(replug.read(1), "m");
+}
+
+TEST_F(DatacomTest, ClosedByTheUserOrNeverOpenedIsNotRelinked)
+{
+    device.point(dir.filePath("not-yet"));
+    EXPECT_EQ(openDefault(com), -1);
+    device.point(pty.slavePath());
+    QTest::qWait(1500);
+    EXPECT_FALSE(com.isOpen());
+
+    ASSERT_EQ(openDefault(com), 0);
+    com.CloseComPort();
+    QTest::qWait(1500);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(countBack(), 0);
+}
+
+// A serial device server: the same bytes, a connection instead of a port.
+TEST_F(DatacomTest, DeviceServerCarriesTheLineAndIsReconnectedAfterADrop)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    device.point(QStringLiteral("tcp://127.0.0.1:%1").arg(port));
+    ASSERT_EQ(openDefault(com), 0);
+    EXPECT_EQ(messages(), QStringList{ "Com: 1 opened with: 19200,N,8,1" });
+    EXPECT_EQ(caption, "Serial Port: 1 19200,N,8,1");
+    ASSERT_TRUE(server.waitForNewConnection(kWaitMs));
+    std::unique_ptr<QTcpSocket> client(server.nextPendingConnection());
+
+    client->write(everyByteValue());
+    ASSERT_TRUE(client->waitForBytesWritten(kWaitMs));
+    EXPECT_EQ(receive(256), everyByteValue());
+    for (int v = 0; v < 256; ++v)
+        ASSERT_EQ(com.SendByte(static_cast<int16_t>(v)), 0);
+    QByteArray sent;
+    ASSERT_TRUE(QTest::qWaitFor([&] { sent += client->readAll(); return sent.size() >= 256; },
+                                kWaitMs));
+    EXPECT_EQ(sent, everyByteValue());
+
+    // The server goes away for a while, then listens again on its port.
+    client->close();
+    server.close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
+    QTest::qWait(1500);
+    EXPECT_EQ(countLost(), 1);
+    EXPECT_EQ(countBack(), 0);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return com.isOpen() && server.hasPendingConnections(); },
+                                kRelinkWaitMs));
+    EXPECT_EQ(countBack(), 1);
+    EXPECT_EQ(messages().last(), "Comport back: Serial Port: 1 19200,N,8,1");
+    client.reset(server.nextPendingConnection());
+    client->write("z");
+    ASSERT_TRUE(client->waitForBytesWritten(kWaitMs));
+    EXPECT_EQ(receive(1), "z");
+}
+
+TEST_F(DatacomTest, DeviceServerThatCannotBeReachedFailsLikeAMissingPort)
+{
+    QTcpServer unused;
+    ASSERT_TRUE(unused.listen(QHostAddress::LocalHost));
+    const quint16 nobodyListens = unused.serverPort();
+    unused.close();
+    for (const QString& name : { QStringLiteral("tcp://127.0.0.1:%1").arg(nobodyListens),
+                                 QStringLiteral("tcp://127.0.0.1:0"),
+                                 QStringLiteral("tcp://:4001") }) {
+        SCOPED_TRACE(name.toStdString());
+        const qsizetype before = messages().size();
+        device.point(name);
+        EXPECT_EQ(openDefault(com), -1);
+        EXPECT_FALSE(com.isOpen());
+        EXPECT_EQ(messages().size(), before + 1);
+        EXPECT_EQ(messages().last(), "Error opening Comport:  1");
+        EXPECT_EQ(caption, "Serial Port: ");
+    }
+}
+
+TEST_F(DatacomTest, DeviceNameHookReplacesTheEnvironment)
+{
+    device.point(dir.filePath("not-this-one"));
+    com.deviceName = [this](int portNumber) {
+        return portNumber == 1 ? pty.slavePath() : QString();
+    };
+    ASSERT_EQ(openDefault(com), 0);
+    ASSERT_TRUE(pty.write("h"));
+    EXPECT_EQ(receive(1), "h");
 }
 
 } // namespace

@@ -30,7 +30,7 @@ std::string ParseCommandLine(int argc, const char* const argv[], SimulatorOption
             continue;
         }
         const bool takesValue = name == "--type" || name == "--link" || name == "--device" || name == "--fault"
-            || name == "--hangup-after" || name == "--status-every" || name == "--late-ms";
+            || name == "--hangup-after" || name == "--status-every" || name == "--late-ms" || name == "--tcp";
         if (!takesValue)
             return "unknown option " + name;
         if (i + 1 >= argc)
@@ -48,6 +48,10 @@ std::string ParseCommandLine(int argc, const char* const argv[], SimulatorOption
             options.unit.fault = *fault;
         } else if (!ToNumber(value, number) || number < 0) {
             return name + " needs a number, not " + value;
+        } else if (name == "--tcp") {
+            if (number < 1 || number > 65535 || number != int(number))
+                return "--tcp is a port 1 to 65535";
+            options.tcpPort = int(number);
         } else if (name == "--type") {
             if (number > 6 || number != int(number))
                 return "--type is 0 to 6";
@@ -66,13 +70,15 @@ std::string ParseCommandLine(int argc, const char* const argv[], SimulatorOption
 
 std::string Usage()
 {
-    return "usage: pagerbench-unitsim [--type 0..6] [--link PATH] [--device PATH]\n"
+    return "usage: pagerbench-unitsim [--type 0..6] [--link PATH] [--device PATH] [--tcp PORT]\n"
            "                          [--fault noise|bad-checksum|stall|too-long|silent|late|\n"
            "                                   refuse-call|bad-digit|hangup]\n"
            "                          [--hangup-after FRAMES] [--late-ms MS]\n"
            "                          [--status-every SECONDS] [--quiet]\n"
            "Plays a unit on a new pseudo-terminal (or on --device) and prints its\n"
-           "serial side on the first line: \"pty: /dev/pts/N\".\n";
+           "serial side on the first line: \"pty: /dev/pts/N\". With --tcp it plays a\n"
+           "serial device server on 127.0.0.1:PORT instead (\"tcp: 127.0.0.1:PORT\"),\n"
+           "one client at a time; a new client replaces the old one.\n";
 }
 
 } // namespace pb::unitsim

@@ -10,6 +10,7 @@ struct SimulatorOptions {
     UnitOptions unit;
     std::string linkPath;   // a symbolic link to make to the serial side
     std::string devicePath; // an existing device to use instead of a pseudo-terminal
+    int tcpPort = 0;        // listen on 127.0.0.1 at this port instead, when set
     bool help = false;
 };
 

@@ -1,10 +1,17 @@
 // pagerbench-unitsim: a virtual unit on a pseudo-terminal, for trying,
 // teaching and testing the program without hardware.
 //   pagerbench-unitsim --type 3 [--link /tmp/unit] [--fault late] ...
-// The first line on stdout names the serial side: "pty: /dev/pts/N".
+//   pagerbench-unitsim --type 3 --tcp 4001     (a serial device server)
+// The first line on stdout names the serial side: "pty: /dev/pts/N", or
+// "tcp: 127.0.0.1:PORT".
 #include "unitsim/CommandLine.h"
+#include "unitsim/TcpUnitLine.h"
 #include "unitsim/UnitLine.h"
 #include "unitsim/VirtualUnit.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -109,6 +116,52 @@ int Run(pb::unitsim::UnitLine& line, pb::unitsim::VirtualUnit& unit, int signals
     }
 }
 
+// The unit as a device server: Qt's event loop instead of poll, the same
+// unit. A hung-up unit ends the connection and the program.
+int RunOnTcp(pb::unitsim::TcpUnitLine& line, pb::unitsim::VirtualUnit& unit, int signals)
+{
+    QSocketNotifier stop(signals, QSocketNotifier::Read);
+    QObject::connect(&stop, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    QTimer nextEvent;
+    nextEvent.setSingleShot(true);
+    const auto speak = [&] {
+        const Millis now = Now();
+        line.write(QByteArray::fromStdString(unit.transmit(now)));
+        if (unit.lineClosed()) {
+            line.drop(true);
+            QCoreApplication::quit();
+            return;
+        }
+        nextEvent.start(int(std::clamp<Millis>(unit.nextEventAt(now) - now, 0, kLongestWaitMs)));
+    };
+    QObject::connect(&nextEvent, &QTimer::timeout, speak);
+    QObject::connect(&line.server(), &QTcpServer::newConnection, [&] {
+        if (!line.acceptNewcomer())
+            return;
+        QObject::connect(line.client(), &QTcpSocket::readyRead, line.client(), [&] {
+            unit.receive(line.readAll().toStdString(), Now());
+            speak();
+        });
+    });
+    speak();
+    return QCoreApplication::exec();
+}
+
+int ServeOnTcp(int argc, char* argv[], const pb::unitsim::SimulatorOptions& options, int signals)
+{
+    QCoreApplication app(argc, argv);
+    pb::unitsim::TcpUnitLine line;
+    std::string error;
+    if (!line.listen(quint16(options.tcpPort), error)) {
+        std::fprintf(stderr, "pagerbench-unitsim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("tcp: 127.0.0.1:%d\n", int(line.port()));
+    std::fflush(stdout);
+    pb::unitsim::VirtualUnit unit(options.unit, Now());
+    return RunOnTcp(line, unit, signals);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -120,6 +173,17 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "pagerbench-unitsim: %s\n", problem.c_str());
         std::fputs(pb::unitsim::Usage().c_str(), problem.empty() ? stdout : stderr);
         return problem.empty() ? 0 : 2;
+    }
+
+    const int signals = SignalDescriptor();
+    if (signals < 0) {
+        std::perror("pagerbench-unitsim: signalfd");
+        return 1;
+    }
+    if (options.tcpPort != 0) {
+        const int status = ServeOnTcp(argc, argv, options, signals);
+        ::close(signals);
+        return status;
     }
 
     std::string error;
@@ -134,12 +198,6 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "pagerbench-unitsim: %s\n", error.c_str());
         return 1;
     }
-    const int signals = SignalDescriptor();
-    if (signals < 0) {
-        std::perror("pagerbench-unitsim: signalfd");
-        return 1;
-    }
-
     std::printf("%s: %s\n", line.isPseudoTerminal() ? "pty" : "device", line.serialSide().c_str());
     std::fflush(stdout);
 

@@ -1,0 +1,40 @@
+#include "link/TcpDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* device;
+    bool valid;
+    const char* host;
+    int port;
+};
+
+TEST(TcpDevice, NamesAreParsedOrRefused)
+{
+    const Case cases[] = {
+        {"tcp://127.0.0.1:4001", true, "127.0.0.1", 4001},
+        {"TCP://server.local:1", true, "server.local", 1},
+        {"tcp://[::1]:65535", true, "::1", 65535},
+        {"tcp://host:0", false, "", 0},
+        {"tcp://host:65536", false, "", 0},
+        {"tcp://host", false, "", 0},
+        {"tcp://:4001", false, "", 0},
+        {"tcp://host:4001/extra", false, "", 0},
+        {"/dev/ttyUSB0", false, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device);
+        const auto address = pb::ParseTcpDevice(QString::fromLatin1(c.device));
+        ASSERT_EQ(address.has_value(), c.valid);
+        if (c.valid) {
+            EXPECT_EQ(address->host, QString::fromLatin1(c.host));
+            EXPECT_EQ(address->port, c.port);
+        }
+    }
+    EXPECT_TRUE(pb::IsTcpDevice("tcp://host"));
+    EXPECT_FALSE(pb::IsTcpDevice("/dev/pts/3"));
+}
+
+} // namespace
