@@ -71,6 +71,9 @@ TEST_F(TcpLink, AServerThatGoesAwayIsConnectedAgainAndServesTheWaitingRead)
     std::string error;
     ASSERT_TRUE(tcp->listen(port, error)) << error;
     ASSERT_TRUE(QTest::qWaitFor([this] { tick(); return program->port.isOpen(); }, 5000));
+    // One line each, before the read's own lines push them out of the window.
+    EXPECT_EQ(linesWith(QStringLiteral("Comport lost:")), 1);
+    EXPECT_EQ(linesWith(QStringLiteral("Comport back:")), 1);
     ASSERT_TRUE(tickUntil([this] { return allServed(); }));
     EXPECT_EQ(rows().SettingsInUnit[shownRows().front()], 2);
 }
