@@ -212,4 +212,28 @@ TEST_F(PortFaults, DeviceVanishingWhileAReplyIsAwaitedLosesNothingAndDoesNotSpin
     EXPECT_EQ(unit->value(row), 1);
 }
 
+TEST_F(PortFaults, AUnitBehindALinkThatComesBackIsReopenedByItself)
+{
+    const QString link = folder.filePath(QStringLiteral("unit"));
+    ASSERT_TRUE(QFile::link(line->slavePath(), link));
+    ASSERT_NO_FATAL_FAILURE(launch(3, options, {}, link));
+    ASSERT_TRUE(program->port.isOpen());
+    noteReopened();
+
+    line->closeMaster();
+    ASSERT_TRUE(tickUntil([this] { return !program->port.isOpen(); }, 40));
+    // Asked for while the cable is out, the write waits for the unit.
+    const int row = shownRows().front();
+    showTab(SettingsTab);
+    window().ComboInstellingen[row]->setCurrentIndex(1);
+    window().CmdWriteSingleSetting[row]->click();
+    ASSERT_NO_FATAL_FAILURE(relink(link));
+    ASSERT_TRUE(QTest::qWaitFor([this] { tick(); return program->port.isOpen(); }, 5000));
+    noteReopened();
+    EXPECT_EQ(linesWith(kLost), 1);
+    EXPECT_EQ(linesWith(QStringLiteral("Comport back: ")), 1);
+    ASSERT_TRUE(tickUntil([this] { return allServed(); }));
+    EXPECT_EQ(unit->value(row), 1);
+}
+
 } // namespace

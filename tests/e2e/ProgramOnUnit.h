@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
@@ -104,6 +105,19 @@ protected:
         ASSERT_EQ(program->OpenConfiguredPort(), 0);
         portFd_ = DescriptorOf(line->slavePath());
     }
+
+    // The unit's line replaced by a new device behind the same link, for
+    // the program to find by itself; noteReopened() once it has.
+    void relink(const QString& link)
+    {
+        line = std::make_unique<PseudoTerminal>();
+        ASSERT_TRUE(line->isValid());
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(line->slavePath(), link));
+        bytesToUnit_ = 0;
+        portFd_ = -1;
+    }
+    void noteReopened() { portFd_ = DescriptorOf(line->slavePath()); }
 
     static void pointPortAt(const PseudoTerminal& device)
     {
