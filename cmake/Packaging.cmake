@@ -17,6 +17,7 @@ endif()
 if(TARGET pagerbench-cli)
   install(TARGETS pagerbench-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   list(APPEND PAGERBENCH_INSTALLED_PROGRAMS pagerbench-cli)
+  install(FILES ${PROJECT_SOURCE_DIR}/man/pagerbench-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 # The Qt libraries come from the system's library path; an installed program
 # carries no search path of its own.

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -28,27 +29,27 @@ struct Outcome {
 
 class CliTest : public ::testing::Test {
 protected:
-    // A virtual unit of type 3 whose line the tool finds at port().
-    void startUnit(const QString& fault = {})
+    // A virtual unit of type 3 whose line the tool finds at port(name).
+    void startUnit(const QString& fault = {}, const char* name = "unit")
     {
-        QStringList arguments{QStringLiteral("--type"), QString::number(kType), QStringLiteral("--link"), port()};
+        QStringList arguments{QStringLiteral("--type"), QString::number(kType), QStringLiteral("--link"), port(name)};
         if (!fault.isEmpty())
             arguments << QStringLiteral("--fault") << fault;
-        unit = std::make_unique<QProcess>();
-        unit->start(QStringLiteral(PAGERBENCH_UNITSIM), arguments);
+        units.push_back(std::make_unique<QProcess>());
+        units.back()->start(QStringLiteral(PAGERBENCH_UNITSIM), arguments);
         // Its first line names the line once the link is in place.
-        ASSERT_TRUE(unit->waitForReadyRead(10000)) << "the virtual unit did not start";
+        ASSERT_TRUE(units.back()->waitForReadyRead(10000)) << "the virtual unit did not start";
     }
 
     void TearDown() override
     {
-        if (unit) {
+        for (const auto& unit : units) {
             unit->terminate();
             unit->waitForFinished(5000);
         }
     }
 
-    QString port() const { return dir.filePath(QStringLiteral("unit")); }
+    QString port(const char* name = "unit") const { return dir.filePath(QLatin1String(name)); }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
     Outcome cli(const QStringList& arguments)
@@ -65,15 +66,16 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<QProcess> unit;
+    std::vector<std::unique_ptr<QProcess>> units;
 };
 
 const QString kType3 = QStringLiteral("3");
 
-TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstTheVirtualUnit)
+TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstVirtualUnits)
 {
     ASSERT_TRUE(dir.isValid());
     ASSERT_NO_FATAL_FAILURE(startUnit());
+    ASSERT_NO_FATAL_FAILURE(startUnit({}, "second"));
 
     // read: the settings file "Save to file" would write, that "Read from
     // file" takes back row for row; hidden rows hold 0.
@@ -101,7 +103,8 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstTheVirtualUnit)
         shown += inUse ? 1 : 0;
     }
 
-    // write a changed file, then read it back as JSON: the unit holds it.
+    // write a changed file to the second unit, then read it back as JSON:
+    // the unit holds it.
     const int16_t changedRow = 3;
     QByteArray changed = bytes;
     changed.replace("\r\n3    ->3\r\n", "\r\n3    ->5\r\n");
@@ -110,10 +113,10 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstTheVirtualUnit)
     ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
     edited.write(changed);
     edited.close();
-    const Outcome write = cli({"write", "--port", port(), "--type", kType3, file("edited.set")});
+    const Outcome write = cli({"write", "--port", port("second"), "--type", kType3, file("edited.set")});
     ASSERT_EQ(write.status, 0) << write.err.toStdString();
 
-    const Outcome json = cli({"read", "--port", port(), "--type", kType3, "--json"});
+    const Outcome json = cli({"read", "--port", port("second"), "--type", kType3, "--json"});
     ASSERT_EQ(json.status, 0) << json.err.toStdString();
     const QJsonArray listed = QJsonDocument::fromJson(json.out).object().value("rows").toArray();
     ASSERT_EQ(listed.size(), shown);
@@ -140,6 +143,13 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstTheVirtualUnit)
     ASSERT_EQ(diff.size(), 2);
     EXPECT_TRUE(diff[0].startsWith("- 3\t") && diff[0].endsWith("\t3"));
     EXPECT_TRUE(diff[1].startsWith("+ 3\t") && diff[1].endsWith("\t5"));
+
+    // What read wrote of the first unit, written to the second, makes it
+    // the first one's equal.
+    ASSERT_EQ(cli({"write", "--port", port("second"), "--type", kType3, file("unit.set")}).status, 0);
+    ASSERT_EQ(cli({"read", "--port", port("second"), "--type", kType3, "--out", file("second.set")}).status, 0);
+    const Outcome equal = cli({"diff", "--type", kType3, file("unit.set"), file("second.set")});
+    EXPECT_EQ(equal.status, 0) << equal.out.toStdString();
 }
 
 TEST_F(CliTest, CallAndMonitorAgainstTheVirtualUnit)
