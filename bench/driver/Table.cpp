@@ -18,7 +18,7 @@ QString Verdict(bool met)
 
 void PrintTable(const std::vector<TableRow>& rows)
 {
-    const TableRow head{QStringLiteral("figure"), QStringLiteral("pagerbench"), QStringLiteral("minimal"),
+    const TableRow head{QStringLiteral("figure"), QStringLiteral("pagerbench"), QStringLiteral("yardstick"),
                         QStringLiteral("ratio"), QStringLiteral("target"), QStringLiteral("result")};
     auto cells = [](const TableRow& r) {
         return std::array<const QString*, 6>{&r.figure, &r.program, &r.minimal, &r.ratio, &r.target, &r.result};
