@@ -44,6 +44,6 @@ if(PAGERBENCH_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6serialport6, libstdc++6, libc6")
+    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6serialport6, libqt6network6, libstdc++6, libc6")
 endif()
 include(CPack)
