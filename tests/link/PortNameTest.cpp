@@ -133,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, PortPrecedence, ::testing::ValuesIn(kPrecedence)
 TEST(PortName, PortsFileDeviceNamedByIdShowsItsAdapter)
 {
     const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0");
-    const pb::PortMap map(FakeEnvironment().lookup(), {{5, byId}},
+    const FakeEnvironment env; // the map keeps the lookup, which refers to it
+    const pb::PortMap map(env.lookup(), {{5, byId}},
                           {{"/dev/ttyUSB0", "usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0", "FT232R USB UART", "A10K3X"}});
     EXPECT_EQ(map.device(5), byId);
     EXPECT_EQ(map.choice(5).display, byId + " (FT232R USB UART, A10K3X)");
