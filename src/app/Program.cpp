@@ -24,7 +24,7 @@ Program::Program(AppState& programState)
 {
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     port.deviceName = [this](int portNumber) {
-        return ResolvePortDevice(portNumber, state.folder, state.presentPorts());
+        return ResolvePortDevice(portNumber, state.folder, state.presentPorts);
     };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
     QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });

@@ -39,14 +39,6 @@ bool meansLineLost(QSerialPort::SerialPortError error)
         || error == QSerialPort::ResourceError;
 }
 
-bool meansLineLost(QAbstractSocket::SocketError error)
-{
-    return error == QAbstractSocket::RemoteHostClosedError
-        || error == QAbstractSocket::NetworkError
-        || error == QAbstractSocket::SocketAccessError
-        || error == QAbstractSocket::SocketResourceError;
-}
-
 // A device server that does not answer by then counts as not there.
 constexpr int kConnectWaitMs = 2000;
 
@@ -59,11 +51,6 @@ Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps)
                      [this](QSerialPort::SerialPortError error) {
                          if (io_ == &port_ && meansLineLost(error))
                              noteLost(port_.errorString());
-                     });
-    QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_,
-                     [this](QAbstractSocket::SocketError error) {
-                         if (io_ == &socket_ && meansLineLost(error))
-                             noteLost(socket_.errorString());
                      });
     relinkTimer_.setInterval(kRelinkIntervalMs);
     QObject::connect(&relinkTimer_, &QTimer::timeout, &relinkTimer_, [this] { tryRelink(); });
@@ -109,16 +96,9 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
                                                     stopBitsCode);
     if (IsTcpDevice(device)) {
         // The device server keeps its own line settings.
-        const std::optional<TcpAddress> address = ParseTcpDevice(device);
-        if (!address)
+        if (!connectNetwork(device))
             return false;
-        socket_.connectToHost(address->host, address->port);
-        if (!socket_.waitForConnected(kConnectWaitMs)) {
-            socket_.abort();
-            return false;
-        }
-        socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        io_ = &socket_;
+        io_ = &network_->device();
         lost_ = false;
         forgetReceived();
         settingsText = line.text;
@@ -148,6 +128,27 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
     return true;
 }
 
+bool Datacom::connectNetwork(const QString& device)
+{
+    const std::optional<TcpAddress> address = ParseTcpDevice(device);
+    if (!address)
+        return false;
+    if (!network_) {
+        NetworkLineFactory* module = LoadNetworkModule();
+        if (!module) {
+            qWarning("The network module %s was not found: tcp:// ports cannot open.",
+                     qPrintable(NetworkModuleFileName()));
+            return false;
+        }
+        network_ = module->createLine();
+        network_->onLost = [this](const QString& reason) {
+            if (onNetwork())
+                noteLost(reason);
+        };
+    }
+    return network_->connectTo(address->host, address->port, kConnectWaitMs);
+}
+
 void Datacom::CloseComPort()
 {
     relinkTimer_.stop();
@@ -157,8 +158,8 @@ void Datacom::CloseComPort()
         port_.clearError();
         port_.close();
         failed = port_.isOpen();
-    } else if (io_ == &socket_) {
-        socket_.abort();
+    } else if (onNetwork()) {
+        network_->abort();
     }
     io_ = nullptr;
     lost_ = false;
@@ -203,7 +204,7 @@ int16_t Datacom::SendByte(int16_t value)
     if (io_ == &port_)
         port_.flush();
     else
-        socket_.flush();
+        network_->flush();
     if (dropIfLost() || !handedOver)
         return -1;
     return 0;
@@ -214,8 +215,8 @@ void Datacom::FlushInput()
     forgetReceived();
     if (io_ == &port_ && port_.isOpen())
         port_.clear(QSerialPort::Input);
-    else if (io_ == &socket_)
-        socket_.readAll(); // a socket has no input buffer to clear but its own
+    else if (onNetwork())
+        io_->readAll(); // a socket has no input buffer to clear but its own
 }
 
 bool Datacom::isOpen() const
@@ -242,8 +243,8 @@ bool Datacom::dropIfLost()
     lost_ = false;
     forgetReceived();
     if (io_) {
-        if (io_ == &socket_)
-            socket_.abort();
+        if (onNetwork())
+            network_->abort();
         else
             port_.close();
         io_ = nullptr;

@@ -3,6 +3,7 @@
 // nothing here waits for receive events, and every byte value 0..255 passes
 // unchanged both ways.
 #include "link/LampFlags.h"
+#include "link/NetworkLine.h"
 #include "link/SerialLine.h"
 #include "log/LogSink.h"
 #include "texts/TextTable.h"
@@ -10,10 +11,10 @@
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
-#include <QTcpSocket>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace pb {
 
@@ -55,13 +56,15 @@ private:
     bool dropIfLost();
     void tryRelink();
     void forgetReceived();
+    bool onNetwork() const { return network_ && io_ == &network_->device(); }
+    bool connectNetwork(const QString& device);
 
     LogSink& log_;
     const TextTable& Tekst;
     LampFlags& lamps_;
     QSerialPort port_;
-    QTcpSocket socket_;
-    QIODevice* io_ = nullptr;  // port_ or socket_, whichever the device named
+    std::unique_ptr<NetworkLine> network_; // made when a tcp:// device is first opened
+    QIODevice* io_ = nullptr;  // port_ or the network line, whichever the device named
     QTimer relinkTimer_;
     struct OpenedWith {
         int16_t portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode;

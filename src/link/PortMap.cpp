@@ -55,9 +55,13 @@ QString PortMap::entryText(int portNumber) const
     return name + QStringLiteral(" \u2013 ") + port.display;
 }
 
-QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const QList<PortDescription>& present)
+QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present)
 {
-    return PortMap::load(folder, present).device(portNumber);
+    const PortEntries entries = ReadPortEntries(folder);
+    const PortChoice named = PortMap(ProcessEnvironment(), entries, {}).choice(portNumber);
+    if (named.rule != PortRule::Platform || portNumber < 1)
+        return named.device;
+    return PortMap(ProcessEnvironment(), entries, present()).device(portNumber);
 }
 
 } // namespace pb

@@ -7,6 +7,8 @@
 #include "link/PortName.h"
 #include "link/PortNumbering.h"
 
+#include <functional>
+
 namespace pb {
 
 enum class PortRule { Environment, PortsFile, Automatic, Platform };
@@ -42,8 +44,13 @@ private:
     std::map<int, PortDescription> automatic_;
 };
 
+// The ports the system reports, asked for only when needed: listing them
+// reads the whole tty tree of the system, tens of milliseconds.
+using PresentPortsSource = std::function<QList<PortDescription>()>;
+
 // The device to open for port n, resolved afresh on each opening, so that
-// an adapter plugged in since counts.
-QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const QList<PortDescription>& present);
+// an adapter plugged in since counts. The present ports are listed only
+// when neither the environment nor ports.ini names the port.
+QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present);
 
 } // namespace pb

@@ -4,6 +4,7 @@ namespace pb {
 
 void AddLogLine(LogBuffer& buffer, const QString& line)
 {
+    ++buffer.changes;
     if (buffer.LogLineCount != kLogWindowLines) {
         buffer.LogLines[buffer.LogLineCount] = line;
         ++buffer.LogLineCount;
@@ -17,6 +18,7 @@ void AddLogLine(LogBuffer& buffer, const QString& line)
 
 void ClearLogLines(LogBuffer& buffer)
 {
+    ++buffer.changes;
     for (int i = 0; i < kLogWindowLines; ++i)
         buffer.LogLines[i].clear();
     buffer.LogLineCount = 0;

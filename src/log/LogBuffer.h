@@ -11,6 +11,8 @@ constexpr int kLogWindowLines = 25;
 struct LogBuffer {
     std::array<QString, kLogWindowLines + 1> LogLines; // 0..24 used, 0 the oldest
     int16_t LogLineCount = 0;
+    // Counts every change, so the window copies the lines only when one came.
+    uint32_t changes = 0;
 };
 
 void AddLogLine(LogBuffer& buffer, const QString& line);

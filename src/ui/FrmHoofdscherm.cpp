@@ -183,6 +183,7 @@ void FrmHoofdscherm::SetTeksten()
 
 void FrmHoofdscherm::UpdateMessageWindow()
 {
+    shownLogChanges_ = state_.log.changes;
     for (int i = 0; i < kLogWindowLines; ++i)
         Text2[i]->setText(state_.log.LogLines[i]);
 }
@@ -219,16 +220,19 @@ void FrmHoofdscherm::SSTab1_Click(int)
     // No row of the grid should show highlighted text, hidden rows included.
     for (QComboBox* combo : ComboInstellingen)
         combo->lineEdit()->deselect();
+    // The colouring rests while the grid is out of sight: catch up at once.
+    ColourSettingsGrid(grid(), state_.rows);
 }
 
 void FrmHoofdscherm::TmrUpdateVensters_Timer()
 {
-    ColourSettingsGrid(grid(), state_.rows);
+    if (SSTab1->currentIndex() == SettingsTab)
+        ColourSettingsGrid(grid(), state_.rows);
 }
 
 void FrmHoofdscherm::LedTimer_Timer()
 {
-    if (state_.config.LogfileAan > 0)
+    if (state_.config.LogfileAan > 0 && state_.log.changes != shownLogChanges_)
         UpdateMessageWindow();
     LampFlags& lamps = state_.lamps;
     blink(lamps.TxActief, lamps.TxLedAan, ShpTx, kTxDark, kTxLit);

@@ -147,6 +147,7 @@ private:
 
     AppState& state_;
     bool centred_ = false;
+    uint32_t shownLogChanges_ = 0; // the message buffer's count when last copied
 };
 
 } // namespace pb

@@ -19,7 +19,7 @@ namespace {
 void setTextColour(QComboBox* combo, const QColor& colour)
 {
     if (combo->palette().color(QPalette::Active, QPalette::Text) == colour)
-        return; // unchanged: spare the repaint every 100 ms
+        return; // unchanged: only a row whose state changed is repainted
     QPalette palette = combo->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::Text, colour);
@@ -32,12 +32,15 @@ void setTextColour(QComboBox* combo, const QColor& colour)
 
 void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values)
 {
+    // The lists share one class palette: look the two colours up once.
+    const QComboBox* first = grid.ComboInstellingen[0];
+    const QColor confirmedColour = ConfirmedRowColour(first);
+    const QColor unconfirmedColour = UnconfirmedRowColour(first);
     for (int r = 0; r < kGridRows; ++r) {
         if (values.RowRequest[r] != NoRequest)
             continue;
-        QComboBox* combo = grid.ComboInstellingen[r];
         const bool confirmed = grid.model->position(r) == values.SettingsInUnit[r];
-        setTextColour(combo, confirmed ? ConfirmedRowColour(combo) : UnconfirmedRowColour(combo));
+        setTextColour(grid.ComboInstellingen[r], confirmed ? confirmedColour : unconfirmedColour);
     }
 }
 

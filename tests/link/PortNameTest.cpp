@@ -120,7 +120,10 @@ TEST_P(PortPrecedence, FirstRuleThatNamesThePortHolds)
     EXPECT_EQ(port.rule, c.rule);
     EXPECT_EQ(map.entryText(3), QString::fromUtf8(c.entry));
     if (!(c.rules & Env)) {
-        EXPECT_EQ(pb::ResolvePortDevice(3, folder, present), port.device) << "from the folder's ports.ini";
+        int listings = 0;
+        const auto listPresent = [&] { ++listings; return present; };
+        EXPECT_EQ(pb::ResolvePortDevice(3, folder, listPresent), port.device) << "from the folder's ports.ini";
+        EXPECT_EQ(listings, c.rule == pb::PortRule::PortsFile ? 0 : 1) << "ports are listed only when needed";
     }
     // The other ports keep to their own rules.
     EXPECT_EQ(map.choice(4).device, pb::PortDeviceName(4, env.lookup()));

@@ -1,5 +1,9 @@
+#include "link/NetworkLine.h"
 #include "link/TcpDevice.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,3 +42,20 @@ TEST(TcpDevice, NamesAreParsedOrRefused)
 }
 
 } // namespace
+
+TEST(NetworkModule, TheFirstFolderWithAWorkingModuleServes)
+{
+    QTemporaryDir missing, broken;
+    ASSERT_TRUE(missing.isValid() && broken.isValid());
+    QFile garbage(QDir(broken.path()).filePath(pb::NetworkModuleFileName()));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a library");
+    garbage.close();
+    EXPECT_EQ(pb::LoadNetworkModule({missing.path(), broken.path()}), nullptr);
+
+    QStringList folders{missing.path(), broken.path()};
+    folders << pb::NetworkModuleFolders();
+    pb::NetworkLineFactory* module = pb::LoadNetworkModule(folders);
+    ASSERT_NE(module, nullptr) << "the build tree holds one";
+    EXPECT_NE(module->createLine(), nullptr);
+}

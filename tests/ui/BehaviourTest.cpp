@@ -2,6 +2,7 @@
 // settings-tab click, the menu.
 #include "MainWindowFixture.h"
 #include "log/LogBuffer.h"
+#include "ui/GridColouring.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -90,6 +91,15 @@ TEST_F(MainWindowTest, LampTimerRefreshesTheMessageWindowOnlyWhileLogging)
     tick(window->LedTimer);
     EXPECT_TRUE(window->Text2[1]->text().isEmpty());
     EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("seen"));
+
+    // Logging again: the line that came meanwhile shows; without a new line
+    // the timer copies nothing.
+    state.config.LogfileAan = 2;
+    tick(window->LedTimer);
+    EXPECT_EQ(window->Text2[1]->text(), QStringLiteral("not yet"));
+    window->Text2[0]->setText(QStringLiteral("untouched"));
+    tick(window->LedTimer);
+    EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("untouched"));
 }
 
 TEST_F(MainWindowTest, OneSentByteLightsTheTransmitLampForOneTick)
@@ -198,6 +208,23 @@ TEST_F(SettingsTabClick, OtherTabsLeaveTheSelection)
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks.at(0).at(0).toInt(), 1); // the tab shown before
     EXPECT_EQ(rowsWithSelection(), kGridRows);
+}
+
+TEST_F(SettingsTabClick, TheGridIsColouredWhileItsTabIsShownAndAtOnceWhenItComesBack)
+{
+    QComboBox* combo = window->ComboInstellingen[2];
+    const auto textColour = [combo] { return combo->palette().color(QPalette::Active, QPalette::Text); };
+    const QColor muted = ConfirmedRowColour(combo);
+    state.rows.SettingsInUnit[2] = state.grid.position(2);
+    clickTab(2);
+    tick(window->TmrUpdateVensters);
+    EXPECT_NE(textColour(), muted) << "the grid is out of sight";
+    clickTab(1);
+    EXPECT_EQ(textColour(), muted);
+
+    state.rows.SettingsInUnit[2] = state.grid.position(2) + 1;
+    tick(window->TmrUpdateVensters);
+    EXPECT_EQ(textColour(), UnconfirmedRowColour(combo));
 }
 
 TEST_F(SettingsTabClick, SelectingTheTabFromCodeIsNoClick)

@@ -345,7 +345,9 @@ TEST_F(InstellingenTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
 {
     const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0");
     QString deviceAtOpen;
-    onOpen = [&] { deviceAtOpen = ResolvePortDevice(state.config.Compoort + 1, state.folder, presentPorts); };
+    onOpen = [&] {
+        deviceAtOpen = ResolvePortDevice(state.config.Compoort + 1, state.folder, [this] { return presentPorts; });
+    };
     openDialog();
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
     dialog->ComboCom->setCurrentIndex(5);

@@ -180,17 +180,22 @@ TEST_F(MainWindowTest, FieldsBehaveAsDesigned)
     EXPECT_EQ(window->Line1->palette().color(QPalette::Window), QColor(192, 192, 192));
 }
 
-TEST_F(MainWindowTest, TypingInAGridListNeverAddsAnOption)
+TEST_F(MainWindowTest, TypingInAGridListNeitherAddsNorCompletesAnOption)
 {
     window->show();
     for (QComboBox* combo : {window->ComboInstellingen[0], window->ComboInstellingen[25],
                              window->ComboTestBleepCode}) {
         ASSERT_TRUE(combo->isEditable());
-        combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        combo->addItems({QStringLiteral("alpha"), QStringLiteral("beta")});
         combo->setEditText(QStringLiteral("typed"));
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
         EXPECT_EQ(combo->count(), 2);
         EXPECT_EQ(combo->findText(QStringLiteral("typed")), -1);
+
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("be"));
+        EXPECT_EQ(combo->currentText(), QStringLiteral("be")) << "a prefix stays what was typed";
+        EXPECT_EQ(SelectedPosition(combo), -1);
     }
 }
 

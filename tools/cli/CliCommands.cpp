@@ -80,7 +80,7 @@ QString DeviceOf(const QString& port)
     if (!com.hasMatch())
         return port;
     const ProgramFolder folder = ProgramFolder::locate(QCoreApplication::applicationDirPath());
-    return ResolvePortDevice(com.captured(1).toInt(), folder, PresentPorts());
+    return ResolvePortDevice(com.captured(1).toInt(), folder, PresentPorts);
 }
 
 bool Open(UnitSession& session, const QString& port, const CliOutput& output)

@@ -1,0 +1,44 @@
+#include "link/NetworkLine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPluginLoader>
+
+namespace pb {
+
+QString NetworkModuleFileName()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("pagerbench-tcp.dll");
+#else
+    return QStringLiteral("libpagerbench-tcp.so");
+#endif
+}
+
+QStringList NetworkModuleFolders()
+{
+    const QString beside = QCoreApplication::applicationDirPath();
+    QStringList folders{beside, QDir::cleanPath(beside + QStringLiteral("/../" PAGERBENCH_MODULE_LIBDIR))};
+#ifdef PAGERBENCH_BUILD_MODULE_DIR
+    folders << QStringLiteral(PAGERBENCH_BUILD_MODULE_DIR);
+#endif
+    return folders;
+}
+
+NetworkLineFactory* LoadNetworkModule(const QStringList& folders)
+{
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(NetworkModuleFileName());
+        if (!QFileInfo::exists(path))
+            continue;
+        // The loaded module stays loaded for the rest of the run; every
+        // loader of the same file hands out the same instance.
+        QPluginLoader loader(path);
+        if (auto* factory = qobject_cast<NetworkLineFactory*>(loader.instance()))
+            return factory;
+    }
+    return nullptr;
+}
+
+} // namespace pb
