@@ -26,6 +26,9 @@ void StartProgramma(Program& program)
     AppState& state = program.state;
     FrmHoofdscherm& window = program.window;
     state.DebugLevel = DebugLevelFromCommandLine(state.commandLine);
+    // The window opens on the message window. Chosen before the grid is
+    // built, so its lists are filled when the Settings tab is first shown.
+    ZetDebugMode(state, window);
     ClearLogLines(state.log);
     window.UpdateMessageWindow();
     LeesConfig(state.config, state.folder.configFileToRead());
@@ -36,7 +39,6 @@ void StartProgramma(Program& program)
     program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);
     ResetRowRequests(state.rows);
-    ZetDebugMode(state, window);
     // Logging is on from here for the rest of the run, whatever the file said.
     state.config.LogfileAan = 2;
     if (state.config.CaseDontShow == 0)

@@ -181,7 +181,9 @@ int16_t Datacom::ReadByte()
         // program a system call 40 times a second.
         if (io_->bytesAvailable() == 0 && QThread::currentThread()->loopLevel() == 0)
             io_->waitForReadyRead(0);
-        if (dropIfLost() || !io_)
+        // Nothing came: most ticks. Asking readAll would allocate a buffer
+        // only to hand back an empty one.
+        if (dropIfLost() || !io_ || io_->bytesAvailable() == 0)
             return -1;
         received_ = io_->readAll();
         if (received_.isEmpty())

@@ -1,5 +1,7 @@
 #include "ui/GridView.h"
 
+#include <QEvent>
+
 namespace pb {
 
 int SelectedPosition(const QComboBox* combo)
@@ -30,17 +32,44 @@ bool sameOptions(const QComboBox* combo, const QStringList& options)
 } // namespace
 
 GridView::GridView(const SettingsGrid& grid, GridModel& model, QObject* parent)
-    : QObject(parent), grid_(grid), model_(model)
+    : QObject(parent), grid_(grid), model_(model), page_(grid.ComboInstellingen[0]->parentWidget())
 {
     grid_.model = &model;
     for (int r = 0; r < kGridRows; ++r) {
         QComboBox* combo = grid_.ComboInstellingen[r];
         connect(combo, &QComboBox::currentIndexChanged, this, [this, r] { takeFromList(r); });
         connect(combo, &QComboBox::editTextChanged, this, [this, r] { takeFromList(r); });
-        showRow(r);
+        rowChanged(r);
     }
-    connect(&model_, &GridModel::rowChanged, this, &GridView::showRow);
+    page_->installEventFilter(this);
+    connect(&model_, &GridModel::rowChanged, this, &GridView::rowChanged);
     connect(&model_, &GridModel::callPanelChanged, this, &GridView::showCallPanel);
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event)
+{
+    // The tab control shows the page before it is painted, also while the
+    // window itself is not on the screen yet.
+    if (watched == page_ && event->type() == QEvent::ShowToParent)
+        showWaitingRows();
+    return QObject::eventFilter(watched, event);
+}
+
+void GridView::rowChanged(int row)
+{
+    if (page_->isHidden())
+        waiting_.set(row);
+    else
+        showRow(row);
+}
+
+void GridView::showWaitingRows()
+{
+    for (int r = 0; r < kGridRows; ++r) {
+        if (waiting_.test(r))
+            showRow(r);
+    }
+    waiting_.reset();
 }
 
 void GridView::takeFromList(int row)

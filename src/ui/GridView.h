@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <bitset>
 
 namespace pb {
 
@@ -36,15 +37,26 @@ int SelectedPosition(const QComboBox* combo);
 class GridView : public QObject {
 public:
     // Shows the model in the widgets from now on; `grid.model` is `model`.
+    // While the page that holds the lists is hidden (another tab is shown),
+    // a changed row waits and is shown as the page appears: the program
+    // starts on another tab, and filling 26 lists nobody sees would cost
+    // its start.
     GridView(const SettingsGrid& grid, GridModel& model, QObject* parent);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void rowChanged(int row);
     void showRow(int row);
+    void showWaitingRows();
     void showCallPanel();
     void takeFromList(int row);
 
     SettingsGrid grid_;
     GridModel& model_;
+    QWidget* page_;        // the parent of the lists: the Settings tab's page
+    std::bitset<kGridRows> waiting_;
     bool showing_ = false; // the widgets change because the model did
 };
 

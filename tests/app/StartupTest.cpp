@@ -36,6 +36,9 @@ protected:
         state.commandLine = commandLine;
         pb::StartProgramma(*program);
     }
+    // The program starts on the message window; the grid's lists are
+    // filled once their tab is shown.
+    void showSettingsTab() { window->SSTab1->setCurrentIndex(pb::SettingsTab); }
 
     QTemporaryDir dir;
     pb::AppState state;
@@ -73,6 +76,7 @@ TEST_F(StartupTest, AnInstalledProgramReadsTheShippedFilesUntilItHasItsOwn)
     ship("Pagerbench.set", "3       UnitType ->3\r\n");
     ship("default.set", "0    ->2\r\n");
     start();
+    showSettingsTab();
     EXPECT_EQ(state.config.UnitType, 3);
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
 
@@ -82,6 +86,7 @@ TEST_F(StartupTest, AnInstalledProgramReadsTheShippedFilesUntilItHasItsOwn)
     state.config.UnitType = 2;
     ASSERT_TRUE(pb::SchrijfConfig(state.config, state.folder.configFile()).ok());
     start();
+    showSettingsTab();
     EXPECT_EQ(state.config.UnitType, 2);
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 1);
     EXPECT_TRUE(QFile::exists(dir.filePath("default.set")));
@@ -144,6 +149,10 @@ TEST_F(StartupTest, BuildsTheGridOfTheConfiguredTypeAndShowsTheDefaultSettings)
     put("default.set", "0    ->2\r\n5    ->1\r\n");
     start();
     EXPECT_FALSE(window->FramePagerOproepen->isHidden());
+    EXPECT_EQ(window->ComboInstellingen[0]->count(), 0) << "the lists wait for their tab";
+    EXPECT_EQ(state.grid.position(0), 2);
+    showSettingsTab();
+    EXPECT_EQ(window->ComboInstellingen[0]->count(), state.grid.row(0).options.size());
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
     EXPECT_EQ(window->ComboInstellingen[5]->currentIndex(), 1);
     EXPECT_EQ(state.rows.SettingsInUnit[0], -1);
@@ -153,6 +162,7 @@ TEST_F(StartupTest, BuildsTheGridOfTheConfiguredTypeAndShowsTheDefaultSettings)
 TEST_F(StartupTest, WithoutADefaultFileEveryShownRowHoldsItsFirstOption)
 {
     start();
+    showSettingsTab();
     for (int r = 0; r < pb::kGridRows; ++r) {
         if (!window->ComboInstellingen[r]->isHidden()) {
             EXPECT_EQ(window->ComboInstellingen[r]->currentIndex(), 0) << r;

@@ -107,7 +107,7 @@ protected:
     {
         Snapshot s;
         for (int r : shown)
-            s.shownPositions.push_back(pb::SelectedPosition(window().ComboInstellingen[r]));
+            s.shownPositions.push_back(state.grid.position(r));
         s.unitSettings = rows().UnitSettings;
         s.settingsInUnit = rows().SettingsInUnit;
         s.fileSettings = rows().FileSettings;
@@ -153,9 +153,10 @@ protected:
             window().CmdLeesAlles->click();
             break;
         case Operation::WriteAll:
-            showTab(UnitTab);
+            showTab(SettingsTab);
             for (int r : shown)
                 window().ComboInstellingen[r]->setCurrentIndex(otherPosition(r));
+            showTab(UnitTab);
             pressInMessageBox(QMessageBox::Ok);
             window().CmdSchrijfAlles->click();
             break;
@@ -170,8 +171,8 @@ protected:
 
     int otherPosition(int r)
     {
-        const QComboBox* combo = window().ComboInstellingen[r];
-        return (pb::SelectedPosition(combo) + 1) % combo->count();
+        const pb::GridModel::Row& row = state.grid.row(r);
+        return (row.position + 1) % int(row.options.size());
     }
 
     bool isWrite() const { return operation() == Operation::WriteOne || operation() == Operation::WriteAll; }

@@ -103,8 +103,8 @@ TEST_F(PortFaults, RequestsMadeWithoutAPortNeverReachTheUnitOnceItOpens)
     ASSERT_NO_FATAL_FAILURE(launch(3, options, QStringLiteral("/DEBUG"), folder.filePath(QStringLiteral("later"))));
     const int row = shownRows().at(1);
     const uint8_t inUnit = unit->value(row);
-    window().ComboInstellingen[row]->setCurrentIndex(2);
     showTab(SettingsTab);
+    window().ComboInstellingen[row]->setCurrentIndex(2);
     window().CmdWriteSingleSetting[row]->click();
     showTab(UnitTab);
     pbtest::pressInMessageBox(QMessageBox::Ok);

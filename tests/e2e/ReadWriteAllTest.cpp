@@ -42,7 +42,7 @@ protected:
     // row; 19200 baud has no code where the speed is coded, so it is avoided.
     int chosen(int row, int salt = 0)
     {
-        int count = window().ComboInstellingen[row]->count();
+        int count = int(state.grid.row(row).options.size());
         if (CodesSpeedAndInterval(GetParam()) && row == 13)
             count = 4;
         return (row * 7 + 2 + salt) % count;
@@ -66,6 +66,7 @@ TEST_P(ReadWriteAll, ReadAllShowsTheUnitsValuesAsConfirmed)
 
     ASSERT_NO_FATAL_FAILURE(pressAndServe(window().CmdLeesAlles));
 
+    showTab(SettingsTab);
     for (int row : shown) {
         EXPECT_EQ(rows().SettingsInUnit[row], chosen(row)) << "row " << row;
         EXPECT_EQ(pb::SelectedPosition(window().ComboInstellingen[row]), chosen(row)) << "row " << row;
@@ -79,6 +80,7 @@ TEST_P(ReadWriteAll, WriteAllThenReadAllGivesBackWhatWasWritten)
 {
     const int16_t type = GetParam();
     const std::vector<int> shown = shownRows();
+    showTab(SettingsTab);
     for (int row : shown)
         window().ComboInstellingen[row]->setCurrentIndex(chosen(row, 1));
 
@@ -97,11 +99,13 @@ TEST_P(ReadWriteAll, WriteAllThenReadAllGivesBackWhatWasWritten)
     }
 
     // Changed in the grid, the rows no longer show what the unit holds.
+    showTab(SettingsTab);
     for (int row : shown)
         window().ComboInstellingen[row]->setCurrentIndex(chosen(row, 2));
     EXPECT_FALSE(shownAsConfirmed(shown.front()));
 
     ASSERT_NO_FATAL_FAILURE(pressAndServe(window().CmdLeesAlles));
+    showTab(SettingsTab);
     for (int row : shown) {
         EXPECT_EQ(pb::SelectedPosition(window().ComboInstellingen[row]), chosen(row, 1)) << "row " << row;
         EXPECT_EQ(rows().SettingsInUnit[row], chosen(row, 1)) << "row " << row;

@@ -38,8 +38,10 @@ TEST_F(TcpLink, ReadAllWriteAllAndTheTestCallReachTheUnit)
         EXPECT_TRUE(shownAsConfirmed(row)) << "row " << row;
     }
 
+    showTab(SettingsTab);
     for (int row : shown)
         window().ComboInstellingen[row]->setCurrentIndex(0);
+    showTab(UnitTab);
     pressInMessageBox(QMessageBox::Ok);
     ASSERT_NO_FATAL_FAILURE(pressAndServe(window().CmdSchrijfAlles));
     for (int row : shown)

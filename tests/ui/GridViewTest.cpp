@@ -18,7 +18,7 @@ public:
     WidgetGrid()
     {
         for (int r = 0; r < pb::kGridRows; ++r) {
-            auto* list = new QComboBox(&parent);
+            auto* list = new QComboBox(&page);
             list->setEditable(true);
             list->setInsertPolicy(QComboBox::NoInsert);
             widgets.ComboInstellingen[r] = list;
@@ -33,6 +33,7 @@ public:
     QComboBox* list(int r) const { return widgets.ComboInstellingen[r]; }
 
     QWidget parent;
+    QWidget page{&parent}; // the lists' page, shown as the Settings tab's is
     pb::SettingsGrid widgets;
 };
 
@@ -75,6 +76,18 @@ TEST(GridView, TypedTextReachesTheModelAndStaysInTheLine)
     QTest::keyClicks(f.list(1)->lineEdit(), "1/1");
     EXPECT_EQ(f.grid.position(1), 1) << "the exact text of an option selects it";
     EXPECT_EQ(pb::SelectedPosition(f.list(1)), 1);
+}
+
+TEST(GridView, ARowThatChangesWhileThePageIsHiddenShowsWhenThePageDoes)
+{
+    WidgetGrid f;
+    f.page.hide();
+    f.row(2, 4);
+    f.grid.select(2, 3);
+    EXPECT_EQ(f.list(2)->count(), 0);
+    f.page.show();
+    EXPECT_EQ(f.list(2)->count(), 4);
+    EXPECT_EQ(f.list(2)->currentIndex(), 3);
 }
 
 TEST(GridView, TheCallPanelShowsWithItsBleepCodesAtTheirDefault)
