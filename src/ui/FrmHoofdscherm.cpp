@@ -218,8 +218,10 @@ void FrmHoofdscherm::SSTab1_Click(int)
     if (SSTab1->currentIndex() != SettingsTab)
         return;
     // No row of the grid should show highlighted text, hidden rows included.
-    for (QComboBox* combo : ComboInstellingen)
-        combo->lineEdit()->deselect();
+    for (QComboBox* combo : ComboInstellingen) {
+        if (QLineEdit* edit = combo->lineEdit())
+            edit->deselect();
+    }
     // The colouring rests while the grid is out of sight: catch up at once.
     ColourSettingsGrid(grid(), state_.rows);
 }

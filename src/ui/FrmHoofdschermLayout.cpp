@@ -3,8 +3,6 @@
 #include "ui/FrmHoofdscherm.h"
 #include "ui/Place.h"
 
-#include <QCompleter>
-
 namespace pb {
 
 namespace {
@@ -33,20 +31,20 @@ QGroupBox* placeFrame(QWidget* parent, const QString& name, int x, int y, int w,
     return frame;
 }
 
-// An editable list whose typed text completes to nothing: an option is
-// chosen from the list or by its whole text, never by a prefix that the
-// list would fill in unasked. The line edit comes with a completer that has
-// no options, so the combo box does not make its default one, which costs
-// more than the rest of the list (a fifth of the window's start-up for 27).
-QComboBox* placeEditableCombo(QWidget* parent, const QString& name, int x, int y, int w, int h)
+// A list of the settings grid. It becomes editable when its page is first
+// on the screen (GridView): until then nobody can type in it.
+QComboBox* placeGridList(QWidget* parent, const QString& name, int x, int y, int w, int h)
 {
     auto* combo = place<QComboBox>(parent, name, x, y, w, h);
-    auto* edit = new QLineEdit(combo);
-    edit->setCompleter(new QCompleter(edit));
-    edit->setPalette(combo->palette());
-    combo->setLineEdit(edit);
     // Typing in the text part chooses nothing and must never add options.
     combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+QComboBox* placeEditableCombo(QWidget* parent, const QString& name, int x, int y, int w, int h)
+{
+    QComboBox* combo = placeGridList(parent, name, x, y, w, h);
+    MakeEditableList(combo);
     return combo;
 }
 
@@ -87,7 +85,7 @@ void FrmHoofdscherm::buildSettingsPage(QWidget* page)
         const int comboX = left ? 16 : 512;
         const int comboY = 40 + 40 * (left ? i : i - 13);
         ComboInstellingen[i] =
-            placeEditableCombo(page, arrayName("ComboInstellingen", i), comboX, comboY, 321, 21);
+            placeGridList(page, arrayName("ComboInstellingen", i), comboX, comboY, 321, 21);
 
         // Row 0's buttons stand on the page itself, so they stay usable
         // outside the service mode that shows the two frames.

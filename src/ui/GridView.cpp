@@ -1,8 +1,20 @@
 #include "ui/GridView.h"
 
+#include <QCompleter>
 #include <QEvent>
+#include <QLineEdit>
 
 namespace pb {
+
+void MakeEditableList(QComboBox* combo)
+{
+    if (combo->isEditable())
+        return;
+    auto* edit = new QLineEdit(combo);
+    edit->setCompleter(new QCompleter(edit));
+    edit->setPalette(combo->palette());
+    combo->setLineEdit(edit);
+}
 
 int SelectedPosition(const QComboBox* combo)
 {
@@ -42,6 +54,8 @@ GridView::GridView(const SettingsGrid& grid, GridModel& model, QObject* parent)
         rowChanged(r);
     }
     page_->installEventFilter(this);
+    if (page_->isVisible())
+        makeListsEditable();
     connect(&model_, &GridModel::rowChanged, this, &GridView::rowChanged);
     connect(&model_, &GridModel::callPanelChanged, this, &GridView::showCallPanel);
 }
@@ -52,7 +66,21 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
     // window itself is not on the screen yet.
     if (watched == page_ && event->type() == QEvent::ShowToParent)
         showWaitingRows();
+    if (watched == page_ && event->type() == QEvent::Show && !editable_)
+        makeListsEditable();
     return QObject::eventFilter(watched, event);
+}
+
+void GridView::makeListsEditable()
+{
+    editable_ = true;
+    for (QComboBox* combo : grid_.ComboInstellingen)
+        MakeEditableList(combo);
+    // A typed text the model holds goes into the new text parts.
+    for (int r = 0; r < kGridRows; ++r) {
+        if (!waiting_.test(r))
+            showRow(r);
+    }
 }
 
 void GridView::rowChanged(int row)

@@ -30,6 +30,13 @@ inline bool RowShown(const SettingsGrid& grid, int row)
     return grid.model->shown(row);
 }
 
+// Gives the list its text part. Typed text completes to nothing: an option
+// is chosen from the list or by its whole text, never by a prefix the list
+// would fill in unasked. The line edit comes with a completer that has no
+// options, so the combo box does not make its default one, which costs more
+// than the rest of the list.
+void MakeEditableList(QComboBox* combo);
+
 // The position of the option the list shows; -1 when none, and also when the
 // user typed text into the editable list that is no option of it.
 int SelectedPosition(const QComboBox* combo);
@@ -38,9 +45,10 @@ class GridView : public QObject {
 public:
     // Shows the model in the widgets from now on; `grid.model` is `model`.
     // While the page that holds the lists is hidden (another tab is shown),
-    // a changed row waits and is shown as the page appears: the program
-    // starts on another tab, and filling 26 lists nobody sees would cost
-    // its start.
+    // a changed row waits and is shown as the page appears; the lists get
+    // their text parts when the page is first on the screen. The program
+    // starts on another tab, and making 26 lists nobody sees would cost its
+    // start.
     GridView(const SettingsGrid& grid, GridModel& model, QObject* parent);
 
 protected:
@@ -50,6 +58,7 @@ private:
     void rowChanged(int row);
     void showRow(int row);
     void showWaitingRows();
+    void makeListsEditable();
     void showCallPanel();
     void takeFromList(int row);
 
@@ -57,6 +66,7 @@ private:
     GridModel& model_;
     QWidget* page_;        // the parent of the lists: the Settings tab's page
     std::bitset<kGridRows> waiting_;
+    bool editable_ = false;
     bool showing_ = false; // the widgets change because the model did
 };
 

@@ -11,15 +11,14 @@
 
 namespace {
 
-// Editable lists and row buttons under one parent that is never shown, with
-// a view between them and a model.
+// The lists on their page and the row buttons, with a view between them and
+// a model; the view makes the lists editable once the window is shown.
 class WidgetGrid : public pbtest::GridFixture {
 public:
-    WidgetGrid()
+    explicit WidgetGrid(bool shown = true)
     {
         for (int r = 0; r < pb::kGridRows; ++r) {
             auto* list = new QComboBox(&page);
-            list->setEditable(true);
             list->setInsertPolicy(QComboBox::NoInsert);
             widgets.ComboInstellingen[r] = list;
             widgets.CmdReadSingleSetting[r] = new QPushButton(&parent);
@@ -29,6 +28,8 @@ public:
         widgets.ComboTestBleepCode = new QComboBox(&parent);
         widgets.model = &grid;
         new pb::GridView(widgets, grid, &parent);
+        if (shown)
+            parent.show();
     }
     QComboBox* list(int r) const { return widgets.ComboInstellingen[r]; }
 
@@ -88,6 +89,19 @@ TEST(GridView, ARowThatChangesWhileThePageIsHiddenShowsWhenThePageDoes)
     f.page.show();
     EXPECT_EQ(f.list(2)->count(), 4);
     EXPECT_EQ(f.list(2)->currentIndex(), 3);
+}
+
+TEST(GridView, TheListsGetTheirTextPartsWhenThePageIsFirstOnTheScreen)
+{
+    WidgetGrid f(false);
+    f.row(0, 2);
+    f.grid.type(0, "typed before");
+    EXPECT_FALSE(f.list(0)->isEditable());
+    f.parent.show();
+    ASSERT_TRUE(f.list(0)->isEditable());
+    EXPECT_EQ(f.list(0)->currentText(), "typed before");
+    QTest::keyClicks(f.list(0)->lineEdit(), "!");
+    EXPECT_EQ(f.grid.text(0), "typed before!") << "typing reaches the model";
 }
 
 TEST(GridView, TheCallPanelShowsWithItsBleepCodesAtTheirDefault)
