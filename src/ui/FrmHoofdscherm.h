@@ -74,8 +74,10 @@ public:
     QPushButton* CmdOpslaanUnitGegevens;
     QPushButton* CmdLezenUnitgegevens;
 
-    // Tab 3: read and write all
-    QPlainTextEdit* TxtProgress;
+    // Tab 3: read and write all. The progress text is made when first
+    // needed (the first text, or the first show of the tab): a text editor
+    // costs nearly a megabyte that the start need not pay.
+    QPlainTextEdit* TxtProgress();
     QPushButton* CmdWisLogVenster;
     QPushButton* CmdCancelReadWrite;
     QPushButton* CmdLeesAlles;
@@ -146,6 +148,8 @@ private:
     QString chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName);
 
     AppState& state_;
+    QWidget* unitPage_ = nullptr;
+    QPlainTextEdit* progress_ = nullptr;
     bool centred_ = false;
     uint32_t shownLogChanges_ = 0; // the message buffer's count when last copied
 };

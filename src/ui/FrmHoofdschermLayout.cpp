@@ -128,17 +128,31 @@ void FrmHoofdscherm::buildFilePage(QWidget* page)
 
 void FrmHoofdscherm::buildUnitPage(QWidget* page)
 {
-    TxtProgress = place<QPlainTextEdit>(page, QStringLiteral("TxtProgress"), 32, 40, 937, 337);
-    TxtProgress->setReadOnly(true);
-    TxtProgress->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette palette = TxtProgress->palette();
-    palette.setColor(QPalette::Text, QColor(0, 0, 255));
-    TxtProgress->setPalette(palette);
-
+    unitPage_ = page;
+    page->installEventFilter(this);
     CmdWisLogVenster = placeButton(page, QStringLiteral("CmdWisLogVenster"), 32, 392, 225, 25);
     CmdCancelReadWrite = placeButton(page, QStringLiteral("CmdCancelReadWrite"), 32, 440, 225, 25);
     CmdLeesAlles = placeButton(page, QStringLiteral("CmdLeesAlles"), 744, 392, 225, 25);
     CmdSchrijfAlles = placeButton(page, QStringLiteral("CmdSchrijfAlles"), 744, 440, 225, 25);
+}
+
+QPlainTextEdit* FrmHoofdscherm::TxtProgress()
+{
+    if (progress_)
+        return progress_;
+    progress_ = place<QPlainTextEdit>(unitPage_, QStringLiteral("TxtProgress"), 32, 40, 937, 337);
+    progress_->setReadOnly(true);
+    progress_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = progress_->palette();
+    palette.setColor(QPalette::Text, QColor(0, 0, 255));
+    progress_->setPalette(palette);
+    // First on its page for the Tab key, as if it had been made with the page.
+    QWidget::setTabOrder(CmdWisLogVenster->previousInFocusChain(), progress_);
+    // A control added to a page on the screen must be shown; otherwise it
+    // shows with its page.
+    if (unitPage_->isVisible())
+        progress_->show();
+    return progress_;
 }
 
 void FrmHoofdscherm::buildServicePage(QWidget* page)

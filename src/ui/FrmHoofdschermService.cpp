@@ -37,6 +37,8 @@ bool FrmHoofdscherm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == LabWisUnit && event->type() == QEvent::MouseButtonDblClick)
         LabWisUnit->clear();
+    if (watched == unitPage_ && event->type() == QEvent::ShowToParent)
+        TxtProgress();
     return QMainWindow::eventFilter(watched, event);
 }
 

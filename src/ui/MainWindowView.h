@@ -11,7 +11,7 @@ public:
 
     int16_t VisibleTab() const override { return int16_t(window_.SSTab1->currentIndex()); }
     void AppendProgress(const QString& text, bool moveCaret) override;
-    void ClearProgress() override { window_.TxtProgress->clear(); }
+    void ClearProgress() override { window_.TxtProgress()->clear(); }
     QString PagerAddress() const override { return window_.TxtTestPagerAdres->text(); }
     QString PagerMessage() const override { return window_.TxtTestPagerDisplayInfo->text(); }
     int16_t BleepCodePosition() const override { return int16_t(window_.ComboTestBleepCode->currentIndex()); }

@@ -42,23 +42,23 @@ TEST_F(ProgramTest, RowButtonsLeaveRequestsForTheEngine)
 
 TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
 {
-    window().TxtProgress->setPlainText("earlier lines");
+    window().TxtProgress()->setPlainText("earlier lines");
     QString question;
     pbtest::pressInMessageBox(QMessageBox::Cancel, &question);
     window().CmdSchrijfAlles->click();
     EXPECT_EQ(question, "Write all settings to Unit!\r\nAre you sure?");
     EXPECT_EQ(requests().WriteAll, 0);
-    EXPECT_EQ(window().TxtProgress->toPlainText(), "earlier lines");
+    EXPECT_EQ(window().TxtProgress()->toPlainText(), "earlier lines");
 }
 
 TEST_F(ProgramTest, WriteAllAnsweredWithOkEmptiesTheProgressAndRequests)
 {
-    window().TxtProgress->setPlainText("earlier lines");
+    window().TxtProgress()->setPlainText("earlier lines");
     window().ComboInstellingen[0]->setCurrentIndex(1);
     pbtest::pressInMessageBox(QMessageBox::Ok);
     window().CmdSchrijfAlles->click();
     EXPECT_EQ(requests().WriteAll, -1);
-    EXPECT_EQ(window().TxtProgress->toPlainText(), "");
+    EXPECT_EQ(window().TxtProgress()->toPlainText(), "");
     EXPECT_EQ(state.rows.UnitSettings[0], 1);
 }
 
@@ -81,9 +81,9 @@ TEST_F(ProgramTest, CancelAppendsToTheProgressText)
     window().CmdCancelReadWrite->click();
     window().CmdCancelReadWrite->click();
     EXPECT_EQ(state.rows.RowRequest[3], pb::NoRequest);
-    EXPECT_EQ(window().TxtProgress->toPlainText(), "\nCancelled!\n\nCancelled!\n");
+    EXPECT_EQ(window().TxtProgress()->toPlainText(), "\nCancelled!\n\nCancelled!\n");
     window().CmdWisLogVenster->click();
-    EXPECT_EQ(window().TxtProgress->toPlainText(), "");
+    EXPECT_EQ(window().TxtProgress()->toPlainText(), "");
 }
 
 } // namespace

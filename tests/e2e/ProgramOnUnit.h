@@ -194,7 +194,7 @@ protected:
         return combo->palette().color(QPalette::Active, QPalette::Text) == pb::ConfirmedRowColour(combo);
     }
 
-    QString progressText() const { return program->window.TxtProgress->toPlainText(); }
+    QString progressText() const { return program->window.TxtProgress()->toPlainText(); }
 
     // The progress window shows each CR LF as one line break.
     bool progressHas(QString text) const

@@ -1,5 +1,6 @@
 // The fixed design of the main window: names, positions, creation state.
 #include "MainWindowFixture.h"
+#include "link/EngineView.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -47,6 +48,12 @@ const Placement kPlacements[] = {
 
 TEST_F(MainWindowTest, ControlsSitWhereTheDesignPutsThem)
 {
+    EXPECT_EQ(find(QStringLiteral("TxtProgress")), nullptr) << "made when first needed";
+    window->SSTab1->setCurrentIndex(UnitTab);
+    QWidget* next = window->TxtProgress()->nextInFocusChain();
+    while (window->TxtProgress()->isAncestorOf(next))
+        next = next->nextInFocusChain();
+    EXPECT_EQ(next, window->CmdWisLogVenster) << "first on its page for the Tab key";
     for (const Placement& p : kPlacements) {
         SCOPED_TRACE(p.name);
         auto* control = find(QLatin1String(p.name));
@@ -160,7 +167,7 @@ TEST_F(MainWindowTest, CreationState)
 
     EXPECT_EQ(window->ShpTx->color(), QColor(192, 0, 0));
     EXPECT_EQ(window->ShpRx->color(), QColor(0, 192, 0));
-    EXPECT_TRUE(window->TxtProgress->toPlainText().isEmpty());
+    EXPECT_TRUE(window->TxtProgress()->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, FieldsBehaveAsDesigned)
@@ -168,9 +175,9 @@ TEST_F(MainWindowTest, FieldsBehaveAsDesigned)
     EXPECT_EQ(window->TxtTestPagerAdres->maxLength(), 10);
     EXPECT_EQ(window->TxtTestPagerDisplayInfo->maxLength(), 40);
 
-    EXPECT_TRUE(window->TxtProgress->isReadOnly());
-    EXPECT_EQ(window->TxtProgress->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(window->TxtProgress->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_TRUE(window->TxtProgress()->isReadOnly());
+    EXPECT_EQ(window->TxtProgress()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(window->TxtProgress()->palette().color(QPalette::Text), QColor(0, 0, 255));
 
     for (QLineEdit* field : {window->Text2[0], window->Text2[24], window->TxtLegendaTestOproepAdres}) {
         EXPECT_TRUE(field->isReadOnly());
