@@ -31,20 +31,13 @@ QGroupBox* placeFrame(QWidget* parent, const QString& name, int x, int y, int w,
     return frame;
 }
 
-// A list of the settings grid. It becomes editable when its page is first
-// on the screen (GridView): until then nobody can type in it.
+// A list of the settings grid or the bleep codes. GridView makes it
+// editable when its page is first shown: until then nobody can type in it.
 QComboBox* placeGridList(QWidget* parent, const QString& name, int x, int y, int w, int h)
 {
     auto* combo = place<QComboBox>(parent, name, x, y, w, h);
     // Typing in the text part chooses nothing and must never add options.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    return combo;
-}
-
-QComboBox* placeEditableCombo(QWidget* parent, const QString& name, int x, int y, int w, int h)
-{
-    QComboBox* combo = placeGridList(parent, name, x, y, w, h);
-    MakeEditableList(combo);
     return combo;
 }
 
@@ -168,7 +161,7 @@ void FrmHoofdscherm::buildServicePage(QWidget* page)
         place<QLineEdit>(call, QStringLiteral("TxtLegendaTestOproepBleepcode"), 8, 56, 89, 19);
     makeStaticText(TxtLegendaTestOproepBleepcode);
     // Shown only for the unit types whose test call carries a bleep code.
-    ComboTestBleepCode = placeEditableCombo(call, QStringLiteral("ComboTestBleepCode"), 104, 56, 177, 21);
+    ComboTestBleepCode = placeGridList(call, QStringLiteral("ComboTestBleepCode"), 104, 56, 177, 21);
     ComboTestBleepCode->hide();
     TxtLegendaTestOproepBericht =
         place<QLineEdit>(call, QStringLiteral("TxtLegendaTestOproepBericht"), 8, 80, 89, 19);

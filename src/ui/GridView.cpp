@@ -44,7 +44,8 @@ bool sameOptions(const QComboBox* combo, const QStringList& options)
 } // namespace
 
 GridView::GridView(const SettingsGrid& grid, GridModel& model, QObject* parent)
-    : QObject(parent), grid_(grid), model_(model), page_(grid.ComboInstellingen[0]->parentWidget())
+    : QObject(parent), grid_(grid), model_(model), page_(grid.ComboInstellingen[0]->parentWidget()),
+      callPage_(grid.FramePagerOproepen->parentWidget())
 {
     grid_.model = &model;
     for (int r = 0; r < kGridRows; ++r) {
@@ -54,6 +55,7 @@ GridView::GridView(const SettingsGrid& grid, GridModel& model, QObject* parent)
         rowChanged(r);
     }
     page_->installEventFilter(this);
+    callPage_->installEventFilter(this);
     if (page_->isVisible())
         makeListsEditable();
     connect(&model_, &GridModel::rowChanged, this, &GridView::rowChanged);
@@ -68,6 +70,8 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
         showWaitingRows();
     if (watched == page_ && event->type() == QEvent::Show && !editable_)
         makeListsEditable();
+    if (watched == callPage_ && event->type() == QEvent::ShowToParent && bleepCodesWaiting_)
+        showCallPanel();
     return QObject::eventFilter(watched, event);
 }
 
@@ -137,13 +141,22 @@ void GridView::showRow(int row)
 
 void GridView::showCallPanel()
 {
-    if (model_.callPanelShown()) {
-        grid_.ComboTestBleepCode->clear();
-        grid_.ComboTestBleepCode->addItems(model_.bleepCodes());
-        grid_.ComboTestBleepCode->setCurrentIndex(model_.defaultBleepCode());
-        grid_.ComboTestBleepCode->show();
-    }
     grid_.FramePagerOproepen->setVisible(model_.callPanelShown());
+    if (!model_.callPanelShown())
+        return;
+    // Filling the list makes its popup view, the only item view of the
+    // start: it waits, like the grid, until its page is shown.
+    if (callPage_->isHidden()) {
+        bleepCodesWaiting_ = true;
+        return;
+    }
+    bleepCodesWaiting_ = false;
+    QComboBox* codes = grid_.ComboTestBleepCode;
+    MakeEditableList(codes);
+    codes->clear();
+    codes->addItems(model_.bleepCodes());
+    codes->setCurrentIndex(model_.defaultBleepCode());
+    codes->show();
 }
 
 } // namespace pb

@@ -65,8 +65,10 @@ private:
     SettingsGrid grid_;
     GridModel& model_;
     QWidget* page_;        // the parent of the lists: the Settings tab's page
+    QWidget* callPage_;    // the parent of the test-call panel: the Service tab's page
     std::bitset<kGridRows> waiting_;
     bool editable_ = false;
+    bool bleepCodesWaiting_ = false;
     bool showing_ = false; // the widgets change because the model did
 };
 

@@ -96,8 +96,13 @@ TEST(GridView, TheListsGetTheirTextPartsWhenThePageIsFirstOnTheScreen)
     WidgetGrid f(false);
     f.row(0, 2);
     f.grid.type(0, "typed before");
+    f.grid.setCallPanel(true, {"a", "b", "c"}, 1);
     EXPECT_FALSE(f.list(0)->isEditable());
+    EXPECT_EQ(f.widgets.ComboTestBleepCode->count(), 0) << "the bleep codes wait for their page too";
     f.parent.show();
+    EXPECT_EQ(f.widgets.ComboTestBleepCode->count(), 3);
+    EXPECT_EQ(f.widgets.ComboTestBleepCode->currentIndex(), 1);
+    EXPECT_TRUE(f.widgets.ComboTestBleepCode->isEditable());
     ASSERT_TRUE(f.list(0)->isEditable());
     EXPECT_EQ(f.list(0)->currentText(), "typed before");
     QTest::keyClicks(f.list(0)->lineEdit(), "!");

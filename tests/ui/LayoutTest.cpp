@@ -190,6 +190,9 @@ TEST_F(MainWindowTest, FieldsBehaveAsDesigned)
 TEST_F(MainWindowTest, TypingInAGridListNeitherAddsNorCompletesAnOption)
 {
     window->show();
+    state.grid.setCallPanel(true, {}, -1);
+    window->SSTab1->setCurrentIndex(ServiceTab); // the bleep codes' page, first shown
+    window->SSTab1->setCurrentIndex(SettingsTab);
     for (QComboBox* combo : {window->ComboInstellingen[0], window->ComboInstellingen[25],
                              window->ComboTestBleepCode}) {
         ASSERT_TRUE(combo->isEditable());
