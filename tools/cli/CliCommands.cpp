@@ -38,8 +38,8 @@ bool Readable(const QString& path)
 // configuration file beside the tool (or in the per-user folder) says.
 bool SetUp(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 {
-    const ProgramFolder folder = ProgramFolder::locate(QCoreApplication::applicationDirPath());
-    const QString configFile = folder.configFileToRead();
+    parts.folder = ProgramFolder::locate(QCoreApplication::applicationDirPath());
+    const QString configFile = parts.folder.configFileToRead();
     const bool configured = QFileInfo::exists(configFile);
     ProgramConfig config;
     if (configured)
@@ -72,20 +72,19 @@ bool FilesReadable(const CliRequest& request, const CliOutput& output)
 
 // "Com<n>" is the program's port n, resolved as the program resolves it;
 // anything else names the device itself.
-QString DeviceOf(const QString& port)
+QString DeviceOf(const QString& port, const ProgramFolder& folder)
 {
     static const QRegularExpression comPort(QStringLiteral("^com([1-9][0-9]?)$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch com = comPort.match(port);
     if (!com.hasMatch())
         return port;
-    const ProgramFolder folder = ProgramFolder::locate(QCoreApplication::applicationDirPath());
     return ResolvePortDevice(com.captured(1).toInt(), folder, PresentPorts);
 }
 
-bool Open(UnitSession& session, const QString& port, const CliOutput& output)
+bool Open(UnitSession& session, const QString& port, const ProgramFolder& folder, const CliOutput& output)
 {
-    if (session.open(DeviceOf(port)))
+    if (session.open(DeviceOf(port, folder)))
         return true;
     output.error(QStringLiteral("pagerbench-cli: cannot open the port ") + port);
     return false;
@@ -94,7 +93,7 @@ bool Open(UnitSession& session, const QString& port, const CliOutput& output)
 int Read(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 {
     UnitSession session(parts, output);
-    if (!Open(session, request.port, output))
+    if (!Open(session, request.port, parts.folder, output))
         return ExitPortFailed;
     if (!session.readAll()) {
         output.error(QStringLiteral("pagerbench-cli: not every row was read; no file written"));
@@ -123,7 +122,7 @@ int Write(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 {
     LeesSetFile(parts.grid, parts.rows, request.files.first());
     UnitSession session(parts, output);
-    if (!Open(session, request.port, output))
+    if (!Open(session, request.port, parts.folder, output))
         return ExitPortFailed;
     if (session.writeAll())
         return ExitDone;
@@ -134,7 +133,7 @@ int Write(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 int Call(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 {
     UnitSession session(parts, output);
-    if (!Open(session, request.port, output))
+    if (!Open(session, request.port, parts.folder, output))
         return ExitPortFailed;
     if (session.testCall(request.address, request.message, request.bleepCode))
         return ExitDone;
@@ -173,7 +172,7 @@ int Diff(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 int Monitor(const CliRequest& request, CoreParts& parts, const CliOutput& output)
 {
     UnitSession session(parts, output);
-    if (!Open(session, request.port, output))
+    if (!Open(session, request.port, parts.folder, output))
         return ExitPortFailed;
     session.monitor(request.seconds ? *request.seconds * kMillisecondsPerSecond : -1);
     return ExitDone;

@@ -45,17 +45,28 @@ std::optional<int16_t> LanguageCode(const QString& name)
     return int16_t(code);
 }
 
+// A whole-number option into `value` when it is set; false, with the
+// problem named, when its text is no number in low..high.
+template <typename Value>
+bool TakeNumber(const QCommandLineParser& parser, const char* name, int low, int high, const char* complaint,
+                Value& value, QString& problem)
+{
+    if (!parser.isSet(QLatin1String(name)))
+        return true;
+    const std::optional<int> number = WholeNumber(parser.value(QLatin1String(name)), low, high);
+    if (!number) {
+        problem = QLatin1String(complaint);
+        return false;
+    }
+    value = Value(*number);
+    return true;
+}
+
 // Takes the values of the options the command allows into the request.
 bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& problem)
 {
-    if (parser.isSet(QStringLiteral("type"))) {
-        const auto type = WholeNumber(parser.value(QStringLiteral("type")), 0, 6);
-        if (!type) {
-            problem = QStringLiteral("the unit type must be 0 to 6");
-            return false;
-        }
-        request.unitType = int16_t(*type);
-    }
+    if (!TakeNumber(parser, "type", 0, 6, "the unit type must be 0 to 6", request.unitType, problem))
+        return false;
     if (parser.isSet(QStringLiteral("lang"))) {
         request.language = LanguageCode(parser.value(QStringLiteral("lang")));
         if (!request.language) {
@@ -63,21 +74,10 @@ bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& 
             return false;
         }
     }
-    if (parser.isSet(QStringLiteral("bleep"))) {
-        const auto code = WholeNumber(parser.value(QStringLiteral("bleep")), 0, 15);
-        if (!code) {
-            problem = QStringLiteral("the bleep code must be 0 to 15");
-            return false;
-        }
-        request.bleepCode = int16_t(*code);
-    }
-    if (parser.isSet(QStringLiteral("seconds"))) {
-        request.seconds = WholeNumber(parser.value(QStringLiteral("seconds")), 0, 24 * 3600 * 365);
-        if (!request.seconds) {
-            problem = QStringLiteral("the seconds must be a whole number from 0");
-            return false;
-        }
-    }
+    if (!TakeNumber(parser, "bleep", 0, 15, "the bleep code must be 0 to 15", request.bleepCode, problem)
+        || !TakeNumber(parser, "seconds", 0, 24 * 3600 * 365, "the seconds must be a whole number from 0",
+                       request.seconds, problem))
+        return false;
     request.port = parser.value(QStringLiteral("port"));
     request.out = parser.value(QStringLiteral("out"));
     request.json = parser.isSet(QStringLiteral("json"));

@@ -5,6 +5,7 @@
 // engine to serve and holds the test call's fields.
 #include "CliOutput.h"
 
+#include "files/ProgramFolder.h"
 #include "link/Datacom.h"
 #include "link/EngineView.h"
 #include "link/LampFlags.h"
@@ -24,6 +25,7 @@ namespace pb::cli {
 // What the commands share: the texts, the grid and the row values, for one
 // unit type.
 struct CoreParts {
+    ProgramFolder folder; // the program's, for its configuration and ports.ini
     TextTable texts;
     GridModel grid;
     RowValues rows;
