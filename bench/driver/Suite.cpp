@@ -128,34 +128,28 @@ void MeasureStarts(const std::vector<Launch>& launches, int starts, Measured& m)
         m.starts.push_back(StartFigures(program));
 }
 
-double MedianOf(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void MeasureIdleRounds(const std::vector<Launch>& launches, int seconds, Measured& m)
 {
     std::vector<std::vector<IdleFigures>> rounds;
     for (int round = 0; round < kIdleRounds; ++round)
         rounds.push_back(MeasureIdle(launches, 3000, std::max(1, seconds / kIdleRounds)));
     for (std::size_t p = 0; p < launches.size(); ++p) {
-        IdleFigures median;
-        median.ok = true;
+        IdleFigures middle;
+        middle.ok = true;
         std::vector<double> peak, privateMiB, peakEnd, cpu;
         for (const std::vector<IdleFigures>& round : rounds) {
             const IdleFigures& f = round.at(p);
-            median.ok = median.ok && f.ok;
+            middle.ok = middle.ok && f.ok;
             peak.push_back(f.peakMiB);
             privateMiB.push_back(f.privateMiB);
             peakEnd.push_back(f.peakEndMiB);
             cpu.push_back(f.cpuPercent);
         }
-        median.peakMiB = MedianOf(peak);
-        median.privateMiB = MedianOf(privateMiB);
-        median.peakEndMiB = MedianOf(peakEnd);
-        median.cpuPercent = MedianOf(cpu);
-        m.idle.push_back(median);
+        middle.peakMiB = median(peak);
+        middle.privateMiB = median(privateMiB);
+        middle.peakEndMiB = median(peakEnd);
+        middle.cpuPercent = median(cpu);
+        m.idle.push_back(middle);
         m.idleCpuSpread.push_back({*std::min_element(cpu.begin(), cpu.end()), *std::max_element(cpu.begin(), cpu.end())});
     }
 }

@@ -80,11 +80,11 @@ void GridView::makeListsEditable()
     editable_ = true;
     for (QComboBox* combo : grid_.ComboInstellingen)
         MakeEditableList(combo);
-    // A typed text the model holds goes into the new text parts.
-    for (int r = 0; r < kGridRows; ++r) {
-        if (!waiting_.test(r))
-            showRow(r);
-    }
+    // The page is on the screen: every row, typed texts into the new text
+    // parts included.
+    for (int r = 0; r < kGridRows; ++r)
+        showRow(r);
+    waiting_.reset();
 }
 
 void GridView::rowChanged(int row)
