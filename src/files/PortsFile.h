@@ -1,7 +1,9 @@
 #pragma once
 // ports.ini beside the configuration file: the device a site gives a port
 // number, in section [ports] as "Com3=/dev/serial/by-id/..." or
-// "Com5=tcp://10.0.0.20:4001".
+// "Com5=tcp://10.0.0.20:4001". The file is a person's as much as the
+// program's: read and changed line by line as IniText does, so comments and
+// every other line stay, and a device is taken literally ("C:\dev\x").
 #include "files/ProgramFolder.h"
 #include "files/TextFile.h"
 
@@ -24,9 +26,9 @@ struct PortEntry {
 PortEntries ReadPortEntries(const ProgramFolder& folder);
 
 // Sets or, for an empty device, removes the port's entry in the program's
-// own ports.ini. Its first copy takes over the shipped file's entries, so
-// that naming one port does not lose the others. An entry that already
-// reads so writes nothing.
+// own ports.ini, changing that one line. Its first copy starts as the
+// shipped file, so that naming one port does not lose the others. An entry
+// that already reads so writes nothing.
 WriteOutcome WritePortEntry(const ProgramFolder& folder, const PortEntry& entry);
 
 } // namespace pb

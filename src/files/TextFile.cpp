@@ -108,6 +108,11 @@ QByteArray JoinCrLf(const QStringList& lines)
 
 WriteOutcome WriteTextFileAtomically(const QString& path, const QStringList& lines)
 {
+    return WriteFileAtomically(path, JoinCrLf(lines));
+}
+
+WriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
     const auto failed = [&](QString reason) {
         if (reason.isEmpty())
             reason = QStringLiteral("Unknown error");
@@ -130,7 +135,7 @@ WriteOutcome WriteTextFileAtomically(const QString& path, const QStringList& lin
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(file.errorString());
-    if (!writeAll(file, JoinCrLf(lines))) {
+    if (!writeAll(file, bytes)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         // Written in place (the folder takes no new file), the old bytes

@@ -46,6 +46,9 @@ struct WriteOutcome {
 // is not replaced.
 WriteOutcome WriteTextFileAtomically(const QString& path, const QStringList& lines);
 
+// The same for bytes already encoded, such as lines behind a byte-order mark.
+WriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
 // Appends one line and CR LF, creating the file when missing.
 bool AppendTextLine(const QString& path, const QString& line);
 
