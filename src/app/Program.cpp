@@ -23,9 +23,8 @@ Program::Program(AppState& programState)
       operations(programState.rows, engine.UnitRequests(), programState.grid, programState.Tekst, view)
 {
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
-    port.deviceName = [this](int portNumber) {
-        return ResolvePortDevice(portNumber, state.folder, state.presentPorts);
-    };
+    port.deviceName = [this](int portNumber) { return ResolvePort(portNumber, state.folder, state.presentPorts); };
+    port.presentPorts = [this] { return state.presentPorts(); };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
     QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
     connectControls();

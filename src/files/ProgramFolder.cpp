@@ -51,12 +51,12 @@ ProgramFolder ProgramFolder::locate(const QString& executableFolder, const QStri
     const bool installed = std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& prefix) {
         return isInside(executableFolder, prefix);
     });
+    const QString perUser = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!installed && own.isDir() && own.isWritable())
-        return {QDir::cleanPath(own.absoluteFilePath()), QString()};
+        return {QDir::cleanPath(own.absoluteFilePath()), QString(), perUser};
 
-    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(perUser);
-    return {QDir::cleanPath(perUser), own.isDir() ? QDir::cleanPath(own.absoluteFilePath()) : QString()};
+    return {perUser, own.isDir() ? QDir::cleanPath(own.absoluteFilePath()) : QString(), perUser};
 }
 
 QString ProgramFolder::toRead(const QString& name) const

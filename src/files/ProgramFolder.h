@@ -8,12 +8,18 @@ namespace pb {
 struct ProgramFolder {
     QString path;    // where the files are written; without a trailing separator
     QString shipped; // the executable's folder when that is elsewhere, else empty
+    QString perUser; // the per-user data folder; empty means `path`
 
     // Where the files are written.
     QString configFile() const { return path + QStringLiteral("/Pagerbench.set"); }
     QString defaultSettingsFile() const { return path + QStringLiteral("/default.set"); }
     QString logFolder() const { return path + QStringLiteral("/Log"); }
     QString portsFile() const { return path + QStringLiteral("/ports.ini"); }
+    // Belongs to this machine and user, not to a copy of the program.
+    QString adapterNumbersFile() const
+    {
+        return (perUser.isEmpty() ? path : perUser) + QStringLiteral("/adapters.ini");
+    }
 
     // Where they are read: the program's own copy once there is one, before
     // that the copy a site ships beside an installed executable.

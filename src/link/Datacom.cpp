@@ -61,51 +61,63 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
 {
     dropIfLost();
     relinkTimer_.stop(); // an open by the user replaces the relinking
+    if (connecting_ && network_)
+        network_->abort();
+    connecting_ = false;
     const int portNumber = portIndex + 1;
-    QString settingsText;
-    if (!openDevice(portNumber, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode,
-                    settingsText)) {
+    const OpenedWith with{portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode};
+    const DeviceIdentity identity = deviceName ? deviceName(portNumber) : DeviceIdentity(PortDeviceName(portNumber));
+    const bool opened = (!io_ || !io_->isOpen()) // a port is changed only while it is closed
+        && openDevice(identity.device, with);
+    if (opened || closedWhileAway_) {
+        openedWith_ = with;
+        opened_ = identity;
+    }
+    if (!opened) {
         log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
+        // The device was away when the port was closed to be opened again
+        // (the settings dialog's Save): keep waiting for the device named now.
+        if (closedWhileAway_ && portNumber >= 1)
+            relinkTimer_.start();
         return -1;
     }
+    closedWhileAway_ = false;
     log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[TxtOpenedWith]
-                         + QStringLiteral(": ") + settingsText);
-    openedWith_ = {portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode};
+                         + QStringLiteral(": ") + lineText(with));
     if (onCaption)
-        onCaption(captionText(portNumber, settingsText));
+        onCaption(captionText(portNumber));
     return 0;
 }
 
-QString Datacom::captionText(int portNumber, const QString& settingsText) const
+QString Datacom::lineText(const OpenedWith& with)
 {
-    return QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' ' + settingsText;
+    return LineSettingsFromCodes(with.speedCode, with.parityCode, with.dataBitsCode, with.stopBitsCode).text;
 }
 
-bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
-                         int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode,
-                         QString& settingsText)
+QString Datacom::captionText(int portNumber) const
 {
-    dropIfLost();
-    if (io_ && io_->isOpen())
-        return false; // a port is changed only while it is closed
-    const QString device = deviceName ? deviceName(portNumber) : PortDeviceName(portNumber);
+    return QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' ' + lineText(openedWith_);
+}
+
+bool Datacom::openDevice(const QString& device, const OpenedWith& with)
+{
     if (device.isEmpty())
         return false;
+    if (!IsTcpDevice(device))
+        return openSerial(device, with);
+    // The device server keeps its own line settings.
+    const std::optional<TcpAddress> address = ParseTcpDevice(device);
+    if (!address || !loadNetwork() || !network_->connectTo(address->host, address->port, kConnectWaitMs))
+        return false;
+    useNetwork();
+    return true;
+}
 
-    const LineSettings line = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode,
-                                                    stopBitsCode);
-    if (IsTcpDevice(device)) {
-        // The device server keeps its own line settings.
-        if (!connectNetwork(device))
-            return false;
-        io_ = &network_->device();
-        lost_ = false;
-        forgetReceived();
-        settingsText = line.text;
-        return true;
-    }
-
-    const HandshakeSettings handshake = HandshakeFromCode(handshakeCode);
+bool Datacom::openSerial(const QString& device, const OpenedWith& with)
+{
+    const LineSettings line = LineSettingsFromCodes(with.speedCode, with.parityCode, with.dataBitsCode,
+                                                    with.stopBitsCode);
+    const HandshakeSettings handshake = HandshakeFromCode(with.handshakeCode);
     port_.setPortName(resolvedDevice(device));
     port_.setBaudRate(line.baudRate);
     port_.setParity(line.parity);
@@ -124,34 +136,49 @@ bool Datacom::openDevice(int portNumber, int16_t speedCode, int16_t parityCode,
     io_ = &port_;
     lost_ = false;
     forgetReceived();
-    settingsText = line.text;
     return true;
 }
 
-bool Datacom::connectNetwork(const QString& device)
+void Datacom::useNetwork()
 {
-    const std::optional<TcpAddress> address = ParseTcpDevice(device);
-    if (!address)
+    io_ = &network_->device();
+    lost_ = false;
+    forgetReceived();
+}
+
+bool Datacom::loadNetwork()
+{
+    if (network_)
+        return true;
+    NetworkLineFactory* module = LoadNetworkModule();
+    if (!module) {
+        qWarning("The network module %s was not found: tcp:// ports cannot open.",
+                 qPrintable(NetworkModuleFileName()));
         return false;
-    if (!network_) {
-        NetworkLineFactory* module = LoadNetworkModule();
-        if (!module) {
-            qWarning("The network module %s was not found: tcp:// ports cannot open.",
-                     qPrintable(NetworkModuleFileName()));
-            return false;
-        }
-        network_ = module->createLine();
-        network_->onLost = [this](const QString& reason) {
-            if (onNetwork())
-                noteLost(reason);
-        };
     }
-    return network_->connectTo(address->host, address->port, kConnectWaitMs);
+    network_ = module->createLine();
+    network_->onLost = [this](const QString& reason) {
+        if (onNetwork())
+            noteLost(reason);
+    };
+    network_->onConnectDone = [this](bool connected) {
+        connecting_ = false;
+        if (connected && relinkTimer_.isActive()) {
+            useNetwork();
+            relinked();
+        }
+    };
+    return true;
 }
 
 void Datacom::CloseComPort()
 {
+    dropIfLost();
+    closedWhileAway_ = relinkTimer_.isActive();
     relinkTimer_.stop();
+    if (connecting_ && network_)
+        network_->abort();
+    connecting_ = false;
     forgetReceived();
     bool failed = false;
     if (io_ == &port_ && port_.isOpen()) {
@@ -257,15 +284,33 @@ bool Datacom::dropIfLost()
 }
 
 // Reopens the lost device the way it was opened; silent until it is back.
+// A device server is reached in the background, so that the window and the
+// protocol tick go on while it does not answer.
 void Datacom::tryRelink()
 {
-    const OpenedWith& w = openedWith_;
-    QString settingsText;
-    if (!openDevice(w.portIndex + 1, w.speedCode, w.parityCode, w.dataBitsCode, w.stopBitsCode,
-                    w.handshakeCode, settingsText))
+    if (connecting_)
         return;
+    const QString device = LocateDevice(
+        opened_, opened_.adapterKey.isEmpty() || !presentPorts ? QList<PortDescription>() : presentPorts());
+    if (device.isEmpty())
+        return; // the adapter is not back yet
+    if (IsTcpDevice(device)) {
+        const std::optional<TcpAddress> address = ParseTcpDevice(device);
+        if (address && loadNetwork()) {
+            connecting_ = true;
+            network_->connectInBackground(address->host, address->port, kConnectWaitMs);
+        }
+        return;
+    }
+    if (openSerial(device, openedWith_))
+        relinked();
+}
+
+void Datacom::relinked()
+{
     relinkTimer_.stop();
-    const QString caption = captionText(w.portIndex + 1, settingsText);
+    closedWhileAway_ = false;
+    const QString caption = captionText(openedWith_.portIndex + 1);
     log_.WriteLog(QStringLiteral("Comport back: ") + caption);
     if (onCaption)
         onCaption(caption);

@@ -17,11 +17,17 @@ public:
     virtual ~NetworkLine() = default;
     // Connects within waitMs; false, and closed, when the server does not answer.
     virtual bool connectTo(const QString& host, quint16 port, int waitMs) = 0;
+    // Starts connecting, the host lookup included, and returns at once;
+    // onConnectDone tells whether it connected within waitMs. Used where the
+    // caller must not stop the event loop for a server that may be away.
+    virtual void connectInBackground(const QString& host, quint16 port, int waitMs) = 0;
+    std::function<void(bool connected)> onConnectDone;
     // What the bytes pass through while connected.
     virtual QIODevice& device() = 0;
     // Hands what was written to the network now rather than on a later event.
     virtual void flush() = 0;
-    // Closes at once, dropping what is not sent yet.
+    // Closes at once, dropping what is not sent yet; a connection under way
+    // is given up without a word.
     virtual void abort() = 0;
     // Told the reason once the server closed the connection or the network failed.
     std::function<void(const QString& reason)> onLost;

@@ -1,18 +1,21 @@
 #include "link/PortMap.h"
 
+#include "link/AdapterNumbersFile.h"
+
 #include <utility>
 
 namespace pb {
 
-PortMap::PortMap(EnvironmentLookup environment, PortEntries entries, const QList<PortDescription>& present)
+PortMap::PortMap(EnvironmentLookup environment, PortEntries entries, const QList<PortDescription>& present,
+                 const AdapterNumbers& remembered)
     : environment_(std::move(environment)), entries_(std::move(entries)), present_(present),
-      automatic_(AutomaticPortNumbers(present))
+      automatic_(AutomaticPortNumbers(present, remembered)), remembered_(remembered)
 {
 }
 
 PortMap PortMap::load(const ProgramFolder& folder, const QList<PortDescription>& present)
 {
-    return PortMap(ProcessEnvironment(), ReadPortEntries(folder), present);
+    return PortMap(ProcessEnvironment(), ReadPortEntries(folder), present, RememberAdapterNumbers(folder, present));
 }
 
 // A device named by path or by its by-id link finds its adapter's description.
@@ -31,7 +34,7 @@ PortChoice PortMap::choice(int portNumber) const
     if (portNumber < 1)
         return {};
     const auto named = [this](const QString& device, PortRule rule) {
-        return PortChoice{device, PortDisplayText(device, described(device)), rule};
+        return PortChoice{device, PortDisplayText(device, described(device)), rule, QString()};
     };
     const QString fromEnvironment = environment_(PortEnvironmentVariable(portNumber));
     if (!fromEnvironment.isEmpty())
@@ -40,28 +43,43 @@ PortChoice PortMap::choice(int portNumber) const
     if (entry != entries_.end())
         return named(entry->second, PortRule::PortsFile);
     const auto automatic = automatic_.find(portNumber);
-    if (automatic != automatic_.end())
-        return named(automatic->second.systemLocation, PortRule::Automatic);
+    if (automatic != automatic_.end()) {
+        PortChoice port = named(automatic->second.systemLocation, PortRule::Automatic);
+        port.adapterKey = AdapterKey(automatic->second);
+        return port;
+    }
+    // The number stays the absent adapter's: nothing opens until it is back.
+    const auto kept = remembered_.find(portNumber);
+    if (kept != remembered_.end())
+        return {QString(), QString(), PortRule::Automatic, kept->second};
     const QString platform = PlatformPortDevice(portNumber);
-    return {platform, platform, PortRule::Platform};
+    return {platform, platform, PortRule::Platform, QString()};
 }
 
 QString PortMap::entryText(int portNumber) const
 {
     const QString name = QStringLiteral("Com") + QString::number(portNumber);
     const PortChoice port = choice(portNumber);
-    if (port.rule == PortRule::Platform)
+    if (port.rule == PortRule::Platform || port.device.isEmpty())
         return name;
     return name + QStringLiteral(" \u2013 ") + port.display;
 }
 
-QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present)
+DeviceIdentity ResolvePort(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present)
 {
     const PortEntries entries = ReadPortEntries(folder);
     const PortChoice named = PortMap(ProcessEnvironment(), entries, {}).choice(portNumber);
     if (named.rule != PortRule::Platform || portNumber < 1)
         return named.device;
-    return PortMap(ProcessEnvironment(), entries, present()).device(portNumber);
+    const QList<PortDescription> ports = present();
+    const PortChoice port =
+        PortMap(ProcessEnvironment(), entries, ports, RememberAdapterNumbers(folder, ports)).choice(portNumber);
+    return {port.device, port.adapterKey};
+}
+
+QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present)
+{
+    return ResolvePort(portNumber, folder, present).device;
 }
 
 } // namespace pb

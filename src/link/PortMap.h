@@ -4,6 +4,7 @@
 // PAGERBENCH_COM<n>, then ports.ini beside the configuration file, then the
 // automatic numbering of the ports present, then the platform's own name.
 #include "files/PortsFile.h"
+#include "link/DeviceIdentity.h"
 #include "link/PortName.h"
 #include "link/PortNumbering.h"
 
@@ -17,15 +18,19 @@ struct PortChoice {
     QString device;  // what the serial layer opens; empty for a number below 1
     QString display; // the device, with the adapter's description and serial number when known
     PortRule rule = PortRule::Platform;
+    QString adapterKey; // the adapter's AdapterKey when the automatic numbering chose it
 };
 
 class PortMap {
 public:
-    // `present` is what the automatic numbering numbers; left empty, the
-    // numbers come from the other rules alone.
-    PortMap(EnvironmentLookup environment, PortEntries entries, const QList<PortDescription>& present);
+    // `present` is what the automatic numbering numbers, keeping the numbers
+    // adapters were given before; left empty, the numbers come from the
+    // other rules alone.
+    PortMap(EnvironmentLookup environment, PortEntries entries, const QList<PortDescription>& present,
+            const AdapterNumbers& remembered = {});
 
-    // From the process environment and the ports.ini the folder reads.
+    // From the process environment, the ports.ini the folder reads and the
+    // numbers remembered for this machine's adapters, which it adds to.
     static PortMap load(const ProgramFolder& folder, const QList<PortDescription>& present);
 
     PortChoice choice(int portNumber) const;
@@ -42,15 +47,13 @@ private:
     PortEntries entries_;
     QList<PortDescription> present_;
     std::map<int, PortDescription> automatic_;
+    AdapterNumbers remembered_;
 };
-
-// The ports the system reports, asked for only when needed: listing them
-// reads the whole tty tree of the system, tens of milliseconds.
-using PresentPortsSource = std::function<QList<PortDescription>()>;
 
 // The device to open for port n, resolved afresh on each opening, so that
 // an adapter plugged in since counts. The present ports are listed only
 // when neither the environment nor ports.ini names the port.
+DeviceIdentity ResolvePort(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present);
 QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present);
 
 } // namespace pb

@@ -43,9 +43,33 @@ bool adapterBefore(const PortDescription& a, const PortDescription& b)
     return naturalKey(a.systemLocation) < naturalKey(b.systemLocation);
 }
 
+// The first number remembered for the adapter that is still free.
+bool takeRememberedNumber(const PortDescription& adapter, const AdapterNumbers& remembered,
+                          std::map<int, PortDescription>& numbers)
+{
+    const QString key = AdapterKey(adapter);
+    if (key.isEmpty())
+        return false;
+    for (const auto& [number, rememberedKey] : remembered) {
+        if (rememberedKey == key && numbers.emplace(number, adapter).second)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-std::map<int, PortDescription> AutomaticPortNumbers(const QList<PortDescription>& ports)
+QString AdapterKey(const PortDescription& port)
+{
+    if (!port.byIdName.isEmpty())
+        return QStringLiteral("by-id:") + port.byIdName;
+    if (!port.serialNumber.isEmpty())
+        return QStringLiteral("serial:") + port.serialNumber;
+    return QString();
+}
+
+std::map<int, PortDescription> AutomaticPortNumbers(const QList<PortDescription>& ports,
+                                                    const AdapterNumbers& remembered)
 {
     std::map<int, PortDescription> numbers;
     QList<PortDescription> adapters;
@@ -57,13 +81,31 @@ std::map<int, PortDescription> AutomaticPortNumbers(const QList<PortDescription>
             adapters.append(port);
     }
     std::sort(adapters.begin(), adapters.end(), adapterBefore);
-    int next = 1;
+
+    // A built-in port's own number wins over a remembered one.
+    QList<PortDescription> unnumbered;
     for (const PortDescription& adapter : adapters) {
-        while (numbers.count(next) != 0)
+        if (!takeRememberedNumber(adapter, remembered, numbers))
+            unnumbered.append(adapter);
+    }
+    int next = 1;
+    for (const PortDescription& adapter : unnumbered) {
+        while (numbers.count(next) != 0 || remembered.count(next) != 0)
             ++next;
         numbers.emplace(next, adapter);
     }
     return numbers;
+}
+
+AdapterNumbers WithNumbersGiven(const AdapterNumbers& remembered, const std::map<int, PortDescription>& numbers)
+{
+    AdapterNumbers updated = remembered;
+    for (const auto& [number, port] : numbers) {
+        const QString key = AdapterKey(port);
+        if (isAdapter(port) && !key.isEmpty())
+            updated.emplace(number, key);
+    }
+    return updated;
 }
 
 QString PortDisplayText(const QString& device, const PortDescription* port)

@@ -1,9 +1,11 @@
 #include "link/Datacom.h"
+#include "link/PortMap.h"
 #include "support/CoreState.h"
 
 #include "support/PseudoTerminal.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTcpServer>
@@ -13,7 +15,13 @@
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <arpa/inet.h>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -357,7 +365,7 @@ TEST_F(DatacomTest, ReplacedDeviceOpensAfterALoss)
 // Relinking runs on a one-second timer, so these waits allow a few tries.
 constexpr int kRelinkWaitMs = 5 * pb::Datacom::kRelinkIntervalMs;
 
-TEST_F(DatacomTest, LinkRepointedToANewDeviceComesBackByItself)
+TEST_F(DatacomTest, LinkRepointedToANewDeviceComesBackByItselfEvenAfterASave)
 {
     const QString link = dir.filePath("by-id-unit");
     ASSERT_TRUE(QFile::link(pty.slavePath(), link));
@@ -370,6 +378,10 @@ TEST_F(DatacomTest, LinkRepointedToANewDeviceComesBackByItself)
     QTest::qWait(1500); // failed tries on the dead device stay silent
     EXPECT_EQ(countLost(), 1);
     EXPECT_EQ(countBack(), 0);
+    // The settings dialog's Save closes the port and opens it again: while
+    // the device is away that fails, and the waiting for it goes on.
+    com.CloseComPort();
+    EXPECT_EQ(openDefault(com), -1);
 
     pbtest::PseudoTerminal replug;
     ASSERT_TRUE(replug.isValid());
@@ -470,6 +482,127 @@ TEST_F(DatacomTest, DeviceNameHookReplacesTheEnvironment)
     ASSERT_EQ(openDefault(com), 0);
     ASSERT_TRUE(pty.write("h"));
     EXPECT_EQ(receive(1), "h");
+}
+
+} // namespace
+
+namespace {
+
+// Links named like adapters, each leading to a pseudo-terminal, so that
+// the automatic numbering takes them for USB adapters.
+struct FakeAdapters {
+    explicit FakeAdapters(const QString& folder) : folder_(folder) {}
+    pb::PortDescription plug(const char* name, const char* serial, const pbtest::PseudoTerminal& pty)
+    {
+        const QString location = folder_ + '/' + name;
+        QFile::remove(location);
+        EXPECT_TRUE(QFile::link(pty.slavePath(), location));
+        return {location, QString(), QString(), serial};
+    }
+    QString folder_;
+};
+
+TEST_F(DatacomTest, ALostAdapterIsReopenedOnlyWhenItIsBack)
+{
+    device.point(QString()); // the automatic numbering names Com1
+    FakeAdapters adapters(dir.path());
+    QList<pb::PortDescription> present{adapters.plug("ttyUSB0", "A", pty)};
+    com.presentPorts = [&] { return present; };
+    com.deviceName = [&](int number) { return pb::ResolvePort(number, state.folder, com.presentPorts); };
+    ASSERT_EQ(openDefault(com), 0);
+
+    // The first adapter goes; a second one is there.
+    pbtest::PseudoTerminal other;
+    present = {adapters.plug("ttyUSB1", "B", other)};
+    pty.closeMaster();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
+    QTest::qWait(2500);
+    EXPECT_FALSE(com.isOpen()) << "the other adapter is not the unit's";
+    EXPECT_EQ(countBack(), 0);
+
+    // The first comes back under another name.
+    pbtest::PseudoTerminal replug;
+    present << adapters.plug("ttyUSB2", "A", replug);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return com.isOpen(); }, kRelinkWaitMs));
+    EXPECT_EQ(countBack(), 1);
+    EXPECT_EQ(com.SendByte('m'), 0);
+    EXPECT_EQ(replug.read(1), "m");
+}
+
+// A server whose accept queue is full leaves a connection attempt hanging
+// until it gives up.
+class FullServer {
+public:
+    FullServer()
+    {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) == 0
+            && ::listen(listener_, 0) == 0
+            && ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~FullServer()
+    {
+        for (int fd : clients_)
+            ::close(fd);
+        ::close(listener_);
+    }
+    quint16 port() const { return port_; }
+    int accept() { return ::accept(listener_, nullptr, nullptr); }
+    // Connections the server never accepts, until no more fit.
+    void fill()
+    {
+        for (int i = 0; i < 4; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(port_);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            clients_.push_back(fd);
+        }
+        QThread::msleep(100);
+    }
+
+private:
+    int listener_ = -1;
+    quint16 port_ = 0;
+    std::vector<int> clients_;
+};
+
+TEST_F(DatacomTest, UnreachableDeviceServerNeverHoldsUpTheEventLoop)
+{
+    FullServer server;
+    ASSERT_NE(server.port(), 0);
+    device.point(QStringLiteral("tcp://127.0.0.1:%1").arg(server.port()));
+    ASSERT_EQ(openDefault(com), 0);
+    const int unit = server.accept();
+    ASSERT_GE(unit, 0);
+    server.fill();
+    ::close(unit); // the server drops the program; reconnecting cannot get through
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
+
+    // The protocol tick's timer: a blocking connect would stall it for the
+    // whole connect wait at every try.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    tick.start(25);
+    QTest::qWait(4 * pb::Datacom::kRelinkIntervalMs);
+    EXPECT_LT(longestGap, 1000);
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(countBack(), 0);
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST_P(PortPrecedence, FirstRuleThatNamesThePortHolds)
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const pb::ProgramFolder folder{dir.path(), QString()};
+    const pb::ProgramFolder folder{dir.path(), QString(), QString()};
     if (c.rules & Ini) {
         QFile file(folder.portsFile());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -14,6 +14,7 @@ struct NumberingCase {
     const char* name;
     QList<pb::PortDescription> ports; // location and by-id name
     Numbers expected;
+    pb::AdapterNumbers remembered = {};
 };
 
 pb::PortDescription port(const char* location, const char* byId = "")
@@ -41,6 +42,14 @@ const NumberingCase kCases[] = {
      {port("/dev/ttyAMA0"), port("/dev/pts/3"), port("/dev/ttySX"), port("/dev/ttyUSB")},
      {}},
     {"NoPortsNoNumbers", {}, {}},
+    {"RememberedAdaptersKeepTheirNumbersAndOthersNeverTakeThem",
+     {port("/dev/ttyUSB0", kProlific), port("/dev/ttyUSB1", kAcm), port("/dev/ttyUSB2", kFtdi)},
+     {{1, "/dev/ttyUSB0"}, {4, "/dev/ttyUSB2"}, {5, "/dev/ttyUSB1"}},
+     {{1, QString("by-id:") + kProlific}, {2, "by-id:gone"}, {3, "serial:GONE"}, {4, QString("by-id:") + kFtdi}}},
+    {"BuiltInPortWinsOverARememberedNumber",
+     {port("/dev/ttyS0"), port("/dev/ttyUSB0", kFtdi)},
+     {{1, "/dev/ttyS0"}, {3, "/dev/ttyUSB0"}},
+     {{1, QString("by-id:") + kFtdi}, {2, "by-id:gone"}, {3, QString("by-id:") + kFtdi}}},
 };
 
 class AutomaticNumbering : public ::testing::TestWithParam<NumberingCase> {};
@@ -49,7 +58,7 @@ TEST_P(AutomaticNumbering, NumbersThePortsLikeWindows)
 {
     const NumberingCase& c = GetParam();
     std::vector<std::pair<int, QString>> numbered;
-    for (const auto& [number, described] : pb::AutomaticPortNumbers(c.ports))
+    for (const auto& [number, described] : pb::AutomaticPortNumbers(c.ports, c.remembered))
         numbered.emplace_back(number, described.systemLocation);
     std::vector<std::pair<int, QString>> expected;
     for (const auto& [number, location] : c.expected)

@@ -1,6 +1,7 @@
 #include "link/tcp/TcpModule.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace pb {
 
@@ -20,29 +21,68 @@ public:
     {
         QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_,
                          [this](QAbstractSocket::SocketError error) {
-                             if (meansLineLost(error) && onLost)
+                             if (connecting_)
+                                 finishConnecting(false);
+                             else if (meansLineLost(error) && onLost)
                                  onLost(socket_.errorString());
                          });
+        QObject::connect(&socket_, &QAbstractSocket::connected, &socket_, [this] {
+            if (connecting_)
+                finishConnecting(true);
+        });
+        connectTimer_.setSingleShot(true);
+        QObject::connect(&connectTimer_, &QTimer::timeout, &socket_, [this] { finishConnecting(false); });
     }
 
     bool connectTo(const QString& host, quint16 port, int waitMs) override
     {
+        abort();
         socket_.connectToHost(host, port);
         if (!socket_.waitForConnected(waitMs)) {
             socket_.abort();
             return false;
         }
-        // One byte at a time goes out at once, as on a serial line.
-        socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        setLowDelay();
         return true;
+    }
+
+    void connectInBackground(const QString& host, quint16 port, int waitMs) override
+    {
+        abort();
+        connecting_ = true;
+        connectTimer_.start(waitMs);
+        socket_.connectToHost(host, port);
     }
 
     QIODevice& device() override { return socket_; }
     void flush() override { socket_.flush(); }
-    void abort() override { socket_.abort(); }
+
+    void abort() override
+    {
+        connecting_ = false;
+        connectTimer_.stop();
+        socket_.abort();
+    }
 
 private:
+    // One byte at a time goes out at once, as on a serial line.
+    void setLowDelay() { socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1); }
+
+    void finishConnecting(bool connected)
+    {
+        connecting_ = false;
+        connectTimer_.stop();
+        if (connected)
+            setLowDelay();
+        else
+            socket_.abort();
+        if (onConnectDone)
+            onConnectDone(connected);
+    }
+
     QTcpSocket socket_;
+    QTimer connectTimer_;
+    bool connecting_ = false;
 };
 
 } // namespace
