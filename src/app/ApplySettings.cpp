@@ -21,6 +21,8 @@ void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dia
 
     SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
     LeesDefault(state.folder, state.grid, state.rows);
+    if (port.dropRequests)
+        port.dropRequests();
 
     if (port.close)
         port.close();

@@ -35,7 +35,9 @@ void Program::ShowSettingsDialog()
 {
     auto* dialog = new FrmInstellingen(state, &window);
     QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog, [this, dialog] {
-        ApplySettings(state, window, *dialog, {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); }});
+        ApplySettings(state, window, *dialog,
+                      {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); },
+                       [this] { engine.DropAllRequests(); }});
     });
     dialog->show();
 }

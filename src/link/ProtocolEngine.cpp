@@ -236,9 +236,23 @@ void ProtocolEngine::CancelRequests()
     parts_.view.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
 }
 
+bool ProtocolEngine::ExchangeUnderWay() const
+{
+    switch (EngineState_) {
+    case State::NotStarted:
+    case State::Ready:
+    case State::ServeSettingsTab:
+    case State::ServeUnitTab:
+        return false;
+    default:
+        return true;
+    }
+}
+
 void ProtocolEngine::DropAllRequests()
 {
-    bool pending = requests_.ReadAll != kFalse || requests_.WriteAll != kFalse || requests_.TestCall != kFalse;
+    bool pending = requests_.ReadAll != kFalse || requests_.WriteAll != kFalse || requests_.TestCall != kFalse
+        || ExchangeUnderWay();
     for (int r = 0; r < kGridRows; ++r)
         pending = pending || parts_.rows.RowRequest[r] != NoRequest;
     if (!pending)
@@ -246,6 +260,12 @@ void ProtocolEngine::DropAllRequests()
     requests_.ReadAll = kFalse;
     requests_.WriteAll = kFalse;
     requests_.TestCall = kFalse;
+    // A reply still to come would be stored over values loaded since.
+    if (ExchangeUnderWay()) {
+        EngineState_ = State::Ready;
+        requests_.CurrentRow = -1;
+        ReplyTimeout_ = 0;
+    }
     CancelRequests();
 }
 

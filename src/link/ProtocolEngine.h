@@ -78,7 +78,8 @@ public:
     void CancelRequests();
 
     // Drops the pending rows and the read all, write all and test call
-    // requests; says so in the progress text when there was any.
+    // requests, and gives up the exchange under way, the engine going on
+    // ready for new ones; says so in the progress text when there was any.
     void DropAllRequests();
 
     UnitRequestRecord& UnitRequests() { return requests_; }
@@ -129,6 +130,8 @@ private:
     void StoreRead();
 
     bool DelayRuns() const { return SendDelay_ > 0; }
+    // A frame sent or about to be, its reply not yet taken.
+    bool ExchangeUnderWay() const;
     GridModel& Grid() const { return parts_.grid; }
     const TextTable& Tekst() const { return parts_.texts; }
     QString ComboText(int16_t row) const;
