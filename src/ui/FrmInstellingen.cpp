@@ -27,6 +27,13 @@ void setTextColour(QWidget* field, const QColor& colour)
     field->setPalette(palette);
 }
 
+// A field the user may type in, or one that only shows its text.
+void setEditable(QLineEdit* field, bool editable)
+{
+    field->setReadOnly(!editable);
+    setTextColour(field, editable ? QApplication::palette().color(QPalette::WindowText) : kLockedText);
+}
+
 // A stored value its list has no entry for shows the first entry.
 void showPosition(QComboBox* combo, int16_t position)
 {
@@ -94,10 +101,8 @@ void FrmInstellingen::LockCombo()
         combo->setEnabled(false);
         setTextColour(combo, kLockedText);
     }
-    for (QLineEdit* field : {TxtSetPath, TxtPortDevice}) {
-        field->setReadOnly(true);
-        setTextColour(field, kLockedText);
-    }
+    for (QLineEdit* field : {TxtSetPath, TxtPortDevice})
+        setEditable(field, false);
     CheckOpeningUnit->setEnabled(false);
 }
 
@@ -108,10 +113,8 @@ void FrmInstellingen::UnlockCombo()
         combo->setEnabled(true);
         setTextColour(combo, windowText);
     }
-    for (QLineEdit* field : {TxtSetPath, TxtPortDevice}) {
-        field->setReadOnly(false);
-        setTextColour(field, windowText);
-    }
+    setEditable(TxtSetPath, true);
+    setEditable(TxtPortDevice, !portSetByEnvironment_);
     CheckOpeningUnit->setEnabled(true);
 }
 
@@ -149,14 +152,26 @@ void FrmInstellingen::ShowPortNames()
 
 PortEntry FrmInstellingen::SelectedPortEntry() const
 {
-    return {ComboCom->currentIndex() + 1, TxtPortDevice->text().trimmed()};
+    // The field shows the environment's device then, which ports.ini must not take.
+    return {ComboCom->currentIndex() + 1, portSetByEnvironment_ ? portsFileDevice_ : TxtPortDevice->text().trimmed()};
 }
 
 void FrmInstellingen::showPortDevice()
 {
+    const int number = ComboCom->currentIndex() + 1;
     const PortEntries entries = ReadPortEntries(state_.folder);
-    const auto entry = entries.find(ComboCom->currentIndex() + 1);
-    TxtPortDevice->setText(entry == entries.end() ? QString() : entry->second);
+    const auto entry = entries.find(number);
+    portsFileDevice_ = entry == entries.end() ? QString() : entry->second;
+    // What the user would type has no effect while the environment names
+    // the port: the field shows that device and says where it comes from.
+    const PortChoice choice = PortMap(ProcessEnvironment(), entries, {}).choice(number);
+    portSetByEnvironment_ = choice.rule == PortRule::Environment;
+    // Not in the text table: the same in every language, as the variable is.
+    LabelPortDevice->setText(portSetByEnvironment_
+                                 ? QStringLiteral("Set by %1:").arg(PortEnvironmentVariable(number))
+                                 : QStringLiteral("Device:"));
+    TxtPortDevice->setText(portSetByEnvironment_ ? choice.device : portsFileDevice_);
+    setEditable(TxtPortDevice, ComboCom->isEnabledTo(this) && !portSetByEnvironment_);
     // A by-id name is long; its start says which adapter it is.
     TxtPortDevice->setCursorPosition(0);
 }

@@ -32,7 +32,8 @@ public:
     // The entries of ComboCom: each port's name and what it stands for on
     // this machine now.
     void ShowPortNames();
-    // The selected port and the device its field names, for ports.ini.
+    // The selected port and the device its field names, for ports.ini; while
+    // PAGERBENCH_COM<n> names the port, the entry ports.ini already has.
     PortEntry SelectedPortEntry() const;
 
     QLabel* LabelCompoort;
@@ -66,10 +67,13 @@ private:
     void buildControls();
     void Form_Load();
     void setButtons(bool cancel, bool save, bool close, bool edit);
-    // What ports.ini names for the selected port.
+    // What ports.ini names for the selected port, or, read-only, what the
+    // environment names instead.
     void showPortDevice();
 
     AppState& state_;
+    bool portSetByEnvironment_ = false;
+    QString portsFileDevice_;
 };
 
 } // namespace pb

@@ -65,8 +65,6 @@ void FrmInstellingen::buildControls()
     constexpr int kPortDeviceY = 167;
     LabelPortDevice =
         place<QLabel>(this, QStringLiteral("LabelPortDevice"), kLabelX, kPortDeviceY + 2, kLabelWidth, 17);
-    // Not in the text table: the same in every language.
-    LabelPortDevice->setText(QStringLiteral("Device:"));
     TxtPortDevice =
         place<QLineEdit>(this, QStringLiteral("TxtPortDevice"), kFieldX, kPortDeviceY, kFieldWidth, 21);
 

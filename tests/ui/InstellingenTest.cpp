@@ -369,6 +369,29 @@ TEST_F(InstellingenTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
     EXPECT_EQ(dialog->ComboCom->itemText(5), QStringLiteral("Com6"));
 }
 
+// What the field would say has no effect while PAGERBENCH_COM<n> names the
+// port: it shows that device, read-only, and Save leaves ports.ini alone.
+TEST_F(InstellingenTest, APortTheEnvironmentNamesShowsItsDeviceAndVariableAndKeepsPortsIni)
+{
+    QFile file(state.folder.portsFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[ports]\r\nCom4=/dev/ttyUSB9\r\nCom5=/dev/ttyUSB5\r\n");
+    file.close();
+    qputenv("PAGERBENCH_COM4", "/dev/pts/4");
+    openDialog();
+    QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
+    for (int port : {3, 4, 3}) {
+        dialog->ComboCom->setCurrentIndex(port);
+        const bool fromEnvironment = port == 3;
+        EXPECT_EQ(dialog->TxtPortDevice->text(), fromEnvironment ? "/dev/pts/4" : "/dev/ttyUSB5");
+        EXPECT_EQ(dialog->TxtPortDevice->isReadOnly(), fromEnvironment);
+        EXPECT_EQ(dialog->LabelPortDevice->text(), fromEnvironment ? "Set by PAGERBENCH_COM4:" : "Device:");
+    }
+    QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
+    qunsetenv("PAGERBENCH_COM4");
+    EXPECT_EQ(ReadPortEntries(state.folder), (PortEntries{{4, "/dev/ttyUSB9"}, {5, "/dev/ttyUSB5"}}));
+}
+
 TEST_F(InstellingenTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)
 {
     openDialog();
