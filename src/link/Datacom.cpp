@@ -71,7 +71,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
         && openDevice(identity.device, with);
     if (opened || closedWhileAway_) {
         openedWith_ = with;
-        opened_ = identity;
+        opened_ = opened && !onNetwork() ? IdentifyOpened(identity, adapterLinks) : identity;
     }
     if (!opened) {
         log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
@@ -163,10 +163,14 @@ bool Datacom::loadNetwork()
     };
     network_->onConnectDone = [this](bool connected) {
         connecting_ = false;
-        if (connected && relinkTimer_.isActive()) {
-            useNetwork();
-            relinked();
+        if (!connected)
+            return; // the next try comes with the relink timer
+        if (!relinkTimer_.isActive()) {
+            network_->abort(); // nobody waits for this connection any more
+            return;
         }
+        useNetwork();
+        relinked();
     };
     return true;
 }

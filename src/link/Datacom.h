@@ -35,8 +35,10 @@ public:
     // address, or the same adapter wherever it comes back.
     std::function<DeviceIdentity(int portNumber)> deviceName;
 
-    // The ports present, where a lost adapter is looked for.
+    // The ports present, where a lost adapter is looked for, and the folder
+    // of the links that name adapters for good.
     PresentPortsSource presentPorts = PresentPorts;
+    QString adapterLinks = QStringLiteral("/dev/serial/by-id");
 
     // Opens "Com <portIndex + 1>" with the line parameters the codes choose
     // (see DatacomSettings.h). 0 when the port is open, -1 when it failed;

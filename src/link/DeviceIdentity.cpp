@@ -1,6 +1,20 @@
 #include "link/DeviceIdentity.h"
 
+#include "link/PresentPorts.h"
+
+#include <QFileInfo>
+
 namespace pb {
+
+DeviceIdentity IdentifyOpened(const DeviceIdentity& named, const QString& adapterLinks)
+{
+    if (!named.adapterKey.isEmpty())
+        return named;
+    const QString byIdName = LinkNamesByTarget(adapterLinks).value(QFileInfo(named.device).canonicalFilePath());
+    if (byIdName.isEmpty())
+        return named;
+    return {named.device, AdapterKey({named.device, byIdName, QString(), QString()})};
+}
 
 QString LocateDevice(const DeviceIdentity& identity, const QList<PortDescription>& present)
 {

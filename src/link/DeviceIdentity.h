@@ -22,6 +22,12 @@ struct DeviceIdentity {
 // reads the whole tty tree of the system, tens of milliseconds.
 using PresentPortsSource = std::function<QList<PortDescription>()>;
 
+// The identity of a device that just opened: a serial device named by its
+// path alone (in ports.ini or the environment) is known by its link's name
+// in `adapterLinks` (/dev/serial/by-id) when it has one, so that another
+// adapter that takes over the path later is not taken for it.
+DeviceIdentity IdentifyOpened(const DeviceIdentity& named, const QString& adapterLinks);
+
 // Where the device is now: the present port with the adapter's key, empty
 // while that adapter is absent; the device itself when no adapter key
 // identifies it.

@@ -5,6 +5,7 @@
 #include "support/PseudoTerminal.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -489,45 +490,55 @@ TEST_F(DatacomTest, DeviceNameHookReplacesTheEnvironment)
 namespace {
 
 // Links named like adapters, each leading to a pseudo-terminal, so that
-// the automatic numbering takes them for USB adapters.
+// the automatic numbering takes them for USB adapters; and their links by
+// the adapter's name, as /dev/serial/by-id holds them.
 struct FakeAdapters {
-    explicit FakeAdapters(const QString& folder) : folder_(folder) {}
-    pb::PortDescription plug(const char* name, const char* serial, const pbtest::PseudoTerminal& pty)
+    explicit FakeAdapters(const QString& folder) : folder_(folder) { QDir(folder).mkdir("by-id"); }
+    pb::PortDescription plug(const char* name, const char* id, const pbtest::PseudoTerminal& pty)
     {
         const QString location = folder_ + '/' + name;
-        QFile::remove(location);
-        EXPECT_TRUE(QFile::link(pty.slavePath(), location));
-        return {location, QString(), QString(), serial};
+        const QString byId = folder_ + "/by-id/" + id;
+        for (const QString& link : {location, byId}) {
+            QFile::remove(link);
+            EXPECT_TRUE(QFile::link(pty.slavePath(), link));
+        }
+        return {location, QString::fromLatin1(id), QString(), QString()};
     }
     QString folder_;
 };
 
-TEST_F(DatacomTest, ALostAdapterIsReopenedOnlyWhenItIsBack)
+class LostAdapter : public DatacomTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LostAdapter, IsReopenedOnlyWhenItIsBack)
 {
-    device.point(QString()); // the automatic numbering names Com1
+    const bool namedByPath = GetParam(); // else the automatic numbering names it
     FakeAdapters adapters(dir.path());
-    QList<pb::PortDescription> present{adapters.plug("ttyUSB0", "A", pty)};
+    QList<pb::PortDescription> present{adapters.plug("ttyUSB0", "usb-A", pty)};
+    device.point(namedByPath ? present.first().systemLocation : QString());
+    com.adapterLinks = dir.filePath("by-id");
     com.presentPorts = [&] { return present; };
     com.deviceName = [&](int number) { return pb::ResolvePort(number, state.folder, com.presentPorts); };
     ASSERT_EQ(openDefault(com), 0);
 
-    // The first adapter goes; a second one is there.
+    // The unit's adapter goes; another one takes its place and name.
     pbtest::PseudoTerminal other;
-    present = {adapters.plug("ttyUSB1", "B", other)};
     pty.closeMaster();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
+    present = {adapters.plug("ttyUSB0", "usb-B", other)};
     QTest::qWait(2500);
     EXPECT_FALSE(com.isOpen()) << "the other adapter is not the unit's";
     EXPECT_EQ(countBack(), 0);
 
-    // The first comes back under another name.
+    // The unit's adapter comes back under another name.
     pbtest::PseudoTerminal replug;
-    present << adapters.plug("ttyUSB2", "A", replug);
+    present << adapters.plug("ttyUSB2", "usb-A", replug);
     ASSERT_TRUE(QTest::qWaitFor([this] { return com.isOpen(); }, kRelinkWaitMs));
     EXPECT_EQ(countBack(), 1);
     EXPECT_EQ(com.SendByte('m'), 0);
     EXPECT_EQ(replug.read(1), "m");
 }
+
+INSTANTIATE_TEST_SUITE_P(NamedAutomaticallyOrByPath, LostAdapter, ::testing::Bool());
 
 // A server whose accept queue is full leaves a connection attempt hanging
 // until it gives up.
