@@ -1,6 +1,7 @@
 # Installation into the usual places and a .deb through CPack:
 #   cmake --install <build>            (prefix from CMAKE_INSTALL_PREFIX)
 #   cpack --config <build>/CPackConfig.cmake
+# scripts/package.sh does both for a release build.
 include(GNUInstallDirs)
 
 # An installed program keeps its files in the per-user folder; it learns the
@@ -26,6 +27,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/pagerbench.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pagerbench.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+
+# cpack refuses files that name the build folder, as the programs of a build
+# made for development (PAGERBENCH_DEVELOPMENT) do.
+set(CPACK_PAGERBENCH_BUILD_DIR ${CMAKE_BINARY_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/NoBuildPathInPackage.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pagerbench)

@@ -2,11 +2,13 @@
 # Installs what is missing, builds the program and its tests, and runs them
 # all; then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run; then a short
-# run of every fuzz target (scripts/fuzz.sh --smoke).
+# run of every fuzz target (scripts/fuzz.sh --smoke); then the package
+# (scripts/package.sh), which fails when a packaged file names its build folder.
 #
-# The build folders are build-tests, build-asan and build-fuzz, or the
-# folders named by TESTS_BUILD, ASAN_BUILD and FUZZ_BUILD; JOBS sets the
-# number of parallel jobs (default: one per processor).
+# The build folders are build-tests, build-asan, build-fuzz and
+# build-package, or the folders named by TESTS_BUILD, ASAN_BUILD, FUZZ_BUILD
+# and PACKAGE_BUILD; JOBS sets the number of parallel jobs (default: one
+# per processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -33,3 +35,6 @@ cmake --build "$asan_build" -j "$jobs"
 
 echo "== Fuzz targets, short run"
 bash scripts/fuzz.sh --smoke
+
+echo "== Package"
+JOBS=$jobs bash scripts/package.sh

@@ -1,5 +1,7 @@
 #include "link/NetworkLine.h"
 
+#include "link/ModuleFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -18,12 +20,7 @@ QString NetworkModuleFileName()
 
 QStringList NetworkModuleFolders()
 {
-    const QString beside = QCoreApplication::applicationDirPath();
-    QStringList folders{beside, QDir::cleanPath(beside + QStringLiteral("/../" PAGERBENCH_MODULE_LIBDIR))};
-#ifdef PAGERBENCH_BUILD_MODULE_DIR
-    folders << QStringLiteral(PAGERBENCH_BUILD_MODULE_DIR);
-#endif
-    return folders;
+    return ModuleFolders(QCoreApplication::applicationDirPath(), DevelopmentModuleFolder());
 }
 
 NetworkLineFactory* LoadNetworkModule(const QStringList& folders)

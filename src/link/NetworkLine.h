@@ -44,7 +44,8 @@ public:
 QString NetworkModuleFileName();
 
 // Where the module is looked for, in this order: beside the executable, the
-// library folder of the installation the executable is in, the build tree.
+// library folder of the installation the executable is in, and in a build
+// made for development the build tree (see ModuleFolders.h).
 QStringList NetworkModuleFolders();
 
 // The module from the first folder that holds one; nullptr when none does
