@@ -232,6 +232,7 @@ void ProtocolEngine::StoreRead()
 
     RowValues& rows = parts_.rows;
     rows.RowRequest[row] = NoRequest;
+    rows.ValueFromUnit[row] = value; // as sent, before decoding loses what no option names
     rows.SettingsInUnit[row] = gridValue;
     rows.UnitSettings[row] = gridValue;
     SettingToGrid(Grid(), rows, row);

@@ -21,6 +21,7 @@ struct RowValues {
     RowArray UnitSettings{};   // what the grid shows, what a write sends
     RowArray FileSettings{};   // buffer of the settings files
     RowArray SettingsInUnit = filled(-1); // last value the unit confirmed, -1 none
+    RowArray ValueFromUnit = filled(-1);  // byte the unit last sent for the row, -1 none
     RowArray RowRequest{};     // NoRequest, ReadRequest or WriteRequest
 
     static RowArray filled(int16_t value)

@@ -3,17 +3,30 @@
 #include "files/SettingsFile.h"
 #include "settings/SetupUnitType.h"
 #include "settings/ValueCoding.h"
+#include "support/PseudoTerminal.h"
 #include "texts/TextTable.h"
 #include "unitsim/StartValues.h"
+#include "unitsim/VirtualUnit.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,7 +37,56 @@ constexpr int kRunMs = 60000;
 struct Outcome {
     int status = -1;
     QByteArray out;
-    QString err;
+    QByteArray err;
+};
+
+pb::unitsim::Millis Now()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A unit in the test's own process, on a pseudo-terminal: it can hold what
+// no factory unit holds, and it shows what reached it.
+struct LocalUnit {
+    explicit LocalUnit(int16_t type, pb::unitsim::Fault fault = pb::unitsim::Fault::None,
+                       pb::unitsim::Millis statusEveryMs = 0)
+        : unit(options(type, fault, statusEveryMs), Now())
+    {
+        // The tool must not inherit the unit's end: closing it hangs the line up.
+        ::fcntl(line.masterFd(), F_SETFD, FD_CLOEXEC);
+    }
+    static pb::unitsim::UnitOptions options(int16_t type, pb::unitsim::Fault fault, pb::unitsim::Millis statusEveryMs)
+    {
+        pb::unitsim::UnitOptions options;
+        options.unitType = type;
+        options.fault = fault;
+        options.quiet = statusEveryMs == 0;
+        options.statusEveryMs = statusEveryMs;
+        return options;
+    }
+    void serve()
+    {
+        const QByteArray received = line.read(4096, 0);
+        if (!received.isEmpty())
+            unit.receive(received.toStdString(), Now());
+        const std::string said = unit.transmit(Now());
+        if (!said.empty())
+            line.write(QByteArray::fromStdString(said), 0);
+    }
+
+    pbtest::PseudoTerminal line;
+    pb::unitsim::VirtualUnit unit;
+};
+
+// How the tool runs besides its arguments.
+struct ToolRun {
+    LocalUnit* unit = nullptr;     // served while the tool runs
+    QByteArray input;              // its standard input
+    QString output;                // a file for its standard output
+    std::function<void()> inChild; // in its process, before it starts
+    // While it runs, with what it printed so far.
+    std::function<void(QProcess&, const Outcome&)> meanwhile;
 };
 
 class CliTest : public ::testing::Test {
@@ -52,17 +114,52 @@ protected:
     QString port(const char* name = "unit") const { return dir.filePath(QLatin1String(name)); }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
-    Outcome cli(const QStringList& arguments)
+    Outcome cli(const QStringList& arguments, const ToolRun& run = {})
     {
         QProcess tool;
+        if (!run.output.isEmpty())
+            tool.setStandardOutputFile(run.output);
+        if (run.inChild)
+            tool.setChildProcessModifier(run.inChild);
         tool.start(QStringLiteral(PAGERBENCH_CLI), arguments);
+        tool.write(run.input);
+        tool.closeWriteChannel();
         Outcome outcome;
-        if (!tool.waitForFinished(kRunMs) || tool.exitStatus() != QProcess::NormalExit)
-            return outcome;
-        outcome.status = tool.exitCode();
-        outcome.out = tool.readAllStandardOutput();
-        outcome.err = QString::fromLocal8Bit(tool.readAllStandardError());
+        const QDeadlineTimer deadline(kRunMs);
+        while (tool.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            tool.waitForFinished(5);
+            if (run.unit)
+                run.unit->serve();
+            outcome.out += tool.readAllStandardOutput();
+            outcome.err += tool.readAllStandardError();
+            if (run.meanwhile)
+                run.meanwhile(tool, outcome);
+        }
+        if (tool.state() != QProcess::NotRunning) {
+            tool.kill();
+            tool.waitForFinished();
+        }
+        outcome.out += tool.readAllStandardOutput();
+        outcome.err += tool.readAllStandardError();
+        if (tool.exitStatus() == QProcess::NormalExit && !deadline.hasExpired())
+            outcome.status = tool.exitCode();
         return outcome;
+    }
+
+    void writeFile(const char* name, const QByteArray& bytes)
+    {
+        QFile written(file(name));
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        ASSERT_EQ(written.write(bytes), bytes.size());
+    }
+
+    // A settings file of zeros but for the given rows.
+    static QByteArray SettingsFile(const std::map<int, int16_t>& values)
+    {
+        pb::RowValues rows;
+        for (const auto& [row, value] : values)
+            rows.FileSettings[row] = value;
+        return pb::JoinCrLf(pb::SettingsFileLines(rows));
     }
 
     QTemporaryDir dir;
@@ -145,9 +242,13 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstVirtualUnits)
     EXPECT_TRUE(diff[1].startsWith("+ 3\t") && diff[1].endsWith("\t5"));
 
     // What read wrote of the first unit, written to the second, makes it
-    // the first one's equal.
-    ASSERT_EQ(cli({"write", "--port", port("second"), "--type", kType3, file("unit.set")}).status, 0);
-    ASSERT_EQ(cli({"read", "--port", port("second"), "--type", kType3, "--out", file("second.set")}).status, 0);
+    // the first one's equal; "-" carries the files through pipes.
+    ToolRun piped;
+    piped.input = bytes;
+    ASSERT_EQ(cli({"write", "--port", port("second"), "--type", kType3, "-"}, piped).status, 0);
+    const Outcome second = cli({"read", "--port", port("second"), "--type", kType3, "--out", "-"});
+    ASSERT_EQ(second.status, 0);
+    ASSERT_NO_FATAL_FAILURE(writeFile("second.set", second.out));
     const Outcome equal = cli({"diff", "--type", kType3, file("unit.set"), file("second.set")});
     EXPECT_EQ(equal.status, 0) << equal.out.toStdString();
 }
@@ -156,7 +257,7 @@ TEST_F(CliTest, CallAndMonitorAgainstTheVirtualUnit)
 {
     ASSERT_TRUE(dir.isValid());
     ASSERT_NO_FATAL_FAILURE(startUnit());
-    const Outcome call = cli({"call", "--port", port(), "--address", "1234567890123", "--message", "Test", "--bleep", "4"});
+    const Outcome call = cli({"call", "--port", port(), "--address", "1234567890", "--message", "Test", "--bleep", "4"});
     EXPECT_EQ(call.status, 0) << call.err.toStdString();
 
     // The unit's status line comes every 5 s, between exchanges.
@@ -165,40 +266,205 @@ TEST_F(CliTest, CallAndMonitorAgainstTheVirtualUnit)
     EXPECT_TRUE(monitor.out.contains(" STATUS ")) << monitor.out.toStdString();
 }
 
+TEST_F(CliTest, ShowAndDiffReportWhatTheFilesHold)
+{
+    ASSERT_TRUE(dir.isValid());
+    // Row 14 has two options; row 40 is no row of the grid.
+    ASSERT_NO_FATAL_FAILURE(writeFile("zero.set", SettingsFile({})));
+    ASSERT_NO_FATAL_FAILURE(writeFile("odd.set", SettingsFile({{14, 9}, {40, 7}})));
+    const Outcome show = cli({"show", "--type", kType3, file("odd.set")});
+    ASSERT_EQ(show.status, 0) << show.err.toStdString();
+    EXPECT_TRUE(show.out.contains("\n14\t\t9\n")) << show.out.toStdString();
+
+    const Outcome diff = cli({"diff", "--type", kType3, file("zero.set"), file("odd.set")});
+    EXPECT_EQ(diff.status, 1);
+    const QList<QByteArray> lines = diff.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 4) << diff.out.toStdString();
+    EXPECT_TRUE(lines[1].startsWith("+ 14\t") && lines[1].endsWith("\t9"));
+    EXPECT_EQ(lines[3], "+ 40\t\t7");
+}
+
+// Values the unit holds that no option names: a speed without a code, a
+// poll interval between two steps, a position beyond the list.
+TEST_F(CliTest, ReadNamesValuesNoOptionNamesAndWritingItsFileLeavesThemInTheUnit)
+{
+    ASSERT_TRUE(dir.isValid());
+    const int16_t type = 1;
+    LocalUnit local(type);
+    const std::map<int, uint8_t> odd{{pb::kSpeedRow, 19}, {14, 9}, {pb::kPollIntervalRow, 22}};
+    for (const auto& [row, value] : odd)
+        local.unit.setValue(row, value);
+    ToolRun run;
+    run.unit = &local;
+    const QString port = local.line.slavePath();
+    const Outcome read = cli({"read", "--port", port, "--type", "1", "--out", file("unit.set"), "--json"}, run);
+    EXPECT_EQ(read.status, 1);
+    const QJsonArray listed = QJsonDocument::fromJson(read.out).object().value("rows").toArray();
+    ASSERT_FALSE(listed.isEmpty()) << read.err.toStdString();
+    for (const QJsonValue& entry : listed) {
+        const QJsonObject row = entry.toObject();
+        const auto found = odd.find(row.value("row").toInt());
+        if (found == odd.end()) {
+            EXPECT_FALSE(row.contains("unitValue"));
+            continue;
+        }
+        EXPECT_EQ(row.value("unitValue").toInt(-1), found->second);
+        EXPECT_TRUE(read.err.contains(QStringLiteral("row %1: the unit holds %2,").arg(found->first).arg(found->second).toUtf8()))
+            << read.err.toStdString();
+    }
+
+    // The file, with the diagnostic level changed, goes back to the unit:
+    // that row changes, the odd ones are named and stay as they were.
+    QFile saved(file("unit.set"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QByteArray edited = saved.readAll();
+    ASSERT_TRUE(edited.startsWith("0    ->1\r\n"));
+    edited.replace(0, 10, "0    ->0\r\n");
+    ASSERT_NO_FATAL_FAILURE(writeFile("edited.set", edited));
+    const Outcome write = cli({"write", "--port", port, "--type", "1", file("edited.set")}, run);
+    EXPECT_EQ(write.status, 1);
+    EXPECT_TRUE(write.err.contains("row 13 not written")) << write.err.toStdString();
+    EXPECT_EQ(local.unit.value(0), 0);
+    for (const auto& [row, value] : odd)
+        EXPECT_EQ(local.unit.value(row), value) << "row " << row;
+}
+
+TEST_F(CliTest, SignalsEndCleanlyAndMonitorKeepsTheUnitsTextApart)
+{
+    ASSERT_TRUE(dir.isValid());
+    // monitor: the unit's text on standard output; the line's loss on
+    // standard error; then Ctrl-C.
+    LocalUnit talking(kType, pb::unitsim::Fault::None, 200);
+    ToolRun monitoring;
+    monitoring.unit = &talking;
+    bool hungUp = false;
+    bool interrupted = false;
+    monitoring.meanwhile = [&](QProcess& tool, const Outcome& sofar) {
+        if (!hungUp && sofar.out.contains(" STATUS ")) {
+            talking.line.closeMaster();
+            hungUp = true;
+        } else if (hungUp && !interrupted && sofar.err.contains("Comport lost")) {
+            ::kill(pid_t(tool.processId()), SIGINT);
+            interrupted = true;
+        }
+    };
+    const Outcome monitor = cli({"monitor", "--port", talking.line.slavePath()}, monitoring);
+    EXPECT_EQ(monitor.status, 130) << monitor.out.toStdString() << monitor.err.toStdString();
+    EXPECT_FALSE(monitor.out.contains("Comport")) << monitor.out.toStdString();
+
+    // read: SIGTERM while the unit keeps silent; no file.
+    LocalUnit silent(kType, pb::unitsim::Fault::Silent);
+    ToolRun reading;
+    reading.unit = &silent;
+    reading.meanwhile = [&](QProcess& tool, const Outcome&) {
+        if (silent.unit.counters().frames == 1)
+            tool.terminate();
+    };
+    const Outcome read = cli({"read", "--port", silent.line.slavePath(), "--type", kType3, "--out", file("out.set")}, reading);
+    EXPECT_EQ(read.status, 130);
+    EXPECT_TRUE(read.err.contains("interrupted"));
+    EXPECT_FALSE(QFile::exists(file("out.set")));
+}
+
+enum class Setting { None, PortHeld, PortForbidden, DiskFull };
+
 struct Failure {
     const char* name;
-    const char* fault;    // of the virtual unit; none started when empty
+    const char* fault;    // of the virtual unit
     QStringList arguments;
     int status;
+    const char* says;     // on standard error
+    bool reachesUnit = false;
+    Setting setting = Setting::None;
+    QByteArray input = {};
+    const char* output = nullptr; // standard output's file
 };
 
 class CliFailureTest : public CliTest, public ::testing::WithParamInterface<Failure> {};
 
+// Whatever goes wrong, the tool says why, ends with its status, and leaves
+// the output file as it was; bad usage or input never reaches the unit.
 TEST_P(CliFailureTest, EndsWithItsStatus)
 {
     ASSERT_TRUE(dir.isValid());
     const Failure& failure = GetParam();
-    if (*failure.fault != '\0') {
-        ASSERT_NO_FATAL_FAILURE(startUnit(QLatin1String(failure.fault)));
-    }
+    LocalUnit local(kType, pb::unitsim::FaultFromName(failure.fault).value_or(pb::unitsim::Fault::None));
+    const QString port = local.line.slavePath();
+    ASSERT_NO_FATAL_FAILURE(writeFile("out.set", "old\r\n"));
+    ASSERT_NO_FATAL_FAILURE(writeFile("empty.set", {}));
+    ASSERT_NO_FATAL_FAILURE(writeFile("good.set", SettingsFile({})));
+    ASSERT_NO_FATAL_FAILURE(writeFile("partial.set", SettingsFile({}).replace("13    ->0\r\n", "")));
     QStringList arguments = failure.arguments;
-    arguments.replaceInStrings(QStringLiteral("PORT"), port());
-    arguments.replaceInStrings(QStringLiteral("OUT"), file("out.set"));
-    const Outcome outcome = cli(arguments);
+    const std::map<QString, QString> placeholders{
+        {"PORT", port}, {"MISSING", file("no-such-port")}, {"OUT", file("out.set")}, {"NOFILE", file("no.set")},
+        {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")}};
+    for (QString& argument : arguments)
+        argument = placeholders.count(argument) ? placeholders.at(argument) : argument;
+
+    ToolRun run;
+    run.unit = &local;
+    run.input = failure.input;
+    run.output = QLatin1String(failure.output);
+    QSerialPort holder(port);
+    if (failure.setting == Setting::PortHeld) {
+        ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    } else if (failure.setting == Setting::PortForbidden) {
+        ASSERT_EQ(::chmod(port.toLocal8Bit().constData(), 0), 0);
+        // Root opens any device: the tool runs as nobody.
+        run.inChild = [] {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(99);
+        };
+    } else if (failure.setting == Setting::DiskFull) {
+        run.inChild = [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{256, 256}; // the port's lock file fits, the settings file not
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    }
+    const Outcome outcome = cli(arguments, run);
     EXPECT_EQ(outcome.status, failure.status) << outcome.err.toStdString();
-    EXPECT_FALSE(outcome.err.isEmpty()) << "a failure says why";
-    EXPECT_FALSE(QFile::exists(file("out.set"))) << "no file unless every row was read";
+    EXPECT_TRUE(outcome.err.contains(failure.says)) << outcome.err.toStdString();
+    QFile out(file("out.set"));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), "old\r\n") << "a file only once every row was read, and whole";
+    if (!failure.reachesUnit) {
+        EXPECT_EQ(local.unit.counters().wakeUps, 0);
+        EXPECT_EQ(local.unit.counters().frames, 0);
+    }
 }
+
+const QStringList kReadPort{"read", "--port", "PORT", "--type", "3", "--out", "OUT"};
+const QStringList kWritePort{"write", "--port", "PORT", "--type", "3"};
+const QStringList kCallPort{"call", "--port", "PORT", "--address", "12"};
 
 INSTANTIATE_TEST_SUITE_P(
     Statuses, CliFailureTest,
-    ::testing::Values(Failure{"SilentUnit", "silent", {"read", "--port", "PORT", "--type", "3", "--out", "OUT"}, 1},
-                      Failure{"RefusedCall", "refuse-call", {"call", "--port", "PORT", "--address", "12"}, 1},
-                      Failure{"NoPort", "", {"read", "--port", "PORT", "--type", "3", "--out", "OUT"}, 3},
-                      Failure{"BadType", "", {"show", "--type", "7", "OUT"}, 2},
-                      Failure{"MissingFile", "", {"write", "--port", "PORT", "--type", "3", "OUT"}, 2},
-                      Failure{"UnknownCommand", "", {"erase", "--port", "PORT"}, 2},
-                      Failure{"OptionOfAnotherCommand", "", {"show", "--port", "PORT", "OUT"}, 2}),
+    ::testing::Values(
+        Failure{"SilentUnit", "silent", kReadPort, 1, "not read; no file written", true},
+        Failure{"RefusedCall", "refuse-call", kCallPort, 1, "did not take the call", true},
+        Failure{"MissingDevice", "", {"read", "--port", "MISSING", "--type", "3", "--out", "OUT"}, 3,
+                "No such file or directory"},
+        Failure{"HeldDevice", "", kReadPort, 3, "Device or resource busy", false, Setting::PortHeld},
+        Failure{"ForbiddenDevice", "", kReadPort, 3, "Permission denied (serial devices belong to the group dialout",
+                false, Setting::PortForbidden},
+        Failure{"UnreachableServer", "", {"read", "--port", "tcp://127.0.0.1:1", "--type", "3"}, 3,
+                "tcp://127.0.0.1:1: no connection"},
+        Failure{"FullDiskUnderOut", "", kReadPort, 2, "cannot write", true, Setting::DiskFull},
+        Failure{"FullStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2, "No space left on device", false,
+                Setting::None, {}, "/dev/full"},
+        Failure{"BadType", "", {"show", "--type", "7", "GOOD"}, 2, "unit type"},
+        Failure{"MissingFile", "", kWritePort + QStringList{"NOFILE"}, 2, "cannot read"},
+        Failure{"EmptyFile", "", kWritePort + QStringList{"EMPTY"}, 2, "no line for any row"},
+        Failure{"FileWithoutARow", "", kWritePort + QStringList{"PARTIAL"}, 2, "no line for row 13"},
+        Failure{"EmptyStandardInput", "", kWritePort + QStringList{"-"}, 2, "standard input is no settings file"},
+        Failure{"UnknownCommand", "", {"erase", "--port", "PORT"}, 2, "unknown command"},
+        Failure{"OptionOfAnotherCommand", "", {"show", "--port", "PORT", "GOOD"}, 2, "takes no --port"},
+        Failure{"LongAddress", "", {"call", "--port", "PORT", "--address", "12345678901"}, 2, "10 characters"},
+        Failure{"LongMessage", "", kCallPort + QStringList{"--message", QString(41, u'x')}, 2, "40 characters"},
+        Failure{"SecondsBeyondRange", "", {"monitor", "--port", "PORT", "--seconds", "4294968"}, 2, "seconds"},
+        Failure{"JsonAndFileOnStandardOutput", "", {"read", "--port", "PORT", "--type", "3", "--json", "--out", "-"},
+                2, "standard output"}),
     [](const ::testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });
 
 } // namespace

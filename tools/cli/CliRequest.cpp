@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QSet>
+#include <limits>
 
 namespace pb::cli {
 
@@ -13,6 +14,9 @@ struct CommandInfo {
     QStringList options; // the options it takes
     int files;           // positional arguments after the command
 };
+
+// Monitor's time goes to a timer in milliseconds.
+constexpr int kMaxSeconds = std::numeric_limits<int>::max() / 1000;
 
 const QList<CommandInfo>& Commands()
 {
@@ -48,14 +52,14 @@ std::optional<int16_t> LanguageCode(const QString& name)
 // A whole-number option into `value` when it is set; false, with the
 // problem named, when its text is no number in low..high.
 template <typename Value>
-bool TakeNumber(const QCommandLineParser& parser, const char* name, int low, int high, const char* complaint,
+bool TakeNumber(const QCommandLineParser& parser, const char* name, int low, int high, const QString& complaint,
                 Value& value, QString& problem)
 {
     if (!parser.isSet(QLatin1String(name)))
         return true;
     const std::optional<int> number = WholeNumber(parser.value(QLatin1String(name)), low, high);
     if (!number) {
-        problem = QLatin1String(complaint);
+        problem = complaint;
         return false;
     }
     value = Value(*number);
@@ -65,7 +69,7 @@ bool TakeNumber(const QCommandLineParser& parser, const char* name, int low, int
 // Takes the values of the options the command allows into the request.
 bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& problem)
 {
-    if (!TakeNumber(parser, "type", 0, 6, "the unit type must be 0 to 6", request.unitType, problem))
+    if (!TakeNumber(parser, "type", 0, 6, QStringLiteral("the unit type must be 0 to 6"), request.unitType, problem))
         return false;
     if (parser.isSet(QStringLiteral("lang"))) {
         request.language = LanguageCode(parser.value(QStringLiteral("lang")));
@@ -74,15 +78,27 @@ bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& 
             return false;
         }
     }
-    if (!TakeNumber(parser, "bleep", 0, 15, "the bleep code must be 0 to 15", request.bleepCode, problem)
-        || !TakeNumber(parser, "seconds", 0, 24 * 3600 * 365, "the seconds must be a whole number from 0",
-                       request.seconds, problem))
+    const QString secondsRange = QStringLiteral("the seconds must be a whole number from 0 to %1").arg(kMaxSeconds);
+    if (!TakeNumber(parser, "bleep", 0, 15, QStringLiteral("the bleep code must be 0 to 15"), request.bleepCode, problem)
+        || !TakeNumber(parser, "seconds", 0, kMaxSeconds, secondsRange, request.seconds, problem))
         return false;
     request.port = parser.value(QStringLiteral("port"));
     request.out = parser.value(QStringLiteral("out"));
     request.json = parser.isSet(QStringLiteral("json"));
     request.address = parser.value(QStringLiteral("address"));
     request.message = parser.value(QStringLiteral("message"));
+    if (request.address.size() > kMaxAddressLength) {
+        problem = QStringLiteral("the address is %1 characters at most").arg(kMaxAddressLength);
+        return false;
+    }
+    if (request.message.size() > kMaxMessageLength) {
+        problem = QStringLiteral("the message is %1 characters at most").arg(kMaxMessageLength);
+        return false;
+    }
+    if (request.json && request.out == kStandardStream) {
+        problem = QStringLiteral("--json and --out - both want standard output");
+        return false;
+    }
     return true;
 }
 
@@ -171,10 +187,13 @@ QString UsageText()
         "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
         "  pagerbench-cli --help | --version\n"
         "\n"
-        "DEVICE is a device path or Com<n>, the port n of the program's settings.\n"
-        "The unit type (0 to 6) and the language default to the program's\n"
-        "configuration file. Exit status: 0 done; 1 the unit failed, or the files\n"
-        "differ; 2 bad usage or input; 3 the port could not be opened.\n");
+        "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"
+        "settings) or tcp://HOST:PORT (a serial device server). FILE - is standard\n"
+        "input for write; --out - is standard output. The unit type (0 to 6) and\n"
+        "the language default to the program's configuration file.\n"
+        "Exit status: 0 done; 1 the unit failed, a row was not read or written as\n"
+        "it stands, or the files differ; 2 bad usage or input, or output that could\n"
+        "not be written; 3 the port could not be opened; 130 interrupted.\n");
 }
 
 } // namespace pb::cli

@@ -10,9 +10,17 @@ namespace pb::cli {
 enum ExitStatus : int {
     ExitDone = 0,
     ExitUnitFailed = 1, // for diff: the files differ
-    ExitBadUsage = 2,   // also a bad type or a file that cannot be read
+    ExitBadUsage = 2,   // also bad input, and output that cannot be written
     ExitPortFailed = 3,
+    ExitInterrupted = 130, // Ctrl-C or SIGTERM, as a shell counts SIGINT
 };
+
+// What the unit's call frame carries; longer is refused, not cut.
+constexpr int kMaxAddressLength = 10;
+constexpr int kMaxMessageLength = 40;
+
+// Standing for standard input (write's file) or standard output (--out).
+inline const QString kStandardStream = QStringLiteral("-");
 
 enum class Command { Read, Write, Call, Show, Diff, Monitor, Help, Version };
 
@@ -21,9 +29,9 @@ struct CliRequest {
     QString port;
     std::optional<int16_t> unitType;
     std::optional<int16_t> language; // 0 en, 1 nl, 2 de, 3 fr
-    QString out;                     // read: empty for standard output
+    QString out;                     // read: empty or "-" for standard output
     bool json = false;
-    QStringList files;               // write and show: one; diff: two
+    QStringList files;               // write ("-": standard input) and show: one; diff: two
     QString address;
     QString message;
     int16_t bleepCode = 1;

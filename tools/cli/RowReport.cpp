@@ -5,18 +5,33 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <algorithm>
 
 namespace pb::cli {
 
-QList<ReportRow> ShownRows(const CoreParts& parts)
+namespace {
+
+ReportRow RowOf(const CoreParts& parts, int16_t row, int16_t value)
+{
+    const bool shown = row < kGridRows && parts.grid.shown(row);
+    const QStringList& options = shown ? parts.grid.row(row).options : QStringList();
+    return {row, RowToItem(parts.unitType, row), value, options.value(value), std::nullopt};
+}
+
+} // namespace
+
+QList<ReportRow> ShownRows(const CoreParts& parts, const RowArray& values)
 {
     QList<ReportRow> rows;
-    const int16_t last = std::min<int16_t>(HighestRow(parts.unitType), kGridRows - 1);
-    for (int16_t r = 0; r <= last; ++r) {
-        if (parts.grid.shown(r))
-            rows.append({r, RowToItem(parts.unitType, r), parts.rows.UnitSettings[r], parts.grid.text(r)});
-    }
+    for (int16_t r : ShownRowNumbers(parts))
+        rows.append(RowOf(parts, r, values[r]));
+    return rows;
+}
+
+QList<ReportRow> FileRowsReport(const CoreParts& parts, const RowArray& values)
+{
+    QList<ReportRow> rows;
+    for (int16_t r = 0; r < kFileRows; ++r)
+        rows.append(RowOf(parts, r, values[r]));
     return rows;
 }
 
@@ -29,10 +44,13 @@ QByteArray RowsJson(int16_t unitType, const QList<ReportRow>& rows)
 {
     QJsonArray list;
     for (const ReportRow& row : rows) {
-        list.append(QJsonObject{{QStringLiteral("row"), row.row},
-                                {QStringLiteral("item"), row.item},
-                                {QStringLiteral("value"), row.value},
-                                {QStringLiteral("text"), row.text}});
+        QJsonObject entry{{QStringLiteral("row"), row.row},
+                          {QStringLiteral("item"), row.item},
+                          {QStringLiteral("value"), row.value},
+                          {QStringLiteral("text"), row.text}};
+        if (row.unitValue)
+            entry.insert(QStringLiteral("unitValue"), *row.unitValue);
+        list.append(entry);
     }
     const QJsonObject document{{QStringLiteral("type"), unitType}, {QStringLiteral("rows"), list}};
     return QJsonDocument(document).toJson(QJsonDocument::Indented);

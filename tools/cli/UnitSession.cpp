@@ -12,10 +12,7 @@
 #include <QTime>
 #include <QTimer>
 #include <algorithm>
-#include <csignal>
 #include <memory>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace pb::cli {
 
@@ -47,51 +44,24 @@ bool IsCallReply(State state)
     return state == State::CallReplyStart || state == State::CallReplyLength || state == State::CallReplyData;
 }
 
-// Ctrl-C ends the loop rather than the process, so that the port is closed
-// and what was read so far is reported. The signal comes as a readable
-// descriptor while the loop runs.
-class InterruptWatch {
-public:
-    explicit InterruptWatch(QEventLoop& loop)
-    {
-        sigemptyset(&signals_);
-        sigaddset(&signals_, SIGINT);
-        sigaddset(&signals_, SIGTERM);
-        if (sigprocmask(SIG_BLOCK, &signals_, &before_) != 0)
-            return;
-        fd_ = signalfd(-1, &signals_, SFD_CLOEXEC);
-        if (fd_ < 0)
-            return;
-        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, &loop, [this, &loop] {
-            interrupted_ = true;
-            loop.quit();
-        });
-    }
-    ~InterruptWatch()
-    {
-        notifier_.reset();
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!interrupted_)
-            sigprocmask(SIG_SETMASK, &before_, nullptr);
-    }
-    bool interrupted() const { return interrupted_; }
-
-private:
-    sigset_t signals_{};
-    sigset_t before_{};
-    int fd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
-    bool interrupted_ = false;
-};
-
 } // namespace
 
-UnitSession::UnitSession(CoreParts& parts, const CliOutput& output)
+QList<int16_t> ShownRowNumbers(const CoreParts& parts)
+{
+    QList<int16_t> rows;
+    const int16_t last = std::min<int16_t>(HighestRow(parts.unitType), kGridRows - 1);
+    for (int16_t row = 0; row <= last; ++row) {
+        if (parts.grid.shown(row))
+            rows.append(row);
+    }
+    return rows;
+}
+
+UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interruption& interruption)
     : parts_(parts),
       output_(output),
-      port_(*this, parts.texts, lamps_),
+      interruption_(interruption),
+      port_(portLog_, parts.texts, lamps_),
       engine_({port_, parts.rows, parts.grid, parts.texts, *this, parts.unitType, *this}),
       operations_(parts.rows, engine_.UnitRequests(), parts.grid, parts.texts, *this)
 {
@@ -106,21 +76,22 @@ bool UnitSession::open(const QString& device)
     return true;
 }
 
-bool UnitSession::readAll()
+QList<int16_t> UnitSession::readAll()
 {
     tab_ = UnitTab;
     ResetSettingsInUnit(parts_.rows);
+    parts_.rows.ValueFromUnit.fill(-1);
     operations_.ReadAll();
     runUntil([this] { return rowsServed(); });
-    return shownRowsConfirmed(false);
+    return unconfirmedRows(false);
 }
 
-bool UnitSession::writeAll()
+QList<int16_t> UnitSession::writeAll()
 {
     tab_ = UnitTab;
     operations_.WriteAll();
     runUntil([this] { return rowsServed(); });
-    return shownRowsConfirmed(true);
+    return unconfirmedRows(true);
 }
 
 bool UnitSession::testCall(const QString& address, const QString& message, int16_t bleepCode)
@@ -141,14 +112,25 @@ void UnitSession::monitor(int milliseconds)
 {
     tab_ = StatusTab;
     monitoring_ = true;
-    runUntil([] { return false; }, milliseconds);
+    runUntil([this] { return output_.failed(); }, milliseconds);
     monitoring_ = false;
 }
 
-bool UnitSession::runUntil(const std::function<bool()>& done, int milliseconds)
+void UnitSession::runUntil(const std::function<bool()>& done, int milliseconds)
 {
+    interrupted_ = interruption_.happened();
+    if (interrupted_)
+        return;
     QEventLoop loop;
-    InterruptWatch interrupt(loop);
+    std::unique_ptr<QSocketNotifier> interrupt;
+    if (interruption_.descriptor() >= 0) {
+        interrupt = std::make_unique<QSocketNotifier>(interruption_.descriptor(), QSocketNotifier::Read);
+        QObject::connect(interrupt.get(), &QSocketNotifier::activated, &loop, [&] {
+            interrupt->setEnabled(false); // the signal stays pending, the descriptor readable
+            interrupted_ = true;
+            loop.quit();
+        });
+    }
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(kTickMs);
@@ -164,7 +146,6 @@ bool UnitSession::runUntil(const std::function<bool()>& done, int milliseconds)
         deadline.start(milliseconds);
     ticker.start();
     loop.exec();
-    return !interrupt.interrupted();
 }
 
 void UnitSession::tick()
@@ -222,19 +203,19 @@ bool UnitSession::rowsServed() const
         && (state == State::Ready || state == State::ServeUnitTab);
 }
 
-bool UnitSession::shownRowsConfirmed(bool written) const
+QList<int16_t> UnitSession::unconfirmedRows(bool written) const
 {
     const RowValues& rows = parts_.rows;
-    const int16_t last = std::min<int16_t>(HighestRow(parts_.unitType), kGridRows - 1);
-    for (int16_t row = 0; row <= last; ++row) {
-        if (!parts_.grid.shown(row))
-            continue;
-        const bool confirmed = written ? rows.SettingsInUnit[row] == rows.UnitSettings[row]
-                                       : rows.SettingsInUnit[row] >= 0;
+    QList<int16_t> unconfirmed;
+    for (int16_t row : ShownRowNumbers(parts_)) {
+        // -1 is never confirmed: the engine sends nothing for it.
+        const bool confirmed = written
+            ? rows.SettingsInUnit[row] >= 0 && rows.SettingsInUnit[row] == rows.UnitSettings[row]
+            : rows.ValueFromUnit[row] >= 0;
         if (!confirmed)
-            return false;
+            unconfirmed.append(row);
     }
-    return true;
+    return unconfirmed;
 }
 
 void UnitSession::AppendProgress(const QString& text, bool)
@@ -248,6 +229,14 @@ void UnitSession::AppendProgress(const QString& text, bool)
         if (!line.isEmpty())
             output_.progressLine(line);
     }
+}
+
+void UnitSession::PortLog::WriteLog(const QString& message)
+{
+    if (session_.monitoring_)
+        session_.output_.error(message);
+    else
+        session_.WriteLog(message);
 }
 
 void UnitSession::WriteLog(const QString& message)

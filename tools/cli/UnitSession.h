@@ -4,6 +4,7 @@
 // The session stands in for the main window: it shows one tab for the
 // engine to serve and holds the test call's fields.
 #include "CliOutput.h"
+#include "Interruption.h"
 
 #include "files/ProgramFolder.h"
 #include "link/Datacom.h"
@@ -32,21 +33,31 @@ struct CoreParts {
     int16_t unitType = 1;
 };
 
+// The rows read all and write all serve: those the unit type shows, up to
+// its highest row.
+QList<int16_t> ShownRowNumbers(const CoreParts& parts);
+
+
 class UnitSession : public EngineView, public LogSink {
 public:
-    UnitSession(CoreParts& parts, const CliOutput& output);
+    UnitSession(CoreParts& parts, const CliOutput& output, const Interruption& interruption);
 
     // Opens the device at 19200,N,8,1 and starts the engine; false when it
     // cannot be opened.
     bool open(const QString& device);
 
-    // Each true when the unit confirmed every shown row, or took the call.
-    bool readAll();
-    bool writeAll();
+    // Each gives the shown rows the unit did not confirm: a read row is one
+    // whose reply came (ValueFromUnit), a written one one whose write the
+    // unit took. A row the engine could not send is among them.
+    QList<int16_t> readAll();
+    QList<int16_t> writeAll();
+    // True when the unit took the call.
     bool testCall(const QString& address, const QString& message, int16_t bleepCode);
     // Prints what the unit sends outside frames until the time is up
-    // (negative: until Ctrl-C).
+    // (negative: until Ctrl-C), or until standard output fails.
     void monitor(int milliseconds);
+    // Ctrl-C or SIGTERM ended the last of the above.
+    bool interrupted() const { return interrupted_; }
 
     // EngineView
     int16_t VisibleTab() const override { return tab_; }
@@ -60,15 +71,28 @@ public:
     void WriteLog(const QString& message) override;
 
 private:
+    // What the port says about itself ("Comport lost: ..."): while
+    // monitoring it goes to standard error, apart from the unit's text.
+    class PortLog : public LogSink {
+    public:
+        explicit PortLog(UnitSession& session) : session_(session) {}
+        void WriteLog(const QString& message) override;
+
+    private:
+        UnitSession& session_;
+    };
+
     void tick();
-    // Ticks until `done`; false when Ctrl-C came first.
-    bool runUntil(const std::function<bool()>& done, int milliseconds = -1);
+    // Ticks until `done`, the time is up or Ctrl-C came.
+    void runUntil(const std::function<bool()>& done, int milliseconds = -1);
     bool rowsServed() const;
-    bool shownRowsConfirmed(bool written) const;
+    QList<int16_t> unconfirmedRows(bool written) const;
     void countAttempt();
 
     CoreParts& parts_;
     const CliOutput& output_;
+    const Interruption& interruption_;
+    PortLog portLog_{*this};
     LampFlags lamps_;
     Datacom port_;
     ProtocolEngine engine_;
@@ -83,6 +107,7 @@ private:
     QStringList tickLog_;
     bool monitoring_ = false; // log lines are the result, not progress
     bool callTaken_ = false;
+    bool interrupted_ = false;
     std::array<int, kGridRows> attempts_{};
     int16_t attemptRow_ = -1;
 };

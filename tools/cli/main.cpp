@@ -7,11 +7,13 @@
 
 int main(int argc, char* argv[])
 {
+    // First, before any thread starts: they all inherit the blocked signals.
+    const pb::cli::Interruption interruption;
     QCoreApplication app(argc, argv);
     // The same name as the program, so both find the same per-user folder.
     QCoreApplication::setApplicationName(QStringLiteral("Pagerbench"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6"));
     pb::cli::CliOutput output;
     output.progress = isatty(STDERR_FILENO) == 1;
-    return pb::cli::RunCli(QCoreApplication::arguments().mid(1), output);
+    return pb::cli::RunCli(QCoreApplication::arguments().mid(1), output, interruption);
 }

@@ -1,0 +1,32 @@
+#include "Interruption.h"
+
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace pb::cli {
+
+Interruption::Interruption()
+{
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGINT);
+    sigaddset(&signals_, SIGTERM);
+    if (sigprocmask(SIG_BLOCK, &signals_, nullptr) == 0)
+        fd_ = signalfd(-1, &signals_, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+Interruption::~Interruption()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+// The signal is never read from the descriptor, so it stays pending.
+bool Interruption::happened() const
+{
+    sigset_t pending;
+    if (sigpending(&pending) != 0)
+        return false;
+    return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
+}
+
+} // namespace pb::cli

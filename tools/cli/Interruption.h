@@ -1,0 +1,29 @@
+#pragma once
+// Ctrl-C (SIGINT) and SIGTERM, held back for the whole run: they never end
+// the process in the middle of an exchange, but wait as a readable
+// descriptor for the event loop, and as pending signals for the end, so
+// that every command closes its port and ends with ExitInterrupted.
+#include <csignal>
+
+namespace pb::cli {
+
+class Interruption {
+public:
+    // Blocks the two signals in this thread and in every thread started
+    // after it; so it comes first in main.
+    Interruption();
+    ~Interruption();
+    Interruption(const Interruption&) = delete;
+    Interruption& operator=(const Interruption&) = delete;
+
+    // Readable once a signal came; -1 when the system gives no descriptor.
+    int descriptor() const { return fd_; }
+    // A signal came, and has not been taken.
+    bool happened() const;
+
+private:
+    sigset_t signals_{};
+    int fd_ = -1;
+};
+
+} // namespace pb::cli

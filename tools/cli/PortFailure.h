@@ -1,0 +1,13 @@
+#pragma once
+// Why a port did not open, in the system's own words: the engine's port
+// only says that it failed.
+#include <QString>
+
+namespace pb::cli {
+
+// "No such file or directory", "Permission denied" (with the hint to join
+// the group dialout), "Device or resource busy", ... for a device path; for
+// a tcp:// device, that no connection came about.
+QString WhyPortDidNotOpen(const QString& device);
+
+} // namespace pb::cli
