@@ -309,8 +309,8 @@ TEST_F(CliTest, ReadNamesValuesNoOptionNamesAndWritingItsFileLeavesThemInTheUnit
             continue;
         }
         EXPECT_EQ(row.value("unitValue").toInt(-1), found->second);
-        EXPECT_TRUE(read.err.contains(QStringLiteral("row %1: the unit holds %2,").arg(found->first).arg(found->second).toUtf8()))
-            << read.err.toStdString();
+        const QString named = QStringLiteral("row %1: the unit holds %2,").arg(found->first).arg(found->second);
+        EXPECT_TRUE(read.err.contains(named.toUtf8())) << read.err.toStdString();
     }
 
     // The file, with the diagnostic level changed, goes back to the unit:
@@ -360,7 +360,8 @@ TEST_F(CliTest, SignalsEndCleanlyAndMonitorKeepsTheUnitsTextApart)
         if (silent.unit.counters().frames == 1)
             tool.terminate();
     };
-    const Outcome read = cli({"read", "--port", silent.line.slavePath(), "--type", kType3, "--out", file("out.set")}, reading);
+    const QString port = silent.line.slavePath();
+    const Outcome read = cli({"read", "--port", port, "--type", kType3, "--out", file("out.set")}, reading);
     EXPECT_EQ(read.status, 130);
     EXPECT_TRUE(read.err.contains("interrupted"));
     EXPECT_FALSE(QFile::exists(file("out.set")));

@@ -79,7 +79,8 @@ bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& 
         }
     }
     const QString secondsRange = QStringLiteral("the seconds must be a whole number from 0 to %1").arg(kMaxSeconds);
-    if (!TakeNumber(parser, "bleep", 0, 15, QStringLiteral("the bleep code must be 0 to 15"), request.bleepCode, problem)
+    const QString bleepRange = QStringLiteral("the bleep code must be 0 to 15");
+    if (!TakeNumber(parser, "bleep", 0, 15, bleepRange, request.bleepCode, problem)
         || !TakeNumber(parser, "seconds", 0, kMaxSeconds, secondsRange, request.seconds, problem))
         return false;
     request.port = parser.value(QStringLiteral("port"));
