@@ -381,6 +381,11 @@ struct Failure {
     const char* output = nullptr; // standard output's file
 };
 
+void PrintTo(const Failure& failure, std::ostream* os)
+{
+    *os << failure.name;
+}
+
 class CliFailureTest : public CliTest, public ::testing::WithParamInterface<Failure> {};
 
 // Whatever goes wrong, the tool says why, ends with its status, and leaves
