@@ -25,7 +25,7 @@ Program::Program(AppState& programState)
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     port.deviceName = [this](int portNumber) { return ResolvePort(portNumber, state.folder, state.presentPorts); };
     port.presentPorts = [this] { return state.presentPorts(); };
-    QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { engine.ProtocolTick(0); });
+    QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { Tick(); });
     QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
     connectControls();
 }
@@ -50,6 +50,12 @@ void Program::ShowAbout()
 void Program::ShowGuide()
 {
     (new FrmOpenenBehuizing(state, &window))->show();
+}
+
+void Program::Tick()
+{
+    engine.ProtocolTick(0);
+    port.Tick();
 }
 
 void Program::Form_Load()

@@ -21,6 +21,8 @@ public:
     // Opens the configured port at 19200,N,8,1 without handshake; the first
     // port that opens starts the engine.
     int16_t OpenConfiguredPort();
+    // One tick of TmrAfhandel: the engine's step, and the port's reopening.
+    void Tick();
 
     void ShowSettingsDialog();
     void ShowAbout();

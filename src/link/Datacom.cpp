@@ -1,12 +1,11 @@
 #include "link/Datacom.h"
 
 #include "link/DatacomSettings.h"
+#include "link/LineDevices.h"
 #include "link/PortName.h"
-#include "link/TcpDevice.h"
 #include "texts/TextNumbers.h"
 
-#include <QFileInfo>
-#include <QThread>
+#include <QElapsedTimer>
 
 namespace pb {
 
@@ -18,181 +17,108 @@ QString signedText(int value)
     return value < 0 ? QString::number(value) : u' ' + QString::number(value);
 }
 
-// The lock file of the port follows the name it was opened by, so a link
-// such as /dev/serial/by-id/... is opened as the device it points to.
-QString resolvedDevice(const QString& device)
-{
-#ifdef Q_OS_WIN
-    return device;
-#else
-    const QFileInfo info(device);
-    return info.isSymLink() && info.exists() ? info.canonicalFilePath() : device;
-#endif
-}
-
-bool meansLineLost(QSerialPort::SerialPortError error)
-{
-    // A hung-up device shows as read errors first and a resource error later.
-    // Counting the read and write errors too is safe: the port comes back by
-    // itself when the device still answers.
-    return error == QSerialPort::ReadError || error == QSerialPort::WriteError
-        || error == QSerialPort::ResourceError;
-}
-
-// A device server that does not answer by then counts as not there.
-constexpr int kConnectWaitMs = 2000;
-
 } // namespace
 
-Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps)
-    : log_(log), Tekst(texts), lamps_(lamps)
+Datacom::Clock Datacom::SteadyClock()
 {
-    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     [this](QSerialPort::SerialPortError error) {
-                         if (io_ == &port_ && meansLineLost(error))
-                             noteLost(port_.errorString());
-                     });
-    relinkTimer_.setInterval(kRelinkIntervalMs);
-    QObject::connect(&relinkTimer_, &QTimer::timeout, &relinkTimer_, [this] { tryRelink(); });
+    return [] {
+        QElapsedTimer now;
+        now.start();
+        return now.msecsSinceReference();
+    };
+}
+
+Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps, Clock clock)
+    : log_(log), Tekst(texts), lamps_(lamps), clock_(std::move(clock))
+{
+}
+
+// The device goes before the context its queued calls run in.
+Datacom::~Datacom()
+{
+    device_.reset();
 }
 
 int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
                              int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode)
 {
     dropIfLost();
-    relinkTimer_.stop(); // an open by the user replaces the relinking
-    if (connecting_ && network_)
-        network_->abort();
-    connecting_ = false;
+    const bool keepWaiting = closedWhileAway_;
     const int portNumber = portIndex + 1;
-    const OpenedWith with{portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode};
+    if (active() && active()->isOpen()) {
+        // A port is changed only while it is closed.
+        log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
+        return -1;
+    }
+    // An open by the user replaces the reopening.
+    waiting_ = reopening_ = false;
+    device_.reset();
+
+    const LineSettings settings = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode, stopBitsCode,
+                                                        handshakeCode);
     const DeviceIdentity identity = deviceName ? deviceName(portNumber) : DeviceIdentity(PortDeviceName(portNumber));
-    const bool opened = (!io_ || !io_->isOpen()) // a port is changed only while it is closed
-        && openDevice(identity.device, with);
-    if (opened || closedWhileAway_) {
-        openedWith_ = with;
-        opened_ = opened && !onNetwork() ? IdentifyOpened(identity, adapterLinks) : identity;
+    device_ = makeDevice(identity.device);
+    const bool opened = device_ && device_->open(settings);
+    if (opened || keepWaiting) {
+        portNumber_ = portNumber;
+        settings_ = settings;
+        opened_ = opened ? IdentifyOpened(identity, adapterLinks) : identity;
     }
     if (!opened) {
+        device_.reset();
         log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
         // The device was away when the port was closed to be opened again
         // (the settings dialog's Save): keep waiting for the device named now.
-        if (closedWhileAway_ && portNumber >= 1)
-            relinkTimer_.start();
+        if (keepWaiting && portNumber >= 1)
+            startWaiting();
         return -1;
     }
+    inUse_ = true;
+    lost_ = false;
     closedWhileAway_ = false;
+    forgetReceived();
     log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[TxtOpenedWith]
-                         + QStringLiteral(": ") + lineText(with));
+                  + QStringLiteral(": ") + settings.text);
     if (onCaption)
-        onCaption(captionText(portNumber));
+        onCaption(captionText());
     return 0;
 }
 
-QString Datacom::lineText(const OpenedWith& with)
+std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
 {
-    return LineSettingsFromCodes(with.speedCode, with.parityCode, with.dataBitsCode, with.stopBitsCode).text;
-}
-
-QString Datacom::captionText(int portNumber) const
-{
-    return QStringLiteral("Serial Port: ") + QString::number(portNumber) + u' ' + lineText(openedWith_);
-}
-
-bool Datacom::openDevice(const QString& device, const OpenedWith& with)
-{
-    if (device.isEmpty())
-        return false;
-    if (!IsTcpDevice(device))
-        return openSerial(device, with);
-    // The device server keeps its own line settings.
-    const std::optional<TcpAddress> address = ParseTcpDevice(device);
-    if (!address || !loadNetwork() || !network_->connectTo(address->host, address->port, kConnectWaitMs))
-        return false;
-    useNetwork();
-    return true;
-}
-
-bool Datacom::openSerial(const QString& device, const OpenedWith& with)
-{
-    const LineSettings line = LineSettingsFromCodes(with.speedCode, with.parityCode, with.dataBitsCode,
-                                                    with.stopBitsCode);
-    const HandshakeSettings handshake = HandshakeFromCode(with.handshakeCode);
-    port_.setPortName(resolvedDevice(device));
-    port_.setBaudRate(line.baudRate);
-    port_.setParity(line.parity);
-    port_.setDataBits(line.dataBits);
-    port_.setStopBits(line.stopBits);
-    port_.setFlowControl(handshake.flowControl);
-    // Exclusive: a second program on the same port finds it busy.
-    if (!port_.open(QIODevice::ReadWrite))
-        return false;
-
-    // A pseudo-terminal or a bare adapter has no modem lines, and under
-    // hardware handshaking the port drives RTS itself; the data still flows.
-    port_.setRequestToSend(handshake.requestToSend);
-    port_.setDataTerminalReady(false);
-    port_.clearError();
-    io_ = &port_;
-    lost_ = false;
-    forgetReceived();
-    return true;
-}
-
-void Datacom::useNetwork()
-{
-    io_ = &network_->device();
-    lost_ = false;
-    forgetReceived();
-}
-
-bool Datacom::loadNetwork()
-{
-    if (network_)
-        return true;
-    NetworkLineFactory* module = LoadNetworkModule();
-    if (!module) {
-        qWarning("The network module %s was not found: tcp:// ports cannot open.",
-                 qPrintable(NetworkModuleFileName()));
-        return false;
-    }
-    network_ = module->createLine();
-    network_->onLost = [this](const QString& reason) {
-        if (onNetwork())
+    std::unique_ptr<LineDevice> device = MakeLineDevice(name);
+    if (!device)
+        return nullptr;
+    LineDevice* made = device.get();
+    made->onGone = [this, made](const QString& reason) {
+        if (active() == made)
             noteLost(reason);
     };
-    network_->onConnectDone = [this](bool connected) {
-        connecting_ = false;
-        if (!connected)
-            return; // the next try comes with the relink timer
-        if (!relinkTimer_.isActive()) {
-            network_->abort(); // nobody waits for this connection any more
-            return;
-        }
-        useNetwork();
-        relinked();
+    made->onReopened = [this, made](bool opened) {
+        if (device_.get() == made && reopening_)
+            reopened(opened);
     };
-    return true;
+    return device;
+}
+
+QString Datacom::captionText() const
+{
+    return QStringLiteral("Serial Port: ") + QString::number(portNumber_) + u' ' + settings_.text;
 }
 
 void Datacom::CloseComPort()
 {
     dropIfLost();
-    closedWhileAway_ = relinkTimer_.isActive();
-    relinkTimer_.stop();
-    if (connecting_ && network_)
-        network_->abort();
-    connecting_ = false;
+    closedWhileAway_ = waiting_;
+    waiting_ = reopening_ = false;
     forgetReceived();
     bool failed = false;
-    if (io_ == &port_ && port_.isOpen()) {
-        port_.clearError();
-        port_.close();
-        failed = port_.isOpen();
-    } else if (onNetwork()) {
-        network_->abort();
+    if (LineDevice* device = active()) {
+        device->close();
+        failed = device->isOpen();
     }
-    io_ = nullptr;
+    device_.reset();
+    inUse_ = false;
     lost_ = false;
     log_.WriteLog(Tekst[failed ? TxtErrorClosingComPort : TxtComPortClosed] + u'.');
 }
@@ -203,21 +129,11 @@ int16_t Datacom::ReadByte()
         return -1;
     if (next_ >= received_.size()) {
         forgetReceived();
-        if (!io_ || !io_->isOpen())
+        LineDevice* device = active();
+        if (!device)
             return -1;
-        // Inside the running event loop the port's notifier has fetched
-        // what arrived. Without one (a caller stepping the engine itself)
-        // the port only learns of new bytes when asked; a zero wait asks
-        // without blocking. Asking on every tick would cost the idle
-        // program a system call 40 times a second.
-        if (io_->bytesAvailable() == 0 && QThread::currentThread()->loopLevel() == 0)
-            io_->waitForReadyRead(0);
-        // Nothing came: most ticks. Asking readAll would allocate a buffer
-        // only to hand back an empty one.
-        if (dropIfLost() || !io_ || io_->bytesAvailable() == 0)
-            return -1;
-        received_ = io_->readAll();
-        if (received_.isEmpty())
+        received_ = device->readWaiting();
+        if (dropIfLost() || received_.isEmpty())
             return -1;
     }
     lamps_.RxActief = kTrue;
@@ -229,15 +145,10 @@ int16_t Datacom::SendByte(int16_t value)
     if (static_cast<uint16_t>(value) >= 256)
         return -1;
     lamps_.TxActief = kTrue; // the lamp shows attempts too
-    if (dropIfLost() || !io_ || !io_->isOpen())
+    LineDevice* device = active();
+    if (dropIfLost() || !device || !device->isOpen())
         return -1;
-    const char byte = static_cast<char>(value);
-    const bool handedOver = io_->write(&byte, 1) == 1;
-    // Pass the byte to the device now rather than on a later event.
-    if (io_ == &port_)
-        port_.flush();
-    else
-        network_->flush();
+    const bool handedOver = device->write(QByteArray(1, static_cast<char>(value)));
     if (dropIfLost() || !handedOver)
         return -1;
     return 0;
@@ -246,75 +157,83 @@ int16_t Datacom::SendByte(int16_t value)
 void Datacom::FlushInput()
 {
     forgetReceived();
-    if (io_ == &port_ && port_.isOpen())
-        port_.clear(QSerialPort::Input);
-    else if (onNetwork())
-        io_->readAll(); // a socket has no input buffer to clear but its own
+    if (LineDevice* device = active(); device && device->isOpen())
+        device->clearInput();
 }
 
 bool Datacom::isOpen() const
 {
-    return io_ && io_->isOpen() && !lost_;
+    return active() && active()->isOpen() && !lost_;
+}
+
+void Datacom::Tick()
+{
+    dropIfLost();
+    if (waiting_ && !reopening_ && clock_() - lastTry_ >= kRelinkIntervalMs)
+        tryRelink();
 }
 
 void Datacom::noteLost(const QString& reason)
 {
-    if (lost_ || !io_)
+    if (lost_ || !active())
         return;
     lost_ = true;
     lostReason_ = reason;
     // While the event loop runs, a hung-up device keeps the port's read
-    // notifier firing; closing soon, but outside the port's own call, ends it.
-    QMetaObject::invokeMethod(&relinkTimer_, [this] { dropIfLost(); }, Qt::QueuedConnection);
+    // notifier firing; closing soon, but outside the device's own call, ends it.
+    QMetaObject::invokeMethod(&context_, [this] { dropIfLost(); }, Qt::QueuedConnection);
 }
 
-// Closes the port once after the device failed, with one log line.
+// Closes the device once after it failed, with one log line.
 bool Datacom::dropIfLost()
 {
     if (!lost_)
         return false;
     lost_ = false;
     forgetReceived();
-    if (io_) {
-        if (onNetwork())
-            network_->abort();
-        else
-            port_.close();
-        io_ = nullptr;
+    if (LineDevice* device = active()) {
+        device->close();
+        inUse_ = false;
         log_.WriteLog(QStringLiteral("Comport lost: ") + lostReason_);
-        relinkTimer_.start();
+        startWaiting();
     }
     return true;
 }
 
-// Reopens the lost device the way it was opened; silent until it is back.
-// A device server is reached in the background, so that the window and the
-// protocol tick go on while it does not answer.
-void Datacom::tryRelink()
+void Datacom::startWaiting()
 {
-    if (connecting_)
-        return;
-    const QString device = LocateDevice(
-        opened_, opened_.adapterKey.isEmpty() || !presentPorts ? QList<PortDescription>() : presentPorts());
-    if (device.isEmpty())
-        return; // the adapter is not back yet
-    if (IsTcpDevice(device)) {
-        const std::optional<TcpAddress> address = ParseTcpDevice(device);
-        if (address && loadNetwork()) {
-            connecting_ = true;
-            network_->connectInBackground(address->host, address->port, kConnectWaitMs);
-        }
-        return;
-    }
-    if (openSerial(device, openedWith_))
-        relinked();
+    waiting_ = true;
+    reopening_ = false;
+    lastTry_ = clock_();
 }
 
-void Datacom::relinked()
+// Reopens the lost device the way it was opened; silent until it is back.
+// A device that may take long to answer reopens in the background.
+void Datacom::tryRelink()
 {
-    relinkTimer_.stop();
+    lastTry_ = clock_();
+    const QString name = LocateDevice(
+        opened_, opened_.adapterKey.isEmpty() || !presentPorts ? QList<PortDescription>() : presentPorts());
+    device_ = makeDevice(name);
+    if (!device_)
+        return; // the adapter is not back yet
+    reopening_ = true;
+    device_->reopen(settings_);
+}
+
+void Datacom::reopened(bool opened)
+{
+    reopening_ = false;
+    if (!opened) {
+        lastTry_ = clock_();
+        return;
+    }
+    waiting_ = false;
+    inUse_ = true;
+    lost_ = false;
     closedWhileAway_ = false;
-    const QString caption = captionText(openedWith_.portIndex + 1);
+    forgetReceived();
+    const QString caption = captionText();
     log_.WriteLog(QStringLiteral("Comport back: ") + caption);
     if (onCaption)
         onCaption(caption);

@@ -1,19 +1,20 @@
 #pragma once
-// The serial port to the unit's diagnose port. The protocol tick polls it:
-// nothing here waits for receive events, and every byte value 0..255 passes
-// unchanged both ways.
+// The line to the unit's diagnose port, over whichever device the port
+// names (LineDevices.h). The protocol tick polls it: nothing here waits for
+// receive events, and every byte value 0..255 passes unchanged both ways.
+// What all devices share lives here: the receive buffer, the lamps, the log
+// lines, and reopening a device that went away.
 #include "link/DeviceIdentity.h"
 #include "link/LampFlags.h"
+#include "link/LineDevice.h"
 #include "link/PresentPorts.h"
-#include "link/NetworkLine.h"
 #include "link/SerialLine.h"
 #include "log/LogSink.h"
 #include "texts/TextTable.h"
 
 #include <QByteArray>
-#include <QSerialPort>
+#include <QObject>
 #include <QString>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,9 +23,14 @@ namespace pb {
 
 class Datacom : public SerialLine {
 public:
+    // Milliseconds on a clock that only goes forward.
+    using Clock = std::function<qint64()>;
+    static Clock SteadyClock();
+
     // The log and the texts of its lines, and the lamp flags it raises; all
-    // outlive the port.
-    Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps);
+    // outlive the port. The clock paces the reopening of a lost device.
+    Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps, Clock clock = SteadyClock());
+    ~Datacom() override;
 
     // Receives the new caption of the frame FrmCommunicatie after a
     // successful open; the caption stays as it was when opening fails.
@@ -54,43 +60,42 @@ public:
     // False after CloseComPort, a failed open, or once the device went away.
     bool isOpen() const;
 
-    // Once a device went away it is opened again about once a second.
+    // Once a device went away it is opened again about once a second by the
+    // clock; the owner calls this on every tick of the engine.
+    void Tick();
     static constexpr int kRelinkIntervalMs = 1000;
 
 private:
-    struct OpenedWith {
-        int16_t portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode;
-    };
-    bool openDevice(const QString& device, const OpenedWith& with);
-    bool openSerial(const QString& device, const OpenedWith& with);
-    static QString lineText(const OpenedWith& with);
-    QString captionText(int portNumber) const;
+    LineDevice* active() const { return inUse_ ? device_.get() : nullptr; }
+    std::unique_ptr<LineDevice> makeDevice(const QString& name);
+    QString captionText() const;
     void noteLost(const QString& reason);
     bool dropIfLost();
+    void startWaiting();
     void tryRelink();
-    void relinked();
+    void reopened(bool opened);
     void forgetReceived();
-    bool onNetwork() const { return network_ && io_ == &network_->device(); }
-    bool loadNetwork();
-    void useNetwork();
 
     LogSink& log_;
     const TextTable& Tekst;
     LampFlags& lamps_;
-    QSerialPort port_;
-    std::unique_ptr<NetworkLine> network_; // made when a tcp:// device is first opened
-    QIODevice* io_ = nullptr;  // port_ or the network line, whichever the device named
-    QTimer relinkTimer_;
-    OpenedWith openedWith_{};  // what the lost device is reopened with
-    DeviceIdentity opened_;    // which device that is
-    bool connecting_ = false;  // a device server is being reached again
+    Clock clock_;
+    QObject context_;                    // where the queued close after a loss runs
+    std::unique_ptr<LineDevice> device_; // the device opened last, or being reopened
+    bool inUse_ = false;                 // device_ carries the line
+    int portNumber_ = 0;                 // what it was opened as
+    LineSettings settings_;
+    DeviceIdentity opened_;              // which device that is
+    QByteArray received_;                // taken from the device, not yet handed out
+    qsizetype next_ = 0;
+    bool lost_ = false;                  // the device failed; it closes at the next chance
+    QString lostReason_;
+    bool waiting_ = false;               // for the lost device to come back
+    bool reopening_ = false;             // a reopen under way answers by itself
+    qint64 lastTry_ = 0;
     // The port was closed while its device was away: an open that fails
     // then goes on waiting for the device instead of giving up.
     bool closedWhileAway_ = false;
-    QByteArray received_;      // taken from the port, not yet handed out
-    qsizetype next_ = 0;
-    bool lost_ = false;        // the device failed; the port closes at the next chance
-    QString lostReason_;
 };
 
 } // namespace pb

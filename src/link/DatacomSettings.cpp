@@ -23,48 +23,41 @@ constexpr Choice<qint32> kSpeeds[] = {
 };
 constexpr Choice<qint32> kOtherSpeed = { "9600", 9600 };
 
-constexpr Choice<QSerialPort::Parity> kParities[] = {
-    { ",N", QSerialPort::NoParity },
-    { ",E", QSerialPort::EvenParity },
-    { ",O", QSerialPort::OddParity },
+constexpr Choice<Parity> kParities[] = {
+    { ",N", Parity::None },
+    { ",E", Parity::Even },
+    { ",O", Parity::Odd },
 };
-constexpr Choice<QSerialPort::Parity> kOtherParity = { ",N", QSerialPort::NoParity };
+constexpr Choice<Parity> kOtherParity = { ",N", Parity::None };
 
-constexpr Choice<QSerialPort::DataBits> kDataBits[] = { { ",7", QSerialPort::Data7 } };
-constexpr Choice<QSerialPort::DataBits> kOtherDataBits = { ",8", QSerialPort::Data8 };
+constexpr Choice<int> kDataBits[] = { { ",7", 7 } };
+constexpr Choice<int> kOtherDataBits = { ",8", 8 };
 
-constexpr Choice<QSerialPort::StopBits> kStopBits[] = {
-    { ",1", QSerialPort::OneStop },
-    { ",2", QSerialPort::TwoStop },
+constexpr Choice<int> kStopBits[] = {
+    { ",1", 1 },
+    { ",2", 2 },
 };
-constexpr Choice<QSerialPort::StopBits> kOtherStopBits = { ",1", QSerialPort::OneStop };
+constexpr Choice<int> kOtherStopBits = { ",1", 1 };
 
 } // namespace
 
 LineSettings LineSettingsFromCodes(int16_t speedCode, int16_t parityCode, int16_t dataBitsCode,
-                                   int16_t stopBitsCode)
+                                   int16_t stopBitsCode, int16_t handshakeCode)
 {
     const auto& speed = pick(kSpeeds, speedCode, kOtherSpeed);
     const auto& parity = pick(kParities, parityCode, kOtherParity);
     const auto& dataBits = pick(kDataBits, dataBitsCode, kOtherDataBits);
     const auto& stopBits = pick(kStopBits, stopBitsCode, kOtherStopBits);
-    return LineSettings{
-        QLatin1String(speed.text) + QLatin1String(parity.text) + QLatin1String(dataBits.text)
-            + QLatin1String(stopBits.text),
-        speed.value, parity.value, dataBits.value, stopBits.value,
-    };
-}
-
-HandshakeSettings HandshakeFromCode(int16_t handshakeCode)
-{
-    switch (handshakeCode) {
-    case 0:
-        return { QSerialPort::NoFlowControl, false };
-    case 1:
-        return { QSerialPort::NoFlowControl, true };
-    default:
-        return { QSerialPort::HardwareControl, true };
-    }
+    LineSettings line;
+    line.text = QLatin1String(speed.text) + QLatin1String(parity.text) + QLatin1String(dataBits.text)
+        + QLatin1String(stopBits.text);
+    line.baudRate = speed.value;
+    line.parity = parity.value;
+    line.dataBits = dataBits.value;
+    line.stopBits = stopBits.value;
+    line.handshake = handshakeCode == 0 || handshakeCode == 1 ? Handshake::None : Handshake::RtsCts;
+    line.requestToSend = handshakeCode != 0;
+    return line;
 }
 
 } // namespace pb

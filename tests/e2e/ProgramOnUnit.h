@@ -133,7 +133,7 @@ protected:
     void tick()
     {
         state.lamps.TxActief = pb::kFalse;
-        engine().ProtocolTick(0);
+        program->Tick();
         clock += kTickMs;
         serveUnit(state.lamps.TxActief == pb::kTrue);
         QCoreApplication::processEvents();

@@ -57,5 +57,5 @@ TEST(NetworkModule, TheFirstFolderWithAWorkingModuleServes)
     folders << pb::NetworkModuleFolders();
     pb::NetworkLineFactory* module = pb::LoadNetworkModule(folders);
     ASSERT_NE(module, nullptr) << "the build tree holds one";
-    EXPECT_NE(module->createLine(), nullptr);
+    EXPECT_NE(module->createLine("127.0.0.1", 4001), nullptr);
 }

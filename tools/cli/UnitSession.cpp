@@ -155,6 +155,7 @@ void UnitSession::tick()
     const QString lineBefore = progressLine_;
     const State before = engine_.EngineState();
     engine_.ProtocolTick(0);
+    port_.Tick();
     const State after = engine_.EngineState();
     countAttempt();
 

@@ -1,0 +1,36 @@
+#include "link/LineDevices.h"
+
+#include "link/NetworkLine.h"
+#include "link/SerialPortDevice.h"
+#include "link/TcpDevice.h"
+
+namespace pb {
+
+namespace {
+
+std::unique_ptr<LineDevice> deviceServer(const QString& name)
+{
+    const std::optional<TcpAddress> address = ParseTcpDevice(name);
+    if (!address)
+        return nullptr;
+    NetworkLineFactory* module = LoadNetworkModule();
+    if (!module) {
+        qWarning("The network module %s was not found: tcp:// ports cannot open.",
+                 qPrintable(NetworkModuleFileName()));
+        return nullptr;
+    }
+    return module->createLine(address->host, address->port);
+}
+
+} // namespace
+
+std::unique_ptr<LineDevice> MakeLineDevice(const QString& name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    if (IsTcpDevice(name))
+        return deviceServer(name);
+    return std::make_unique<SerialPortDevice>(name);
+}
+
+} // namespace pb

@@ -1,0 +1,15 @@
+#pragma once
+// The device of the line for a device name: the one place that knows the
+// kinds of device.
+#include "link/LineDevice.h"
+
+#include <memory>
+
+namespace pb {
+
+// tcp://HOST:PORT a device server (through the network module), anything
+// else a serial port. Nothing for a name that cannot be a device (an empty
+// one, a tcp:// name without host or port, the module missing).
+std::unique_ptr<LineDevice> MakeLineDevice(const QString& name);
+
+} // namespace pb
