@@ -18,27 +18,34 @@ namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
 
-// "Com<n>" is the program's port n, resolved as the program resolves it;
+// "Com<n>" is the program's port n, resolved as the program resolves it
+// (an adapter the automatic numbering chose is reopened only as itself);
 // anything else names the device itself.
-QString DeviceOf(const QString& port, const ProgramFolder& folder)
+DeviceIdentity DeviceOf(const QString& port, const ProgramFolder& folder)
 {
     static const QRegularExpression comPort(QStringLiteral("^com([1-9][0-9]?)$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch com = comPort.match(port);
     if (!com.hasMatch())
         return port;
-    return ResolvePortDevice(com.captured(1).toInt(), folder, PresentPorts);
+    return ResolvePort(com.captured(1).toInt(), folder, PresentPorts);
 }
 
 bool Open(UnitSession& session, const UnitCommand& command)
 {
     const QString& port = command.request.port;
-    const QString device = DeviceOf(port, command.parts.folder);
+    const DeviceIdentity device = DeviceOf(port, command.parts.folder);
     if (session.open(device))
         return true;
-    const QString named = device == port ? port : QStringLiteral("%1 (%2)").arg(port, device);
-    command.output.error(
-        QStringLiteral("pagerbench-cli: cannot open the port %1: %2").arg(named, WhyPortDidNotOpen(device)));
+    QString why;
+    if (device.device.isEmpty())
+        why = QStringLiteral("the adapter that has this number is not plugged in");
+    else
+        why = WhyPortDidNotOpen(device.device);
+    const QString named = device.device == port || device.device.isEmpty()
+        ? port
+        : QStringLiteral("%1 (%2)").arg(port, device.device);
+    command.output.error(QStringLiteral("pagerbench-cli: cannot open the port %1: %2").arg(named, why));
     return false;
 }
 

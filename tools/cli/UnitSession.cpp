@@ -67,7 +67,7 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
 {
 }
 
-bool UnitSession::open(const QString& device)
+bool UnitSession::open(const DeviceIdentity& device)
 {
     port_.deviceName = [device](int) { return device; };
     if (OpenUnitPort(port_, 0) != 0)

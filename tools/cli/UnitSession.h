@@ -44,7 +44,7 @@ public:
 
     // Opens the device at 19200,N,8,1 and starts the engine; false when it
     // cannot be opened.
-    bool open(const QString& device);
+    bool open(const DeviceIdentity& device);
 
     // Each gives the shown rows the unit did not confirm: a read row is one
     // whose reply came (ValueFromUnit), a written one one whose write the
