@@ -1,7 +1,6 @@
 #include "link/Datacom.h"
 
 #include "link/DatacomSettings.h"
-#include "link/LineDevices.h"
 #include "link/PortName.h"
 #include "texts/TextNumbers.h"
 
@@ -86,7 +85,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
 
 std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
 {
-    std::unique_ptr<LineDevice> device = MakeLineDevice(name);
+    std::unique_ptr<LineDevice> device = name.isEmpty() || !makeLineDevice ? nullptr : makeLineDevice(name);
     if (!device)
         return nullptr;
     LineDevice* made = device.get();

@@ -7,6 +7,7 @@
 #include "link/DeviceIdentity.h"
 #include "link/LampFlags.h"
 #include "link/LineDevice.h"
+#include "link/LineDevices.h"
 #include "link/PresentPorts.h"
 #include "link/SerialLine.h"
 #include "log/LogSink.h"
@@ -40,6 +41,10 @@ public:
     // What it names is what a lost device is reopened as: the same path or
     // address, or the same adapter wherever it comes back.
     std::function<DeviceIdentity(int portNumber)> deviceName;
+
+    // Makes the device for a name: MakeLineDevice, or a scripted one in a
+    // test or benchmark.
+    std::function<std::unique_ptr<LineDevice>(const QString& name)> makeLineDevice = MakeLineDevice;
 
     // The ports present, where a lost adapter is looked for, and the folder
     // of the links that name adapters for good.
