@@ -101,12 +101,13 @@ protected:
     // Seconds go by until the port is open again.
     bool backWithin(int seconds)
     {
-        for (int i = 0; i < seconds && !com.isOpen(); ++i) {
+        for (int i = 0; i < seconds; ++i) {
             clockMs += pb::Datacom::kRelinkIntervalMs;
             com.Tick();
-            QTest::qWaitFor([this] { return com.isOpen(); }, kWaitMs);
+            if (QTest::qWaitFor([this] { return com.isOpen(); }, kWaitMs))
+                return true;
         }
-        return com.isOpen();
+        return false;
     }
 
     static QByteArray everyByteValue()
