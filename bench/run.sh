@@ -4,6 +4,10 @@
 # the program beside the minimal program and prints one table.
 #
 #   bash bench/run.sh [--starts 20] [--idle 30] [--ticks 2000] [--type 3]
+#   bash bench/run.sh --soak [--exchanges 1000000] [--warm-up 5000]
+#
+# --soak builds and runs only the soak: the engine against the virtual unit
+# in one process, tick after tick without a timer (soak/main.cpp).
 #
 # BENCH_BUILD_DIR chooses another build folder, BENCH_JOBS the build's
 # parallel jobs. The whole run takes about three minutes.
@@ -19,6 +23,11 @@ if command -v ninja >/dev/null 2>&1 && [ ! -f "$build/CMakeCache.txt" ]; then
   generator=(-G Ninja)
 fi
 cmake -S "$root/bench" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
+if [ "${1:-}" = "--soak" ]; then
+  shift
+  cmake --build "$build" --parallel "$jobs" --target pagerbench-bench-soak
+  exec "$build/soak/pagerbench-bench-soak" "$@"
+fi
 cmake --build "$build" --parallel "$jobs" \
   --target pagerbench pagerbench-unitsim pagerbench-bench-minimal pagerbench-bench
 

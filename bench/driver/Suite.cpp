@@ -1,6 +1,7 @@
 #include "Suite.h"
 
 #include "BenchProgram.h"
+#include "Machine.h"
 #include "Probe.h"
 #include "Statistics.h"
 #include "Table.h"
@@ -10,8 +11,6 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
-#include <QSysInfo>
-#include <QThread>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
@@ -251,23 +250,6 @@ std::vector<TableRow> Rows(const SuiteOptions& o, const Measured& m)
     return rows;
 }
 
-// What the figures were measured on.
-void PrintMachine()
-{
-    QString model;
-    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
-    if (cpuinfo.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : cpuinfo.readAll().split('\n')) {
-            if (line.startsWith("model name")) {
-                model = QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
-                break;
-            }
-        }
-    }
-    QTextStream(stdout) << "machine: " << QThread::idealThreadCount() << " cores, " << model << ", "
-                        << QSysInfo::prettyProductName() << ", Qt " << qVersion() << '\n';
-}
-
 } // namespace
 
 int RunSuite(const SuiteOptions& o)
@@ -311,7 +293,7 @@ int RunSuite(const SuiteOptions& o)
     MeasureIdleRounds(launches, o.idleSeconds, m);
     MeasureInProcess(o, m);
 
-    PrintMachine();
+    QTextStream(stdout) << MachineLine() << '\n';
     PrintTable(Rows(o, m));
     const bool measured = std::all_of(m.starts.begin(), m.starts.end(), [](const Starts& s) { return s.median > 0; })
         && std::all_of(m.idle.begin(), m.idle.end(), [](const IdleFigures& f) { return f.ok; })
