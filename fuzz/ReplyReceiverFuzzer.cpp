@@ -115,12 +115,14 @@ bool KnownState(State s)
 
 void CheckBounds(const pb::ProtocolEngine& engine, const pbtest::CoreState& state)
 {
-    for (int16_t request : state.rows.RowRequest)
+    for (int row = 0; row < pb::kGridRows; ++row) {
+        const pb::RowRequestCode request = engine.Requests().of(row);
         FUZZ_CHECK(request == pb::NoRequest || request == pb::ReadRequest || request == pb::WriteRequest);
+    }
     const pb::ReplyReader& reply = engine.Reply();
     FUZZ_CHECK(reply.RxCount >= 0 && reply.RxCount <= pb::kMaxReplyLength + 1);
     FUZZ_CHECK(KnownState(engine.EngineState()));
-    FUZZ_CHECK(engine.UnitRequests().CurrentRow >= -1 && engine.UnitRequests().CurrentRow < pb::kGridRows);
+    FUZZ_CHECK(engine.CurrentRow() >= -1 && engine.CurrentRow() < pb::kGridRows);
     FUZZ_CHECK(engine.SendDelay() >= 0 && engine.SendDelay() <= pb::kWakeUpTicks);
     FUZZ_CHECK(engine.ReplyTimeout() >= 0 && engine.ReplyTimeout() <= pb::kReplyTicks);
     FUZZ_CHECK(engine.WakeWindow() >= 0 && engine.WakeWindow() <= pb::kAwakeAfterWrite);
@@ -177,19 +179,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 tick();
             break;
         case 2: {
-            pb::UnitRequestRecord& requests = engine.UnitRequests();
+            pb::UnitRequests& requests = engine.Requests();
             view.tab = low & 0x07;
             if (low & 0x08)
-                requests.ReadAll = pb::kTrue;
+                requests.readAll();
             if (low & 0x10)
-                requests.WriteAll = pb::kTrue;
+                requests.writeAll();
             if (low & 0x20)
-                requests.TestCall = pb::kTrue;
+                requests.testCall();
             tick();
             break;
         }
         default:
-            state.rows.RowRequest[low & 0x1F] = (low & 0x20) ? pb::WriteRequest : pb::ReadRequest;
+            if (low & 0x20)
+                engine.Requests().write(low & 0x1F);
+            else
+                engine.Requests().read(low & 0x1F);
             break;
         }
     }

@@ -5,7 +5,6 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <algorithm>
 
 namespace pb::bench {
 
@@ -16,12 +15,6 @@ using State = ProtocolEngine::State;
 bool Idle(const ProtocolEngine& engine)
 {
     return engine.EngineState() == State::Ready || engine.EngineState() == State::ServeUnitTab;
-}
-
-bool RowsPending(const RowValues& rows)
-{
-    return std::any_of(rows.RowRequest.begin(), rows.RowRequest.begin() + kGridRows,
-                       [](int16_t request) { return request != NoRequest; });
 }
 
 } // namespace
@@ -53,7 +46,7 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
             return;
         }
         ++run.ticks;
-        if (engine.UnitRequests().ReadAll == kFalse && !RowsPending(program.state.rows) && Idle(engine)) {
+        if (!engine.Requests().anyPending() && Idle(engine)) {
             run.wallMs = double(clock.nsecsElapsed()) / 1e6;
             run.finished = true;
             loop.quit();

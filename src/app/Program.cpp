@@ -20,8 +20,9 @@ Program::Program(AppState& programState)
       view(window),
       engine({port, programState.rows, programState.grid, programState.Tekst, programState.logfile,
               programState.config.UnitType, view}),
-      operations(programState.rows, engine.UnitRequests(), programState.grid, programState.Tekst, view)
+      operations(programState.rows, engine.Requests(), programState.grid, programState.Tekst, view)
 {
+    window.requests = &engine.Requests();
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     port.deviceName = [this](int portNumber) { return ResolvePort(portNumber, state.folder, state.presentPorts); };
     port.presentPorts = [this] { return state.presentPorts(); };

@@ -38,7 +38,7 @@ void StartProgramma(Program& program)
     window.SetTeksten();
     program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);
-    ResetRowRequests(state.rows);
+    program.engine.Requests().cancelRows();
     // Logging is on from here for the rest of the run, whatever the file said.
     state.config.LogfileAan = 2;
     if (state.config.CaseDontShow == 0)

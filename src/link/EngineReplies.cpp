@@ -89,9 +89,9 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
         break;
     case Exchange::CallNumber:
         // A digit out of range counts as a failure, yet the call goes ahead.
-        requests_.CallDigit = int16_t(reply_.ReplyCallDigit() - '0');
-        if (requests_.CallDigit < 0 || requests_.CallDigit > 9)
-            ++requests_.ErrorCount;
+        CallDigit_ = int16_t(reply_.ReplyCallDigit() - '0');
+        if (CallDigit_ < 0 || CallDigit_ > 9)
+            ++ErrorCount_;
         EngineState_ = State::SendPagerCall;
         break;
     case Exchange::Call:
@@ -126,25 +126,25 @@ void ProtocolEngine::WriteFailed(ReplyFault fault)
     switch (fault) {
     case ReplyFault::NoStart:
         Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[SOH].") + kCrLf);
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
         break;
     case ReplyFault::NoLength:
         Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[LEN].") + kCrLf);
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
         break;
     case ReplyFault::TooLong:
         Progress(arrow + Tekst()[TxtError] + QStringLiteral(" > InfoMaxLen.") + kCrLf);
         break;
     case ReplyFault::BadCheckSum:
         Progress(arrow + Tekst()[TxtError] + QStringLiteral(" checksum.") + kCrLf);
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
         break;
     }
 }
 
 void ProtocolEngine::ReadFailed(ReplyFault fault)
 {
-    const QString desc = RowDescription(Grid(), Tekst(), requests_.CurrentRow);
+    const QString desc = RowDescription(Grid(), Tekst(), CurrentRow_);
     QString error;
     switch (fault) {
     case ReplyFault::NoStart: error = desc + Tekst()[TxtErrorTimeout] + QStringLiteral(" [SOH]. "); break;
@@ -155,7 +155,7 @@ void ProtocolEngine::ReadFailed(ReplyFault fault)
     Progress(error + kCrLf);
     Log(Tekst()[TxtError] + u' ' + Tekst()[TxtReadingOf] + QStringLiteral(": ") + error);
     if (fault != ReplyFault::TooLong)
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
 }
 
 // The call exchanges report in the log only. A garbled reply too long to be
@@ -166,7 +166,7 @@ void ProtocolEngine::CallNumberFailed(ReplyFault fault)
     switch (fault) {
     case ReplyFault::NoStart:
         Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH req BufPos)"));
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
         break;
     case ReplyFault::NoLength:
         Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len BufPos)"));
@@ -185,7 +185,7 @@ void ProtocolEngine::CallFailed(ReplyFault fault)
     switch (fault) {
     case ReplyFault::NoStart:
         Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH snd call)"));
-        ++requests_.ErrorCount;
+        ++ErrorCount_;
         break;
     case ReplyFault::NoLength:
         Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len send Call)"));
@@ -202,16 +202,16 @@ void ProtocolEngine::CallFailed(ReplyFault fault)
 void ProtocolEngine::ConfirmWrite()
 {
     EngineState_ = State::Ready;
-    const int16_t row = requests_.CurrentRow;
+    const int16_t row = CurrentRow_;
     if (row < 0 || row >= kGridRows)
         return;
     RowValues& rows = parts_.rows;
-    rows.RowRequest[row] = NoRequest;
+    requests_.served(row);
     rows.SettingsInUnit[row] = rows.UnitSettings[row];
     SettingToGrid(Grid(), rows, row);
     Progress(QStringLiteral(" -> ") + Tekst()[TxtSaved] + u'.' + kCrLf);
     Log(Tekst()[TxtWritingOf] + u' ' + ComboText(row) + Tekst()[TxtSaved]);
-    requests_.ErrorCount = 0;
+    ErrorCount_ = 0;
 }
 
 // The row comes from the reply's item, not from the request. A reply that
@@ -231,17 +231,17 @@ void ProtocolEngine::StoreRead()
     const int16_t gridValue = DecodeValue(unitType, row, value);
 
     RowValues& rows = parts_.rows;
-    rows.RowRequest[row] = NoRequest;
+    requests_.served(row);
     rows.ValueFromUnit[row] = value; // as sent, before decoding loses what no option names
     rows.SettingsInUnit[row] = gridValue;
     rows.UnitSettings[row] = gridValue;
     SettingToGrid(Grid(), rows, row);
 
-    const QString itemValue = ItemValueText(requests_.CurrentRow, gridValue);
+    const QString itemValue = ItemValueText(CurrentRow_, gridValue);
     const QString combo = ComboText(row);
     Progress(QStringLiteral(" -> ") + itemValue + u' ' + combo + QStringLiteral(" OK. ") + kCrLf);
     Log(Tekst()[TxtReadingOf] + itemValue + u' ' + combo);
-    requests_.ErrorCount = 0;
+    ErrorCount_ = 0;
 }
 
 } // namespace pb

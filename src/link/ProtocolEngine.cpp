@@ -75,7 +75,7 @@ void ProtocolEngine::NotStarted(int16_t command)
 
 void ProtocolEngine::Ready()
 {
-    requests_.CurrentRow = -1;
+    CurrentRow_ = -1;
     if (DelayRuns())
         return;
     switch (parts_.view.VisibleTab()) {
@@ -89,10 +89,8 @@ void ProtocolEngine::Ready()
         EngineState_ = State::ServeUnitTab;
         break;
     case ServiceTab:
-        if (requests_.TestCall != kFalse) {
-            requests_.TestCall = kFalse;
+        if (requests_.takeTestCall())
             EngineState_ = State::SendCallNumberRequest;
-        }
         break;
     default:
         // The file tab: received bytes wait in the port.
@@ -100,30 +98,20 @@ void ProtocolEngine::Ready()
     }
 }
 
-int16_t ProtocolEngine::FirstPendingRow() const
-{
-    const RowArray& RowRequest = parts_.rows.RowRequest;
-    for (int16_t r = 0; r <= lastRow_; ++r) {
-        if (RowRequest[r] == WriteRequest || RowRequest[r] == ReadRequest)
-            return r;
-    }
-    return -1;
-}
-
 void ProtocolEngine::ServeRows(bool unitTab)
 {
-    const int16_t row = FirstPendingRow();
+    const int16_t row = int16_t(requests_.firstPending(lastRow_));
     if (row >= 0) {
-        if (unitTab && requests_.ErrorCount >= kErrorLimit) {
+        if (unitTab && ErrorCount_ >= kErrorLimit) {
             CancelRequests();
             return;
         }
-        requests_.CurrentRow = row;
+        CurrentRow_ = row;
         if (WakeWindow_ > 0)
             SendDelay_ = 0;
         else
             SendWakeUp();
-        EngineState_ = parts_.rows.RowRequest[row] == WriteRequest ? State::SendWrite : State::SendRead;
+        EngineState_ = requests_.of(row) == WriteRequest ? State::SendWrite : State::SendRead;
         return;
     }
 
@@ -139,20 +127,18 @@ void ProtocolEngine::ServeRows(bool unitTab)
 void ProtocolEngine::StartUnitOperation()
 {
     RowValues& rows = parts_.rows;
-    if (requests_.ReadAll != kFalse) {
-        requests_.ReadAll = kFalse;
-        requests_.ErrorCount = 0;
+    if (requests_.takeReadAll()) {
+        ErrorCount_ = 0;
         for (int16_t r = 0; r <= lastRow_; ++r) {
             if (Grid().shown(r))
-                rows.RowRequest[r] = ReadRequest;
+                requests_.read(r);
         }
-    } else if (requests_.WriteAll != kFalse) {
-        requests_.WriteAll = kFalse;
-        requests_.ErrorCount = 0;
+    } else if (requests_.takeWriteAll()) {
+        ErrorCount_ = 0;
         for (int16_t r = 0; r <= lastRow_; ++r) {
             if (Grid().shown(r)) {
                 GridToSetting(Grid(), rows, r);
-                rows.RowRequest[r] = WriteRequest;
+                requests_.write(r);
             }
         }
     } else {
@@ -172,7 +158,7 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
         return;
     const bool write = exchange == Exchange::Write;
     WakeWindow_ = write ? kAwakeAfterWrite : kAwakeAfterRead;
-    const int16_t row = requests_.CurrentRow;
+    const int16_t row = CurrentRow_;
     if (row < 0 || row >= kGridRows) {
         EngineState_ = State::Ready;
         return;
@@ -192,7 +178,7 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
                                : sender_.SendReadRequest(unitType, row);
     if (sent < 0) {
         // Nothing can be sent for this row; retrying would not change that.
-        rows.RowRequest[row] = NoRequest;
+        requests_.served(row);
         EngineState_ = State::Ready;
         return;
     }
@@ -213,7 +199,7 @@ void ProtocolEngine::SendCallNumber()
 void ProtocolEngine::SendCall()
 {
     PagerCall call;
-    call.callDigit = requests_.CallDigit;
+    call.callDigit = CallDigit_;
     call.address = parts_.view.PagerAddress();
     call.message = parts_.view.PagerMessage();
     call.bleepCode = parts_.view.BleepCodePosition();
@@ -232,7 +218,7 @@ void ProtocolEngine::AwaitReply(Exchange exchange)
 
 void ProtocolEngine::CancelRequests()
 {
-    CancelRowRequests(parts_.rows);
+    requests_.cancelRows();
     parts_.view.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
 }
 
@@ -251,19 +237,13 @@ bool ProtocolEngine::ExchangeUnderWay() const
 
 void ProtocolEngine::DropAllRequests()
 {
-    bool pending = requests_.ReadAll != kFalse || requests_.WriteAll != kFalse || requests_.TestCall != kFalse
-        || ExchangeUnderWay();
-    for (int r = 0; r < kGridRows; ++r)
-        pending = pending || parts_.rows.RowRequest[r] != NoRequest;
-    if (!pending)
+    if (!requests_.anyPending() && !ExchangeUnderWay())
         return;
-    requests_.ReadAll = kFalse;
-    requests_.WriteAll = kFalse;
-    requests_.TestCall = kFalse;
+    requests_.dropAll();
     // A reply still to come would be stored over values loaded since.
     if (ExchangeUnderWay()) {
         EngineState_ = State::Ready;
-        requests_.CurrentRow = -1;
+        CurrentRow_ = -1;
         ReplyTimeout_ = 0;
     }
     CancelRequests();

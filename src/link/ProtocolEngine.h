@@ -82,8 +82,15 @@ public:
     // ready for new ones; says so in the progress text when there was any.
     void DropAllRequests();
 
-    UnitRequestRecord& UnitRequests() { return requests_; }
-    const UnitRequestRecord& UnitRequests() const { return requests_; }
+    // What is asked of the unit; the engine takes it up tick by tick.
+    UnitRequests& Requests() { return requests_; }
+    const UnitRequests& Requests() const { return requests_; }
+    // Row of the exchange in progress, -1 for none.
+    int16_t CurrentRow() const { return CurrentRow_; }
+    // Failed exchanges since the last good one.
+    int16_t ErrorCount() const { return ErrorCount_; }
+    // From the reply to the call-number request.
+    int16_t CallDigit() const { return CallDigit_; }
 
     State EngineState() const { return EngineState_; }
     int16_t SendDelay() const { return SendDelay_; }
@@ -109,7 +116,6 @@ private:
     void Ready();
     void ServeRows(bool unitTab);
     void StartUnitOperation();
-    int16_t FirstPendingRow() const;
     void SendWakeUp();
     void SendRowRequest(Exchange exchange);
     void SendCallNumber();
@@ -142,7 +148,10 @@ private:
     EngineParts parts_;
     FrameSender sender_;
     ReplyReader reply_;
-    UnitRequestRecord requests_;
+    UnitRequests requests_;
+    int16_t CurrentRow_ = -1;
+    int16_t ErrorCount_ = 0;
+    int16_t CallDigit_ = 0;
 
     State EngineState_ = State::NotStarted;
     int16_t SendDelay_ = 0;

@@ -17,8 +17,7 @@ bool IsGridRow(int row)
 
 void UnitOperations::ReadSingleSetting(int row)
 {
-    if (IsGridRow(row))
-        rows_.RowRequest[row] = ReadRequest;
+    requests_.read(row);
 }
 
 void UnitOperations::WriteSingleSetting(int row)
@@ -26,12 +25,12 @@ void UnitOperations::WriteSingleSetting(int row)
     if (!IsGridRow(row))
         return;
     GridToSetting(grid_, rows_, row);
-    rows_.RowRequest[row] = WriteRequest;
+    requests_.write(row);
 }
 
 void UnitOperations::ReadAll()
 {
-    requests_.ReadAll = kTrue;
+    requests_.readAll();
 }
 
 QString UnitOperations::WriteAllQuestion() const
@@ -43,12 +42,12 @@ void UnitOperations::WriteAll()
 {
     GridToSettings(grid_, rows_);
     view_.ClearProgress();
-    requests_.WriteAll = kTrue;
+    requests_.writeAll();
 }
 
 void UnitOperations::Cancel()
 {
-    CancelRowRequests(rows_);
+    requests_.cancelRows();
     view_.AppendProgress(QStringLiteral("\r\n") + Tekst[TxtCancelled] + QStringLiteral("!\r\n"), true);
 }
 
@@ -61,7 +60,7 @@ bool UnitOperations::TestCall()
 {
     if (view_.PagerAddress().isEmpty())
         return false;
-    requests_.TestCall = kTrue;
+    requests_.testCall();
     return true;
 }
 

@@ -15,7 +15,7 @@ namespace pb {
 class UnitOperations {
 public:
     // Every part belongs to the program and outlives the operations.
-    UnitOperations(RowValues& rows, UnitRequestRecord& requests, const GridModel& grid, const TextTable& texts,
+    UnitOperations(RowValues& rows, UnitRequests& requests, const GridModel& grid, const TextTable& texts,
                    EngineView& view)
         : rows_(rows), requests_(requests), grid_(grid), Tekst(texts), view_(view)
     {
@@ -45,7 +45,7 @@ public:
 
 private:
     RowValues& rows_;
-    UnitRequestRecord& requests_;
+    UnitRequests& requests_;
     const GridModel& grid_;
     const TextTable& Tekst;
     EngineView& view_;

@@ -48,16 +48,4 @@ void ResetSettingsInUnit(RowValues& values)
     values.SettingsInUnit.fill(-1);
 }
 
-void CancelRowRequests(RowValues& values)
-{
-    for (int r = 0; r < kGridRows; ++r)
-        values.RowRequest[r] = NoRequest;
-}
-
-void ResetRowRequests(RowValues& values)
-{
-    for (int r = 0; r < kFileRows; ++r)
-        values.RowRequest[r] = NoRequest;
-}
-
 } // namespace pb

@@ -20,9 +20,5 @@ void GridToSettings(const GridModel& grid, RowValues& values);
 void GridToSetting(const GridModel& grid, RowValues& values, int row);
 
 void ResetSettingsInUnit(RowValues& values);
-// Rows 0..49; slot 50 is left as it is.
-void ResetRowRequests(RowValues& values);
-// The requests of the grid's rows 0..25: what every cancel drops.
-void CancelRowRequests(RowValues& values);
 
 } // namespace pb

@@ -1,5 +1,5 @@
 #pragma once
-// Row values of the settings grid in memory, and the per-row requests.
+// Row values of the settings grid in memory.
 // A row value is the list position of the selected option, -1 for none.
 #include <array>
 #include <cstdint>
@@ -9,12 +9,6 @@ namespace pb {
 constexpr int kRowSlots = 51;   // rows 0..50; the grid uses 0..25, files 0..49
 constexpr int kFileRows = 50;
 
-enum RowRequestCode : int16_t {
-    NoRequest = 0,
-    ReadRequest = 1,
-    WriteRequest = 10,
-};
-
 using RowArray = std::array<int16_t, kRowSlots>;
 
 struct RowValues {
@@ -22,7 +16,6 @@ struct RowValues {
     RowArray FileSettings{};   // buffer of the settings files
     RowArray SettingsInUnit = filled(-1); // last value the unit confirmed, -1 none
     RowArray ValueFromUnit = filled(-1);  // byte the unit last sent for the row, -1 none
-    RowArray RowRequest{};     // NoRequest, ReadRequest or WriteRequest
 
     static RowArray filled(int16_t value)
     {

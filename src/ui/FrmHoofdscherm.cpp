@@ -223,13 +223,20 @@ void FrmHoofdscherm::SSTab1_Click(int)
             edit->deselect();
     }
     // The colouring rests while the grid is out of sight: catch up at once.
-    ColourSettingsGrid(grid(), state_.rows);
+    colourGrid();
 }
 
 void FrmHoofdscherm::TmrUpdateVensters_Timer()
 {
     if (SSTab1->currentIndex() == SettingsTab)
-        ColourSettingsGrid(grid(), state_.rows);
+        colourGrid();
+}
+
+// A row waiting for the unit keeps its colour until it is served.
+void FrmHoofdscherm::colourGrid()
+{
+    static const UnitRequests none;
+    ColourSettingsGrid(grid(), state_.rows, requests ? *requests : none);
 }
 
 void FrmHoofdscherm::LedTimer_Timer()

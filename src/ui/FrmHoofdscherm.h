@@ -3,6 +3,7 @@
 // settings grid, settings files, read/write all, service), the menu bar and
 // the four timers that drive everything that happens without a click.
 #include "app/AppState.h"
+#include "link/UnitRequests.h"
 #include "ui/GridView.h"
 #include "ui/Lamp.h"
 #include "ui/TabControl.h"
@@ -111,6 +112,10 @@ public:
     QTimer* LedTimer;
     QTimer* TimerDisplayInstellingen;
 
+    // What waits for the unit, so that the grid's colouring leaves those
+    // rows alone; set by the program, which owns the engine.
+    const UnitRequests* requests = nullptr;
+
 signals:
     // The serial port must be closed: the program is about to end.
     void closePortRequested();
@@ -134,6 +139,7 @@ private slots:
     void CmdOpslaanUnitGegevens_Click();
 
 private:
+    void colourGrid();
     void buildCommunicatie(QWidget* client);
     void buildStatusPage(QWidget* page);
     void buildSettingsPage(QWidget* page);

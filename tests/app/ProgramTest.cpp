@@ -21,7 +21,7 @@ protected:
         pb::SetupUnitType(state.grid, state.Tekst, 3);
     }
     pb::FrmHoofdscherm& window() { return program->window; }
-    pb::UnitRequestRecord& requests() { return program->engine.UnitRequests(); }
+    pb::UnitRequests& requests() { return program->engine.Requests(); }
 
     QTemporaryDir dir;
     pb::AppState state;
@@ -31,13 +31,13 @@ protected:
 TEST_F(ProgramTest, RowButtonsLeaveRequestsForTheEngine)
 {
     window().CmdReadSingleSetting[0]->click();
-    EXPECT_EQ(state.rows.RowRequest[0], pb::ReadRequest);
+    EXPECT_EQ(requests().of(0), pb::ReadRequest);
     window().ComboInstellingen[0]->setCurrentIndex(2);
     window().CmdWriteSingleSetting[0]->click();
-    EXPECT_EQ(state.rows.RowRequest[0], pb::WriteRequest);
+    EXPECT_EQ(requests().of(0), pb::WriteRequest);
     EXPECT_EQ(state.rows.UnitSettings[0], 2);
     window().CmdLeesAlles->click();
-    EXPECT_EQ(requests().ReadAll, -1);
+    EXPECT_TRUE(requests().readAllPending());
 }
 
 TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
@@ -47,7 +47,7 @@ TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
     pbtest::pressInMessageBox(QMessageBox::Cancel, &question);
     window().CmdSchrijfAlles->click();
     EXPECT_EQ(question, "Write all settings to Unit!\r\nAre you sure?");
-    EXPECT_EQ(requests().WriteAll, 0);
+    EXPECT_FALSE(requests().writeAllPending());
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "earlier lines");
 }
 
@@ -57,7 +57,7 @@ TEST_F(ProgramTest, WriteAllAnsweredWithOkEmptiesTheProgressAndRequests)
     window().ComboInstellingen[0]->setCurrentIndex(1);
     pbtest::pressInMessageBox(QMessageBox::Ok);
     window().CmdSchrijfAlles->click();
-    EXPECT_EQ(requests().WriteAll, -1);
+    EXPECT_TRUE(requests().writeAllPending());
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "");
     EXPECT_EQ(state.rows.UnitSettings[0], 1);
 }
@@ -68,19 +68,19 @@ TEST_F(ProgramTest, TestCallWithoutAnAddressSaysSoAndRequestsNothing)
     pbtest::pressInMessageBox(QMessageBox::Ok, &message);
     window().CmdTestOproepPager->click();
     EXPECT_EQ(message, "Please enter a valid PagerNumber to send the message to");
-    EXPECT_EQ(requests().TestCall, 0);
+    EXPECT_FALSE(requests().testCallPending());
 
     window().TxtTestPagerAdres->setText("1234");
     window().CmdTestOproepPager->click();
-    EXPECT_EQ(requests().TestCall, -1);
+    EXPECT_TRUE(requests().testCallPending());
 }
 
 TEST_F(ProgramTest, CancelAppendsToTheProgressText)
 {
-    state.rows.RowRequest[3] = pb::ReadRequest;
+    requests().read(3);
     window().CmdCancelReadWrite->click();
     window().CmdCancelReadWrite->click();
-    EXPECT_EQ(state.rows.RowRequest[3], pb::NoRequest);
+    EXPECT_EQ(requests().of(3), pb::NoRequest);
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "\nCancelled!\n\nCancelled!\n");
     window().CmdWisLogVenster->click();
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "");

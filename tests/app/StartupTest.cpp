@@ -156,7 +156,7 @@ TEST_F(StartupTest, BuildsTheGridOfTheConfiguredTypeAndShowsTheDefaultSettings)
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
     EXPECT_EQ(window->ComboInstellingen[5]->currentIndex(), 1);
     EXPECT_EQ(state.rows.SettingsInUnit[0], -1);
-    EXPECT_EQ(state.rows.RowRequest[0], pb::NoRequest);
+    EXPECT_FALSE(program->engine.Requests().anyPending());
 }
 
 TEST_F(StartupTest, WithoutADefaultFileEveryShownRowHoldsItsFirstOption)

@@ -32,7 +32,7 @@ protected:
     // for afterwards is served.
     void expectSaveDropsTheWrites()
     {
-        ASSERT_TRUE(std::count(rows().RowRequest.begin(), rows().RowRequest.end(), pb::WriteRequest) > 0);
+        ASSERT_TRUE(requests().anyRowPending());
         program->ShowSettingsDialog();
         auto* dialog = window().findChild<pb::FrmInstellingen*>();
         ASSERT_NE(dialog, nullptr);
@@ -65,7 +65,7 @@ TEST_F(DialogSave, AWriteAllUnderWayStopsWithoutSendingTheDefaults)
     showTab(UnitTab);
     pbtest::pressInMessageBox(QMessageBox::Ok);
     window().CmdSchrijfAlles->click();
-    ASSERT_TRUE(tickUntil([this] { return rows().RowRequest[shownRows().at(1)] == pb::NoRequest; }));
+    ASSERT_TRUE(tickUntil([this] { return requests().of(shownRows().at(1)) == pb::NoRequest; }));
     ASSERT_TRUE(tickUntil([this] { return engine().EngineState() == State::WriteReplyStart; }));
     ASSERT_NO_FATAL_FAILURE(expectSaveDropsTheWrites());
 }

@@ -275,7 +275,7 @@ TEST_P(FaultMatrix, FailureIsReportedNothingIsLostAndTheNextRequestIsServed)
             EXPECT_TRUE(unit->calls().empty());
         } else {
             // The call number is no digit: counted as a failure, yet the call goes out.
-            EXPECT_EQ(requests().ErrorCount, 1);
+            EXPECT_EQ(engine().ErrorCount(), 1);
             EXPECT_TRUE(logHas(kCallOk));
             EXPECT_EQ(unit->calls().size(), 1u);
         }
@@ -299,7 +299,7 @@ TEST_P(FaultMatrix, FailureIsReportedNothingIsLostAndTheNextRequestIsServed)
             // Three failures in a row give up on the "Unit" tab. (A reply too
             // long is not counted; a late reply is taken by the retry.)
             ASSERT_TRUE(tickUntil([this] { return progressEndsWith(kCancelled); }, 1000));
-            EXPECT_GE(requests().ErrorCount, 3);
+            EXPECT_GE(engine().ErrorCount(), 3);
             expectUntouched(before);
         }
         break;

@@ -38,7 +38,7 @@ TEST_F(FaultModes, AWrongChecksumFailsTheRead)
     requestRead(13);
     EXPECT_TRUE(tickUntil([this] { return progressHas("ERROR [checksum]. "); }));
     EXPECT_EQ(rows().SettingsInUnit[13], -1);
-    EXPECT_EQ(rows().RowRequest[13], pb::ReadRequest); // tried again
+    EXPECT_EQ(requests().of(13), pb::ReadRequest); // tried again
 }
 
 TEST_F(FaultModes, AnOverlongReplyFailsTheRead)
@@ -54,7 +54,7 @@ TEST_F(FaultModes, ASilentUnitTimesOut)
     ASSERT_NO_FATAL_FAILURE(startWith(Fault::Silent));
     requestRead(13);
     EXPECT_TRUE(tickUntil([this] { return progressHas("ERROR: Time-out [SOH]. "); }, 200));
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine().ErrorCount(), 1);
 }
 
 TEST_F(FaultModes, AReplyThatStopsInMidFrameIsGivenUpAndTriedAgain)
@@ -63,7 +63,7 @@ TEST_F(FaultModes, AReplyThatStopsInMidFrameIsGivenUpAndTriedAgain)
     requestRead(13);
     ASSERT_TRUE(tickUntil([this] { return progressHas("ERROR: Time-out [LEN]. "); }, 200));
     EXPECT_EQ(unit->counters().frames, 1);
-    EXPECT_EQ(rows().RowRequest[13], pb::ReadRequest);
+    EXPECT_EQ(requests().of(13), pb::ReadRequest);
     EXPECT_TRUE(tickUntil([this] { return unit->counters().frames == 2; }, 200));
 }
 

@@ -48,7 +48,7 @@ protected:
         window().CmdLeesAlles->click();
         ticks(200);
         EXPECT_EQ(engine().EngineState(), State::NotStarted);
-        EXPECT_EQ(requests().ReadAll, pb::kTrue);
+        EXPECT_TRUE(requests().readAllPending());
         EXPECT_EQ(unit->counters().frames, 0);
     }
 
@@ -59,7 +59,7 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(reopen());
         EXPECT_NE(engine().EngineState(), State::NotStarted);
-        EXPECT_EQ(requests().ReadAll, pb::kFalse);
+        EXPECT_FALSE(requests().readAllPending());
         EXPECT_TRUE(progressEndsWith(QStringLiteral("\r\nCancelled!\r\n")));
         ticks(100);
         EXPECT_EQ(unit->counters().frames, 0);
@@ -113,8 +113,8 @@ TEST_F(PortFaults, RequestsMadeWithoutAPortNeverReachTheUnitOnceItOpens)
     window().TxtTestPagerAdres->setText(QStringLiteral("123"));
     window().CmdTestOproepPager->click();
     ticks(20);
-    ASSERT_EQ(requests().WriteAll, pb::kTrue);
-    ASSERT_EQ(requests().TestCall, pb::kTrue);
+    ASSERT_TRUE(requests().writeAllPending());
+    ASSERT_TRUE(requests().testCallPending());
 
     pointPortAt(*line);
     program->ShowSettingsDialog();
@@ -198,7 +198,7 @@ TEST_F(PortFaults, DeviceVanishingWhileAReplyIsAwaitedLosesNothingAndDoesNotSpin
     EXPECT_EQ(rows().SettingsInUnit, before.SettingsInUnit);
     EXPECT_EQ(rows().UnitSettings, before.UnitSettings);
     EXPECT_EQ(pb::SelectedPosition(window().ComboInstellingen[row]), 1);
-    EXPECT_EQ(rows().RowRequest[row], pb::WriteRequest); // still wanted
+    EXPECT_EQ(requests().of(row), pb::WriteRequest); // still wanted
 
     // A spinning engine would take a whole core.
     EXPECT_LT(cpuShareWithTimers(1000), 0.5);

@@ -126,7 +126,7 @@ protected:
 
     pb::FrmHoofdscherm& window() { return program->window; }
     pb::ProtocolEngine& engine() { return program->engine; }
-    pb::UnitRequestRecord& requests() { return program->engine.UnitRequests(); }
+    pb::UnitRequests& requests() { return program->engine.Requests(); }
     pb::RowValues& rows() { return state.rows; }
 
     // One engine step with the unit served around it.
@@ -156,13 +156,8 @@ protected:
     bool allServed() const
     {
         using State = pb::ProtocolEngine::State;
-        const auto& r = program->engine.UnitRequests();
-        for (int row = 0; row < pb::kGridRows; ++row) {
-            if (state.rows.RowRequest[row] != pb::NoRequest)
-                return false;
-        }
         const State s = program->engine.EngineState();
-        return r.ReadAll == pb::kFalse && r.WriteAll == pb::kFalse && r.TestCall == pb::kFalse
+        return !program->engine.Requests().anyPending()
             && (s == State::Ready || s == State::ServeUnitTab || s == State::ServeSettingsTab);
     }
 
@@ -189,7 +184,7 @@ protected:
     // The row is drawn in the muted colour of values the unit confirmed.
     bool shownAsConfirmed(int row)
     {
-        pb::ColourSettingsGrid(window().grid(), state.rows);
+        pb::ColourSettingsGrid(window().grid(), state.rows, program->engine.Requests());
         const QComboBox* combo = window().ComboInstellingen[row];
         return combo->palette().color(QPalette::Active, QPalette::Text) == pb::ConfirmedRowColour(combo);
     }

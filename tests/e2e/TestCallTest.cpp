@@ -26,7 +26,7 @@ protected:
         window().TxtTestPagerDisplayInfo->setText(message);
         window().ComboTestBleepCode->setCurrentIndex(bleepPosition);
         window().CmdTestOproepPager->click();
-        ASSERT_EQ(requests().TestCall, pb::kTrue);
+        ASSERT_TRUE(requests().testCallPending());
         ASSERT_TRUE(tickUntil([this] { return allServed() && unit->counters().served >= 2; }));
     }
 };
@@ -41,7 +41,7 @@ TEST_F(TestCall, TheUnitReceivesAddressMessageAndBleepCode)
     EXPECT_EQ(call.address, "1234");
     EXPECT_EQ(call.message, pb::toWindows1252(QStringLiteral("Grüße")).toStdString());
     EXPECT_EQ(call.bleepCode, "3");
-    EXPECT_EQ(call.callNumber, std::to_string(requests().CallDigit));
+    EXPECT_EQ(call.callNumber, std::to_string(engine().CallDigit()));
     EXPECT_TRUE(logHas(state.Tekst[114] + u'.'));
 
     // The unit's line about the call waits in the port until the Status tab shows.
@@ -63,7 +63,7 @@ TEST_F(TestCall, ACallNumberThatIsNoDigitCountsAsAFailureButTheCallGoesOut)
 {
     ASSERT_NO_FATAL_FAILURE(startWith(Fault::BadDigit));
     ASSERT_NO_FATAL_FAILURE(placeCall(QStringLiteral("1234"), QStringLiteral("x"), 1));
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine().ErrorCount(), 1);
     ASSERT_EQ(unit->calls().size(), 1u);
     EXPECT_EQ(unit->calls()[0].callNumber, std::to_string('?' - '0'));
 }

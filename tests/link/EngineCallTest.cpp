@@ -13,7 +13,7 @@ protected:
     EngineCallTest()
     {
         view.address = "1234";
-        requests().TestCall = pb::kTrue;
+        requests().testCall();
     }
     // Answers the call-number request with `position7` and the call with
     // `position4`.
@@ -32,14 +32,14 @@ TEST_F(EngineCallTest, CallDigitFromTheUnitGoesIntoTheCallRecord)
     start(pb::ServiceTab);
     tick();
     EXPECT_EQ(engine.EngineState(), State::SendCallNumberRequest);
-    EXPECT_EQ(requests().TestCall, 0);
+    EXPECT_FALSE(requests().testCallPending());
     tick();
     EXPECT_EQ(engine.EngineState(), State::CallNumberReplyStart);
     EXPECT_EQ(line.sent, Hex("01 06 01 00 02 32 C4")) << "no wake-up before a call";
     EXPECT_EQ(engine.WakeWindow(), pb::kAwakeAfterWrite);
     tick(3);
     EXPECT_EQ(engine.EngineState(), State::SendPagerCall);
-    EXPECT_EQ(requests().CallDigit, 5);
+    EXPECT_EQ(engine.CallDigit(), 5);
     tick();
     EXPECT_EQ(engine.EngineState(), State::CallReplyStart);
     EXPECT_EQ(line.sent.mid(7), Framed(Hex("01 17 01 00 02") + QByteArray("A\x1F" "5\x1E" "1\x1F" "1234\x1E" "3\x1F" "FFFF\x1E")));
@@ -47,7 +47,7 @@ TEST_F(EngineCallTest, CallDigitFromTheUnitGoesIntoTheCallRecord)
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(lastLog(), "STATUS: Call Pager via Pagerbench succeeded.");
     EXPECT_TRUE(view.progress.isEmpty()) << "calls report in the log only";
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
 TEST_F(EngineCallTest, AnythingButAckAtPosition4IsARefusal)
@@ -78,7 +78,7 @@ TEST_F(EngineCallTest, ACallDigitOutOfRangeCountsAsAFailureButTheCallGoesAhead)
     start(pb::ServiceTab);
     tick(6);
     ASSERT_EQ(engine.EngineState(), State::CallReplyStart);
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
     EXPECT_TRUE(line.sent.mid(7).contains(QByteArray("A\x1F" "72\x1E")));
 }
 
@@ -89,7 +89,7 @@ TEST_F(EngineCallTest, NoCallNumberReplyEndsTheCallWithALogLine)
     tick(pb::kReplyTicks);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (SOH req BufPos)");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
     EXPECT_EQ(line.sent, Hex("01 06 01 00 02 32 C4"));
 }
 
@@ -101,20 +101,20 @@ TEST_F(EngineCallTest, CallNumberReplyFaults)
     tick(1 + pb::kReplyTicks);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (Len BufPos)");
 
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
     tick(2);
     line.Arrive(Hex("01 06 01 00 02 32 00"));
     tick(3);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(lastLog(), "ERROR: ChecksumError sending Paging Call via Pagerbench. (CheckSumn req BufPos)");
 
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
     tick(2);
     line.Arrive(Hex("01 FF") + QByteArray(100, '\0'));
     tick(3);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(lastLog(), "ERROR: Call Pager via Pagerbench not succeeded.") << "a reply too long fails the call";
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
 TEST_F(EngineCallTest, CallReplyFaults)
@@ -125,31 +125,31 @@ TEST_F(EngineCallTest, CallReplyFaults)
     ASSERT_EQ(engine.EngineState(), State::CallReplyStart);
     tick(pb::kReplyTicks);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (SOH snd call)");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 
     line.answer = [](const QByteArray& frame) {
         return frame[5] == '2' ? CallNumberReply(0x31) : Hex("01 05 01 00 06 01");
     };
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
     tick(9);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (Data send Call)");
 
     line.answer = [](const QByteArray& frame) {
         return frame[5] == '2' ? CallNumberReply(0x31) : Hex("01 05 01");
     };
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
     tick(8 + pb::kReplyTicks);
     EXPECT_EQ(lastLog(), "ERROR: Time-out sent call to Pager via Pagerbench. (Len send Call)");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 
     line.answer = [](const QByteArray& frame) {
         return frame[5] == '2' ? CallNumberReply(0x31) : Hex("01 FF") + QByteArray(100, '\0');
     };
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
     tick(12);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(lastLog(), "ERROR: Call Pager via Pagerbench not succeeded.");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 }
 
 TEST_F(EngineCallTest, ACallWaitsForTheServiceTab)
@@ -158,7 +158,7 @@ TEST_F(EngineCallTest, ACallWaitsForTheServiceTab)
     start(pb::SettingsTab);
     tick(40);
     EXPECT_TRUE(line.sent.isEmpty());
-    EXPECT_EQ(requests().TestCall, pb::kTrue);
+    EXPECT_TRUE(requests().testCallPending());
     view.tab = pb::ServiceTab;
     tick(9);
     EXPECT_EQ(lastLog(), "STATUS: Call Pager via Pagerbench succeeded.");
@@ -169,8 +169,8 @@ TEST_F(EngineCallTest, AClickDuringACallLeadsToOneMoreCall)
     answer(0x35, pb::kACK);
     start(pb::ServiceTab);
     tick(3);
-    requests().TestCall = pb::kTrue;
-    requests().TestCall = pb::kTrue;
+    requests().testCall();
+    requests().testCall();
     tick(6 + 9 + 20);
     EXPECT_EQ(line.sent.count(Hex("01 06 01 00 02 32 C4")), 2);
 }

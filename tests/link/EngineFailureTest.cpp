@@ -14,7 +14,10 @@ protected:
         grid.combo(4)->setCurrentIndex(2);
         state.rows.UnitSettings[4] = 2;
         start(pb::SettingsTab);
-        RowRequest()[4] = code;
+        if (code == pb::ReadRequest)
+            requests().read(4);
+        else
+            requests().write(4);
         ASSERT_GT(tickUntil(code == pb::ReadRequest ? State::ReadReplyStart : State::WriteReplyStart), 0);
         view.progress.clear();
     }
@@ -30,8 +33,8 @@ TEST_F(EngineFailureTest, NoStartByteTimesOutAfter120Ticks)
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(view.progress, "[4/2: 4 Value: 2] ERROR: Time-out [SOH]. \r\n");
     EXPECT_EQ(lastLog(), "ERROR Reading of: [4/2: 4 Value: 2] ERROR: Time-out [SOH]. ");
-    EXPECT_EQ(requests().ErrorCount, 1);
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest) << "left pending for another try";
+    EXPECT_EQ(engine.ErrorCount(), 1);
+    EXPECT_EQ(requests().of(4), pb::ReadRequest) << "left pending for another try";
 }
 
 TEST_F(EngineFailureTest, NoiseCountsAgainstTheStartTime)
@@ -41,7 +44,7 @@ TEST_F(EngineFailureTest, NoiseCountsAgainstTheStartTime)
     tick(pb::kReplyTicks);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(line.waiting.size(), 300u - pb::kReplyTicks) << "one byte examined per tick";
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 }
 
 TEST_F(EngineFailureTest, NoLengthByteTimesOut120TicksAfterTheStartByte)
@@ -56,7 +59,7 @@ TEST_F(EngineFailureTest, NoLengthByteTimesOut120TicksAfterTheStartByte)
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(view.progress, "[4/2: 4 Value: 2] ERROR: Time-out [LEN]. \r\n");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 }
 
 TEST_F(EngineFailureTest, AReplyThatStopsInMidFrameIsGivenUpAsAMissingLength)
@@ -72,8 +75,8 @@ TEST_F(EngineFailureTest, AReplyThatStopsInMidFrameIsGivenUpAsAMissingLength)
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(view.progress, "[4/2: 4 Value: 2] ERROR: Time-out [LEN]. \r\n");
-    EXPECT_EQ(requests().ErrorCount, 1);
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest);
+    EXPECT_EQ(engine.ErrorCount(), 1);
+    EXPECT_EQ(requests().of(4), pb::ReadRequest);
 }
 
 TEST_F(EngineFailureTest, TricklingBytesDoNotExtendTheDataTime)
@@ -112,7 +115,7 @@ TEST_F(EngineFailureTest, WrongChecksumEndsTheRead)
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(view.progress, "[4/2: 4 Value: 2] ERROR [checksum]. \r\n");
     EXPECT_EQ(lastLog(), "ERROR Reading of: [4/2: 4 Value: 2] ERROR [checksum]. ");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
     EXPECT_EQ(state.rows.SettingsInUnit[4], -1);
 }
 
@@ -124,7 +127,7 @@ TEST_F(EngineFailureTest, Len120ReplyFailsAtThe99thByteAndTheRestWaits)
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(line.waiting.size(), 112u - 99u);
     EXPECT_EQ(view.progress, "[4/2: 4 Value: 2]  ERROR Len > Max. \r\n");
-    EXPECT_EQ(requests().ErrorCount, 0) << "a long reply is not counted";
+    EXPECT_EQ(engine.ErrorCount(), 0) << "a long reply is not counted";
 }
 
 TEST_F(EngineFailureTest, Len13ReplyEndsAtItsChecksumAndLeavesTheNextByteWaiting)
@@ -146,7 +149,7 @@ TEST_F(EngineFailureTest, OnTheSettingsTabAFailingReadIsRetriedEvery132Ticks)
         EXPECT_EQ(failed + tickUntil(State::ReadReplyStart), 132) << attempt;
         EXPECT_EQ(line.sent, Hex("01 01 80 7F") + pbtest::ReadRequestFrame(4));
     }
-    EXPECT_EQ(requests().ErrorCount, 3);
+    EXPECT_EQ(engine.ErrorCount(), 3);
     EXPECT_FALSE(view.progress.contains("Cancelled"));
 }
 
@@ -176,31 +179,31 @@ TEST_F(EngineFailureTest, WriteFailuresGoToTheProgressTextOnly)
     const int logLines = state.log.LogLineCount;
     tick(pb::kReplyTicks);
     EXPECT_EQ(view.progress, " -> ERROR: Time-out[SOH].\r\n");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 
     ASSERT_GT(tickUntil(State::WriteReplyStart), 0);
     view.progress.clear();
     line.Arrive(Hex("01"));
     tick(1 + pb::kReplyTicks);
     EXPECT_EQ(view.progress, " -> ERROR: Time-out[LEN].\r\n");
-    EXPECT_EQ(requests().ErrorCount, 2);
+    EXPECT_EQ(engine.ErrorCount(), 2);
 
     ASSERT_GT(tickUntil(State::WriteReplyStart), 0);
     view.progress.clear();
     line.Arrive(Hex("01 05 01 00 06 00"));
     tick(3);
     EXPECT_EQ(view.progress, " -> ERROR checksum.\r\n");
-    EXPECT_EQ(requests().ErrorCount, 3);
+    EXPECT_EQ(engine.ErrorCount(), 3);
 
     ASSERT_GT(tickUntil(State::WriteReplyStart), 0);
     view.progress.clear();
     line.Arrive(Hex("01 FF") + QByteArray(100, '\0'));
     tick(3);
     EXPECT_EQ(view.progress, " -> ERROR > InfoMaxLen.\r\n");
-    EXPECT_EQ(requests().ErrorCount, 3);
+    EXPECT_EQ(engine.ErrorCount(), 3);
 
     EXPECT_EQ(state.log.LogLineCount, logLines + 3) << "only the three start lines";
-    EXPECT_EQ(RowRequest()[4], pb::WriteRequest);
+    EXPECT_EQ(requests().of(4), pb::WriteRequest);
 }
 
 TEST_F(EngineFailureTest, AWriteStoppingInMidFrameIsAMissingLength)
@@ -210,7 +213,7 @@ TEST_F(EngineFailureTest, AWriteStoppingInMidFrameIsAMissingLength)
     tick(2 + pb::kReplyTicks);
     EXPECT_EQ(engine.EngineState(), State::Ready);
     EXPECT_EQ(view.progress, " -> ERROR: Time-out[LEN].\r\n");
-    EXPECT_EQ(requests().ErrorCount, 1);
+    EXPECT_EQ(engine.ErrorCount(), 1);
 }
 
 } // namespace

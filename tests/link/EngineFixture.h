@@ -92,8 +92,25 @@ protected:
         return lines;
     }
 
-    pb::RowArray& RowRequest() { return state.rows.RowRequest; }
-    pb::UnitRequestRecord& requests() { return engine.UnitRequests(); }
+    pb::UnitRequests& requests() { return engine.Requests(); }
+
+    // Failed exchanges, as many as asked: reads of row 0 on the Settings tab
+    // (which has no failure limit) that the unit never answers. The tab,
+    // the line and the progress text are left as they were.
+    void failReads(int count)
+    {
+        const int16_t tab = view.tab;
+        view.tab = pb::SettingsTab;
+        for (int i = 0; i < count; ++i) {
+            requests().read(0);
+            ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
+            ASSERT_GT(tickUntil(State::Ready), 0);
+            requests().cancelRows();
+        }
+        line.sent.clear();
+        view.progress.clear();
+        view.tab = tab;
+    }
 
     QTemporaryDir logDir;
     pbtest::CoreState state;

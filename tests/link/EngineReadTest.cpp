@@ -13,7 +13,7 @@ TEST_F(EngineReadTest, ReadOfRow4WakesTheUnitThenStoresTheReply)
 {
     grid.combo(4)->setCurrentIndex(2);
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
 
     tick(); // 1
     EXPECT_EQ(engine.EngineState(), State::ServeSettingsTab);
@@ -22,7 +22,7 @@ TEST_F(EngineReadTest, ReadOfRow4WakesTheUnitThenStoresTheReply)
     tick(); // 2
     EXPECT_EQ(engine.EngineState(), State::SendRead);
     EXPECT_EQ(line.sent, Hex("01 01 80 7F"));
-    EXPECT_EQ(requests().CurrentRow, 4);
+    EXPECT_EQ(engine.CurrentRow(), 4);
 
     tick(9); // the wake-up delay
     EXPECT_EQ(engine.EngineState(), State::SendRead);
@@ -44,29 +44,29 @@ TEST_F(EngineReadTest, ReadOfRow4WakesTheUnitThenStoresTheReply)
     EXPECT_EQ(engine.EngineState(), State::ReadReplyData);
     tick();
     EXPECT_EQ(engine.EngineState(), State::ReadReplyStored);
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest) << "stored only on the next tick";
+    EXPECT_EQ(requests().of(4), pb::ReadRequest) << "stored only on the next tick";
 
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(RowRequest()[4], pb::NoRequest);
+    EXPECT_EQ(requests().of(4), pb::NoRequest);
     EXPECT_EQ(state.rows.UnitSettings[4], 3);
     EXPECT_EQ(state.rows.SettingsInUnit[4], 3);
     EXPECT_EQ(grid.combo(4)->currentIndex(), 3);
     EXPECT_EQ(view.progress, "Reading of 4/2 ->  [Item: 4 Value: 3]  4/3 OK. \r\n");
     EXPECT_EQ(logged(), (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
 TEST_F(EngineReadTest, ASecondReadWithin80TicksNeedsNoWakeUp)
 {
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(4, 1));
     ASSERT_GT(tickUntil(State::Ready), 0);
 
     line.sent.clear();
-    RowRequest()[5] = pb::ReadRequest;
+    requests().read(5);
     EXPECT_EQ(tickUntil(State::ReadReplyStart), 3) << "pick, no delay, send";
     EXPECT_EQ(line.sent, ReadRequestFrame(5));
 }
@@ -74,7 +74,7 @@ TEST_F(EngineReadTest, ASecondReadWithin80TicksNeedsNoWakeUp)
 TEST_F(EngineReadTest, AfterTheAwakeWindowTheUnitIsWokenAgain)
 {
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(4, 1));
     ASSERT_GT(tickUntil(State::Ready), 0);
@@ -84,7 +84,7 @@ TEST_F(EngineReadTest, AfterTheAwakeWindowTheUnitIsWokenAgain)
 
     view.tab = pb::SettingsTab;
     line.sent.clear();
-    RowRequest()[5] = pb::ReadRequest;
+    requests().read(5);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     EXPECT_EQ(line.sent, Hex("01 01 80 7F") + ReadRequestFrame(5));
 }
@@ -92,34 +92,34 @@ TEST_F(EngineReadTest, AfterTheAwakeWindowTheUnitIsWokenAgain)
 TEST_F(EngineReadTest, TheReplysItemDecidesWhichRowIsStored)
 {
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(6, 2));
     ASSERT_GT(tickUntil(State::Ready), 0);
     EXPECT_EQ(state.rows.UnitSettings[6], 2);
     EXPECT_EQ(state.rows.SettingsInUnit[6], 2);
     EXPECT_EQ(state.rows.SettingsInUnit[4], -1);
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest) << "still pending, asked again";
+    EXPECT_EQ(requests().of(4), pb::ReadRequest) << "still pending, asked again";
     EXPECT_TRUE(view.progress.endsWith(" ->  [Item: 4 Value: 2]  6/2 OK. \r\n")) << qPrintable(view.progress);
 }
 
 TEST_F(EngineReadTest, RepliesThatNameNoRowOrCarryNoValueAreDropped)
 {
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(40, 2));
     ASSERT_GT(tickUntil(State::Ready), 0);
 
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(pbtest::Framed(Hex("01 08 01 00 02 57 1F 04"))); // no value position
     ASSERT_GT(tickUntil(State::Ready), 0);
 
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest);
+    EXPECT_EQ(requests().of(4), pb::ReadRequest);
     EXPECT_EQ(state.rows.SettingsInUnit[4], -1);
     EXPECT_EQ(view.progress, "Reading of Reading of ") << "row 4 shows no option";
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
 TEST_F(EngineReadTest, ValuesAreDecodedForTheUnitType)
@@ -127,18 +127,18 @@ TEST_F(EngineReadTest, ValuesAreDecodedForTheUnitType)
     state.config.UnitType = 1;
     grid.row(13, 5);
     start(pb::SettingsTab);
-    RowRequest()[13] = pb::ReadRequest;
+    requests().read(13);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(13, 96));
     ASSERT_GT(tickUntil(State::Ready), 0);
     EXPECT_EQ(state.rows.UnitSettings[13], 3);
     EXPECT_EQ(grid.combo(13)->currentIndex(), 3);
 
-    RowRequest()[13] = pb::ReadRequest;
+    requests().read(13);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(13, 97)); // no such speed
     ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(RowRequest()[13], pb::NoRequest);
+    EXPECT_EQ(requests().of(13), pb::NoRequest);
     EXPECT_EQ(state.rows.UnitSettings[13], -1);
     EXPECT_EQ(state.rows.SettingsInUnit[13], -1);
     EXPECT_EQ(grid.combo(13)->currentIndex(), -1);
@@ -147,7 +147,7 @@ TEST_F(EngineReadTest, ValuesAreDecodedForTheUnitType)
 TEST_F(EngineReadTest, NoiseBeforeSohIsDroppedOneBytePerTick)
 {
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(Hex("55 AA") + ReadReply(4, 1));
     tick();
@@ -165,7 +165,7 @@ TEST_F(EngineReadTest, WriteSendsTheCodedValueAndConfirmsIt)
     grid.combo(2)->setCurrentIndex(1);
     state.rows.UnitSettings[2] = 1;
     start(pb::SettingsTab);
-    RowRequest()[2] = pb::WriteRequest;
+    requests().write(2);
     ASSERT_GT(tickUntil(State::WriteReplyStart), 0);
     EXPECT_EQ(line.sent.mid(4), pbtest::Framed(Hex("01 0D 01 00 02 57 1F 02 1E 77 1F 01 1E")));
     EXPECT_EQ(view.progress, "Writing of 2/1  [Item: 2 Value: 1] ");
@@ -175,7 +175,7 @@ TEST_F(EngineReadTest, WriteSendsTheCodedValueAndConfirmsIt)
     EXPECT_EQ(tickUntil(State::WriteConfirmed), 3);
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(RowRequest()[2], pb::NoRequest);
+    EXPECT_EQ(requests().of(2), pb::NoRequest);
     EXPECT_EQ(state.rows.SettingsInUnit[2], 1);
     EXPECT_EQ(view.progress, "Writing of 2/1  [Item: 2 Value: 1]  -> Saved.\r\n");
     EXPECT_EQ(logged(), (QStringList{"Writing of 2/1  [Item: 2 Value: 1] ", "Writing of 2/1Saved"}));

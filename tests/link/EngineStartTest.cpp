@@ -9,8 +9,8 @@ using EngineStartTest = pbtest::EngineTest;
 TEST_F(EngineStartTest, WithoutTheStartCommandTheEngineNeverLeavesState0)
 {
     view.tab = pb::SettingsTab;
-    RowRequest()[4] = pb::ReadRequest;
-    requests().ReadAll = pb::kTrue;
+    requests().read(4);
+    requests().readAll();
     line.Arrive(Hex("41 42 0D"));
     for (int16_t command : {0, 1, 9, 11, 50})
         engine.ProtocolTick(command);
@@ -20,7 +20,7 @@ TEST_F(EngineStartTest, WithoutTheStartCommandTheEngineNeverLeavesState0)
     EXPECT_TRUE(line.sent.isEmpty());
     EXPECT_EQ(line.waiting.size(), 3u);
     EXPECT_TRUE(logged().isEmpty());
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest);
+    EXPECT_EQ(requests().of(4), pb::ReadRequest);
 }
 
 TEST_F(EngineStartTest, AfterStartTheEngineWaitsTenTicks)
@@ -59,16 +59,16 @@ TEST_F(EngineStartTest, WithUnitType0ARequestShowsItsStartLineAndIsDropped)
     grid.combo(4)->setCurrentIndex(1);
     grid.combo(6)->setCurrentIndex(0);
     start(pb::SettingsTab);
-    RowRequest()[4] = pb::ReadRequest;
-    RowRequest()[6] = pb::WriteRequest;
+    requests().read(4);
+    requests().write(6);
     state.rows.UnitSettings[6] = 0;
     ASSERT_GT(tickUntil(State::SendRead), 0);
     ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(RowRequest()[4], pb::NoRequest);
+    EXPECT_EQ(requests().of(4), pb::NoRequest);
     EXPECT_EQ(view.progress, "Reading of 4/1");
     ASSERT_GT(tickUntil(State::SendWrite), 0);
     ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(RowRequest()[6], pb::NoRequest);
+    EXPECT_EQ(requests().of(6), pb::NoRequest);
     EXPECT_EQ(view.progress, "Reading of 4/1Writing of 6/0  [Item: 6 Value: 0] ");
     EXPECT_EQ(line.sent, Hex("01 01 80 7F")) << "only the wake-up goes out";
 }
@@ -80,10 +80,10 @@ TEST_F(EngineStartTest, AWriteWithoutUnitCodeIsDropped)
     grid.combo(13)->setCurrentIndex(4); // 19200 baud
     state.rows.UnitSettings[13] = 4;
     start(pb::SettingsTab);
-    RowRequest()[13] = pb::WriteRequest;
+    requests().write(13);
     ASSERT_GT(tickUntil(State::SendWrite), 0);
     ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(RowRequest()[13], pb::NoRequest);
+    EXPECT_EQ(requests().of(13), pb::NoRequest);
     EXPECT_EQ(line.sent, Hex("01 01 80 7F"));
 }
 

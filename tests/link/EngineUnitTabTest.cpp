@@ -24,22 +24,12 @@ protected:
             return ReadReply(item, 1);
         };
     }
-    bool nothingPending() const
-    {
-        for (int r = 0; r < pb::kGridRows; ++r) {
-            if (state.rows.RowRequest[r] != pb::NoRequest)
-                return false;
-        }
-        return true;
-    }
     // Until the operation has started and every row it marked is served.
     void tickUntilNothingPending()
     {
-        const pb::UnitRequestRecord& flags = requests();
         for (int i = 0; i < 5000; ++i) {
             tick();
-            if (flags.ReadAll == 0 && flags.WriteAll == 0 && nothingPending()
-                && engine.EngineState() == State::Ready)
+            if (!requests().anyPending() && engine.EngineState() == State::Ready)
                 return;
         }
         ADD_FAILURE() << "still busy";
@@ -53,18 +43,18 @@ TEST_F(EngineUnitTabTest, ReadAllMarksTheVisibleRowsUpToTheTypesHighestRow)
 {
     state.config.UnitType = 2; // highest row 20
     grid.row(3, 4, false);
-    requests().ReadAll = pb::kTrue;
-    requests().ErrorCount = 2;
     start(pb::UnitTab);
+    failReads(2);
+    requests().readAll();
     tick();
     ASSERT_EQ(engine.EngineState(), State::ServeUnitTab);
     tick();
     EXPECT_EQ(engine.EngineState(), State::ServeUnitTab);
-    EXPECT_EQ(requests().ReadAll, 0);
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_FALSE(requests().readAllPending());
+    EXPECT_EQ(engine.ErrorCount(), 0);
     for (int r = 0; r < pb::kGridRows; ++r) {
         const bool marked = r <= 20 && r != 3;
-        EXPECT_EQ(RowRequest()[r], marked ? pb::ReadRequest : pb::NoRequest) << r;
+        EXPECT_EQ(requests().of(r), marked ? pb::ReadRequest : pb::NoRequest) << r;
     }
 }
 
@@ -77,7 +67,7 @@ TEST_F(EngineUnitTabTest, WriteAllTakesTheGridAgainAndWritesVisibleRowsInOrder)
     grid.row(7, 4, false);
     state.rows.UnitSettings[3] = 1;
     answerEverything();
-    requests().WriteAll = pb::kTrue;
+    requests().writeAll();
     start(pb::UnitTab);
     tickUntilNothingPending();
 
@@ -86,7 +76,7 @@ TEST_F(EngineUnitTabTest, WriteAllTakesTheGridAgainAndWritesVisibleRowsInOrder)
         expected.push_back(r);
     EXPECT_EQ(written, expected);
     EXPECT_TRUE(read.empty());
-    EXPECT_EQ(requests().WriteAll, 0);
+    EXPECT_FALSE(requests().writeAllPending());
     EXPECT_EQ(state.rows.UnitSettings[25], 2);
     EXPECT_EQ(state.rows.SettingsInUnit[25], 2);
     EXPECT_EQ(state.rows.UnitSettings[3], 1) << "hidden rows keep their value";
@@ -96,7 +86,7 @@ TEST_F(EngineUnitTabTest, WriteAllTakesTheGridAgainAndWritesVisibleRowsInOrder)
 TEST_F(EngineUnitTabTest, ThreeTimeOutsInReadAllCancelEveryPendingRow)
 {
     grid.combo(0)->setCurrentIndex(1);
-    requests().ReadAll = pb::kTrue;
+    requests().readAll();
     start(pb::UnitTab);
     for (int i = 0; i < 2000 && !view.progress.contains("Cancelled!"); ++i)
         tick();
@@ -107,38 +97,38 @@ TEST_F(EngineUnitTabTest, ThreeTimeOutsInReadAllCancelEveryPendingRow)
         << qPrintable(view.progress);
     EXPECT_FALSE(view.caretMoved);
     for (int r = 0; r < pb::kGridRows; ++r)
-        EXPECT_EQ(RowRequest()[r], pb::NoRequest) << r;
-    EXPECT_EQ(requests().ErrorCount, 3);
+        EXPECT_EQ(requests().of(r), pb::NoRequest) << r;
+    EXPECT_EQ(engine.ErrorCount(), 3);
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(requests().ErrorCount, 3);
+    EXPECT_EQ(engine.ErrorCount(), 3);
 }
 
 TEST_F(EngineUnitTabTest, AfterTheLimitEveryRowRequestOnTheUnitTabIsCancelledAtOnce)
 {
-    requests().ErrorCount = 3;
     start(pb::UnitTab);
-    RowRequest()[2] = pb::ReadRequest;
+    failReads(3);
+    requests().read(2);
     tick(2);
     EXPECT_EQ(view.progress, "\r\nCancelled!\r\n");
     tick();
     ASSERT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(RowRequest()[2], pb::NoRequest);
+    EXPECT_EQ(requests().of(2), pb::NoRequest);
     EXPECT_TRUE(line.sent.isEmpty());
 
     // The Settings tab has no limit, and a success there clears the count.
     view.tab = pb::SettingsTab;
-    RowRequest()[2] = pb::ReadRequest;
+    requests().read(2);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
     line.Arrive(ReadReply(2, 1));
     ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(requests().ErrorCount, 0);
+    EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
 TEST_F(EngineUnitTabTest, RowRequestsWaitWhileTheFileTabIsShown)
 {
     start(pb::FileTab);
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     line.Arrive(Hex("41 0D"));
     tick(50);
     EXPECT_EQ(engine.EngineState(), State::Ready);

@@ -8,7 +8,7 @@ using State = pb::ProtocolEngine::State;
 
 class UnitOperationsTest : public pbtest::EngineTest {
 protected:
-    pb::UnitOperations ops{state.rows, engine.UnitRequests(), grid.grid, state.Tekst, view};
+    pb::UnitOperations ops{state.rows, engine.Requests(), grid.grid, state.Tekst, view};
 };
 
 TEST_F(UnitOperationsTest, SingleReadAndWriteLeaveARowRequest)
@@ -16,8 +16,8 @@ TEST_F(UnitOperationsTest, SingleReadAndWriteLeaveARowRequest)
     grid.combo(7)->setCurrentIndex(3);
     ops.ReadSingleSetting(4);
     ops.WriteSingleSetting(7);
-    EXPECT_EQ(RowRequest()[4], pb::ReadRequest);
-    EXPECT_EQ(RowRequest()[7], pb::WriteRequest);
+    EXPECT_EQ(requests().of(4), pb::ReadRequest);
+    EXPECT_EQ(requests().of(7), pb::WriteRequest);
     EXPECT_EQ(state.rows.UnitSettings[7], 3) << "the value shown is the one sent";
 
     grid.row(8, 4, false);
@@ -29,14 +29,14 @@ TEST_F(UnitOperationsTest, SingleReadAndWriteLeaveARowRequest)
 TEST_F(UnitOperationsTest, ReadAllAndTestCallSetTheirFlags)
 {
     ops.ReadAll();
-    EXPECT_EQ(requests().ReadAll, pb::kTrue);
+    EXPECT_TRUE(requests().readAllPending());
 
     view.address.clear();
     EXPECT_FALSE(ops.TestCall());
-    EXPECT_EQ(requests().TestCall, 0);
+    EXPECT_FALSE(requests().testCallPending());
     view.address = "1234";
     EXPECT_TRUE(ops.TestCall());
-    EXPECT_EQ(requests().TestCall, pb::kTrue);
+    EXPECT_TRUE(requests().testCallPending());
 }
 
 TEST_F(UnitOperationsTest, WriteAllAsksFirstThenTakesTheGridAndClearsTheProgress)
@@ -51,19 +51,17 @@ TEST_F(UnitOperationsTest, WriteAllAsksFirstThenTakesTheGridAndClearsTheProgress
     EXPECT_EQ(state.rows.UnitSettings[0], 2);
     EXPECT_EQ(state.rows.UnitSettings[1], 3);
     EXPECT_TRUE(view.progress.isEmpty());
-    EXPECT_EQ(requests().WriteAll, pb::kTrue);
+    EXPECT_TRUE(requests().writeAllPending());
 }
 
 TEST_F(UnitOperationsTest, CancelDropsGridRowsAndSaysSoEachTime)
 {
     for (int r = 0; r <= 30; ++r)
-        RowRequest()[r] = pb::ReadRequest;
-    requests().ReadAll = pb::kTrue;
+        requests().read(r);
+    requests().readAll();
     ops.Cancel();
-    for (int r = 0; r < pb::kGridRows; ++r)
-        EXPECT_EQ(RowRequest()[r], pb::NoRequest) << r;
-    EXPECT_EQ(RowRequest()[26], pb::ReadRequest);
-    EXPECT_EQ(requests().ReadAll, pb::kTrue) << "the operation flags are the engine's";
+    EXPECT_FALSE(requests().anyRowPending());
+    EXPECT_TRUE(requests().readAllPending()) << "the operation flags are the engine's";
     EXPECT_TRUE(view.caretMoved);
     ops.Cancel();
     EXPECT_EQ(view.progress, "\r\nCancelled!\r\n\r\nCancelled!\r\n");
@@ -77,7 +75,7 @@ TEST_F(UnitOperationsTest, CancelDuringReadAllStillStoresTheExchangeUnderWay)
     ops.ReadAll();
     start(pb::UnitTab);
     ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
-    ASSERT_EQ(requests().CurrentRow, 0);
+    ASSERT_EQ(engine.CurrentRow(), 0);
     ops.Cancel();
     line.Arrive(ReadReply(0, 2));
     ASSERT_GT(tickUntil(State::Ready), 0);

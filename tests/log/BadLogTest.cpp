@@ -135,11 +135,11 @@ TEST_F(EngineWithoutLogTest, AReadCompletesAndTheBufferHasItsLines)
     line.answer = [](const QByteArray& frame) {
         return frame == pbtest::ReadRequestFrame(4) ? pbtest::ReadReply(4, 3) : QByteArray();
     };
-    RowRequest()[4] = pb::ReadRequest;
+    requests().read(4);
     ASSERT_GT(tickUntil(State::ReadReplyStored), 0);
     tick();
     EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(RowRequest()[4], pb::NoRequest);
+    EXPECT_EQ(requests().of(4), pb::NoRequest);
     EXPECT_EQ(state.rows.SettingsInUnit[4], 3);
     EXPECT_EQ(logged(), (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
     EXPECT_TRUE(QFileInfo(logDir.filePath("Log")).isFile());

@@ -111,18 +111,13 @@ TEST(GridTransfer, FileAndSettingsCopyRows0To25Only)
     EXPECT_EQ(v.FileSettings[26], 126);
 }
 
-TEST(GridTransfer, ResetsTouchTheirRanges)
+TEST(GridTransfer, ResetForgetsWhatTheUnitConfirmed)
 {
     pb::RowValues v;
     v.SettingsInUnit.fill(3);
-    v.RowRequest.fill(pb::ReadRequest);
     pb::ResetSettingsInUnit(v);
-    pb::ResetRowRequests(v);
     for (int r = 0; r < pb::kRowSlots; ++r)
         EXPECT_EQ(v.SettingsInUnit[r], -1);
-    for (int r = 0; r < 50; ++r)
-        EXPECT_EQ(v.RowRequest[r], pb::NoRequest);
-    EXPECT_EQ(v.RowRequest[50], pb::ReadRequest);
 }
 
 } // namespace
