@@ -1,6 +1,5 @@
 #include "SoakRig.h"
 
-#include "link/Flags.h"
 #include "link/UnitPort.h"
 #include "settings/SetupUnitType.h"
 
@@ -18,18 +17,12 @@ TextTable EnglishTexts()
     return texts;
 }
 
-// Whether the engine is done with what it was asked: no row waiting, no
-// read all, write all or test call left, and the engine back in Ready.
-// The one place that knows where the engine keeps its requests.
-bool EngineDone(const ProtocolEngine& engine, const RowValues& rows)
+// Whether the engine is done with what it was asked: no request left with
+// it, and the engine back in Ready. The one place that knows where the
+// engine keeps its requests.
+bool EngineDone(const ProtocolEngine& engine)
 {
-    for (int row = 0; row < kGridRows; ++row) {
-        if (rows.RowRequest[row] != NoRequest)
-            return false;
-    }
-    const UnitRequestRecord& requests = engine.UnitRequests();
-    return engine.EngineState() == ProtocolEngine::State::Ready && requests.ReadAll == kFalse
-        && requests.WriteAll == kFalse && requests.TestCall == kFalse;
+    return engine.EngineState() == ProtocolEngine::State::Ready && !engine.Requests().anyPending();
 }
 
 } // namespace
@@ -39,7 +32,7 @@ SoakRig::SoakRig(SoakUnit& unit, TickClock& clock)
       texts_(EnglishTexts()),
       port_(window_, texts_, lamps_, [&clock] { return clock.now(); }),
       engine_({port_, rows_, grid_, texts_, window_, unitType_, window_}),
-      operations_(rows_, engine_.UnitRequests(), grid_, texts_, window_)
+      operations_(rows_, engine_.Requests(), grid_, texts_, window_)
 {
     SetupUnitType(grid_, texts_, unitType_);
     port_.deviceName = [](int) { return DeviceIdentity(QStringLiteral("soak")); };
@@ -63,7 +56,7 @@ void SoakRig::tick()
 
 bool SoakRig::done() const
 {
-    return EngineDone(engine_, rows_);
+    return EngineDone(engine_);
 }
 
 } // namespace pb::bench
