@@ -63,7 +63,7 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
       interruption_(interruption),
       port_(portLog_, parts.texts, lamps_),
       engine_({port_, parts.rows, parts.grid, parts.texts, *this, parts.unitType, *this}),
-      operations_(parts.rows, engine_.UnitRequests(), parts.grid, parts.texts, *this)
+      operations_(parts.rows, engine_.Requests(), parts.grid, parts.texts, *this)
 {
 }
 
@@ -103,8 +103,7 @@ bool UnitSession::testCall(const QString& address, const QString& message, int16
     callTaken_ = false;
     if (!operations_.TestCall())
         return false;
-    const UnitRequestRecord& requests = engine_.UnitRequests();
-    runUntil([&] { return requests.TestCall == kFalse && engine_.EngineState() == State::Ready; });
+    runUntil([&] { return !engine_.Requests().testCallPending() && engine_.EngineState() == State::Ready; });
     return callTaken_;
 }
 
@@ -180,7 +179,7 @@ void UnitSession::tick()
 void UnitSession::countAttempt()
 {
     const State state = engine_.EngineState();
-    const int16_t row = engine_.UnitRequests().CurrentRow;
+    const int16_t row = engine_.CurrentRow();
     const bool sending = state == State::SendRead || state == State::SendWrite;
     if (!sending || row < 0 || row >= kGridRows) {
         attemptRow_ = -1;
@@ -195,12 +194,9 @@ void UnitSession::countAttempt()
 
 bool UnitSession::rowsServed() const
 {
-    const UnitRequestRecord& requests = engine_.UnitRequests();
-    for (int row = 0; row < kGridRows; ++row)
-        if (parts_.rows.RowRequest[row] != NoRequest)
-            return false;
+    const UnitRequests& requests = engine_.Requests();
     const State state = engine_.EngineState();
-    return requests.ReadAll == kFalse && requests.WriteAll == kFalse
+    return !requests.anyRowPending() && !requests.readAllPending() && !requests.writeAllPending()
         && (state == State::Ready || state == State::ServeUnitTab);
 }
 
