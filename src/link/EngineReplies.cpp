@@ -2,10 +2,9 @@
 // makes of a reply or of its failure.
 #include "link/ProtocolEngine.h"
 
-#include "link/RowDescription.h"
+#include "link/ExchangeWording.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
-#include "texts/TextNumbers.h"
 
 namespace pb {
 
@@ -13,15 +12,13 @@ namespace {
 
 using State = ProtocolEngine::State;
 
-constexpr QLatin1String kCrLf("\r\n");
-
 } // namespace
 
 ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
 {
     switch (exchange) {
-    case Exchange::Write: return {State::WriteReplyStart, State::WriteReplyLength, State::WriteReplyData};
-    case Exchange::Read: return {State::ReadReplyStart, State::ReadReplyLength, State::ReadReplyData};
+    case Exchange::WriteRow: return {State::WriteReplyStart, State::WriteReplyLength, State::WriteReplyData};
+    case Exchange::ReadRow: return {State::ReadReplyStart, State::ReadReplyLength, State::ReadReplyData};
     case Exchange::CallNumber:
         return {State::CallNumberReplyStart, State::CallNumberReplyLength, State::CallNumberReplyData};
     case Exchange::Call: break;
@@ -38,7 +35,7 @@ void ProtocolEngine::ReceiveStart(Exchange exchange)
         return;
     }
     if (ReplyTimeout_ == 0)
-        ReplyFailed(exchange, ReplyFault::NoStart);
+        ReplyFailed(exchange, ExchangeResult::NoStartByte);
 }
 
 void ProtocolEngine::ReceiveLength(Exchange exchange)
@@ -51,7 +48,7 @@ void ProtocolEngine::ReceiveLength(Exchange exchange)
         return;
     }
     if (ReplyTimeout_ == 0)
-        ReplyFailed(exchange, ReplyFault::NoLength);
+        ReplyFailed(exchange, ExchangeResult::NoLengthByte);
 }
 
 // Takes what waits, up to the end of the frame; bytes after it stay in the
@@ -64,10 +61,10 @@ void ProtocolEngine::ReceiveData(Exchange exchange)
         case ReplyProgress::Incomplete:
             continue;
         case ReplyProgress::TooLong:
-            ReplyFailed(exchange, ReplyFault::TooLong);
+            ReplyFailed(exchange, ExchangeResult::TooLong);
             return;
         case ReplyProgress::BadCheckSum:
-            ReplyFailed(exchange, ReplyFault::BadCheckSum);
+            ReplyFailed(exchange, ExchangeResult::Checksum);
             return;
         case ReplyProgress::Complete:
             ReplyComplete(exchange);
@@ -75,128 +72,61 @@ void ProtocolEngine::ReceiveData(Exchange exchange)
         }
     }
     if (ReplyTimeout_ == 0)
-        ReplyFailed(exchange, ReplyFault::NoLength);
+        ReplyFailed(exchange, ExchangeResult::NoLengthByte);
 }
 
 void ProtocolEngine::ReplyComplete(Exchange exchange)
 {
     switch (exchange) {
-    case Exchange::Write:
+    case Exchange::WriteRow:
         EngineState_ = State::WriteConfirmed;
         break;
-    case Exchange::Read:
+    case Exchange::ReadRow:
         EngineState_ = State::ReadReplyStored;
         break;
-    case Exchange::CallNumber:
+    case Exchange::CallNumber: {
         // A digit out of range counts as a failure, yet the call goes ahead.
         CallDigit_ = int16_t(reply_.ReplyCallDigit() - '0');
-        if (CallDigit_ < 0 || CallDigit_ > 9)
-            ++ErrorCount_;
+        const bool digit = CallDigit_ >= 0 && CallDigit_ <= 9;
         EngineState_ = State::SendPagerCall;
+        Finish({exchange, digit ? ExchangeResult::Done : ExchangeResult::CallDigitOutOfRange, -1, -1, CallDigit_});
         break;
+    }
     case Exchange::Call:
         EngineState_ = State::Ready;
-        if (reply_.ReplyResult() == kACK)
-            Log(Tekst()[TxtCallSucceeded] + u'.');
-        else
-            Log(Tekst()[TxtCallFailed] + u'.');
+        Finish({exchange, reply_.ReplyResult() == kACK ? ExchangeResult::Done : ExchangeResult::Refused});
         break;
     }
 }
 
-void ProtocolEngine::ReplyFailed(Exchange exchange, ReplyFault fault)
+void ProtocolEngine::ReplyFailed(Exchange exchange, ExchangeResult fault)
 {
     EngineState_ = State::Ready;
     // No answer at all: the unit may have fallen asleep meanwhile, so the
     // retry wakes it first. Otherwise a write's window (longer than the
     // time-out) would send every retry to a sleeping unit, for ever.
-    if (fault == ReplyFault::NoStart)
+    if (fault == ExchangeResult::NoStartByte)
         WakeWindow_ = 0;
-    switch (exchange) {
-    case Exchange::Write: WriteFailed(fault); break;
-    case Exchange::Read: ReadFailed(fault); break;
-    case Exchange::CallNumber: CallNumberFailed(fault); break;
-    case Exchange::Call: CallFailed(fault); break;
-    }
+    const bool rowExchange = exchange == Exchange::ReadRow || exchange == Exchange::WriteRow;
+    const bool written = exchange == Exchange::WriteRow && CurrentRow_ >= 0 && CurrentRow_ < kGridRows;
+    Finish({exchange, fault, rowExchange ? CurrentRow_ : int16_t(-1), -1,
+            written ? parts_.rows.UnitSettings[CurrentRow_] : int16_t(-1)});
 }
 
-void ProtocolEngine::WriteFailed(ReplyFault fault)
+void ProtocolEngine::Finish(const ExchangeReport& report)
 {
-    const QString arrow = QStringLiteral(" -> ");
-    switch (fault) {
-    case ReplyFault::NoStart:
-        Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[SOH].") + kCrLf);
-        ++ErrorCount_;
-        break;
-    case ReplyFault::NoLength:
-        Progress(arrow + Tekst()[TxtErrorTimeout] + QStringLiteral("[LEN].") + kCrLf);
-        ++ErrorCount_;
-        break;
-    case ReplyFault::TooLong:
-        Progress(arrow + Tekst()[TxtError] + QStringLiteral(" > InfoMaxLen.") + kCrLf);
-        break;
-    case ReplyFault::BadCheckSum:
-        Progress(arrow + Tekst()[TxtError] + QStringLiteral(" checksum.") + kCrLf);
-        ++ErrorCount_;
-        break;
+    const ReportWording words = WordReport(report, Grid(), Tekst());
+    if (!words.progress.isEmpty())
+        Progress(words.progress);
+    if (!words.log.isEmpty())
+        Log(words.log);
+    switch (words.effect) {
+    case ErrorEffect::Counts: ++ErrorCount_; break;
+    case ErrorEffect::Clears: ErrorCount_ = 0; break;
+    case ErrorEffect::None: break;
     }
-}
-
-void ProtocolEngine::ReadFailed(ReplyFault fault)
-{
-    const QString desc = RowDescription(Grid(), Tekst(), CurrentRow_);
-    QString error;
-    switch (fault) {
-    case ReplyFault::NoStart: error = desc + Tekst()[TxtErrorTimeout] + QStringLiteral(" [SOH]. "); break;
-    case ReplyFault::NoLength: error = desc + Tekst()[TxtErrorTimeout] + QStringLiteral(" [LEN]. "); break;
-    case ReplyFault::TooLong: error = desc + u' ' + Tekst()[TxtError] + QStringLiteral(" Len > Max. "); break;
-    case ReplyFault::BadCheckSum: error = desc + Tekst()[TxtError] + QStringLiteral(" [checksum]. "); break;
-    }
-    Progress(error + kCrLf);
-    Log(Tekst()[TxtError] + u' ' + Tekst()[TxtReadingOf] + QStringLiteral(": ") + error);
-    if (fault != ReplyFault::TooLong)
-        ++ErrorCount_;
-}
-
-// The call exchanges report in the log only. A garbled reply too long to be
-// a frame still means the call did not go through, so it says so rather than
-// leaving the user waiting for a result that never comes.
-void ProtocolEngine::CallNumberFailed(ReplyFault fault)
-{
-    switch (fault) {
-    case ReplyFault::NoStart:
-        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH req BufPos)"));
-        ++ErrorCount_;
-        break;
-    case ReplyFault::NoLength:
-        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len BufPos)"));
-        break;
-    case ReplyFault::BadCheckSum:
-        Log(Tekst()[TxtCallChecksumError] + QStringLiteral(". (CheckSumn req BufPos)"));
-        break;
-    case ReplyFault::TooLong:
-        Log(Tekst()[TxtCallFailed] + u'.');
-        break;
-    }
-}
-
-void ProtocolEngine::CallFailed(ReplyFault fault)
-{
-    switch (fault) {
-    case ReplyFault::NoStart:
-        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (SOH snd call)"));
-        ++ErrorCount_;
-        break;
-    case ReplyFault::NoLength:
-        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Len send Call)"));
-        break;
-    case ReplyFault::BadCheckSum:
-        Log(Tekst()[TxtCallTimedOut] + QStringLiteral(". (Data send Call)"));
-        break;
-    case ReplyFault::TooLong:
-        Log(Tekst()[TxtCallFailed] + u'.');
-        break;
-    }
+    if (onReport)
+        onReport(report);
 }
 
 void ProtocolEngine::ConfirmWrite()
@@ -209,9 +139,7 @@ void ProtocolEngine::ConfirmWrite()
     requests_.served(row);
     rows.SettingsInUnit[row] = rows.UnitSettings[row];
     SettingToGrid(Grid(), rows, row);
-    Progress(QStringLiteral(" -> ") + Tekst()[TxtSaved] + u'.' + kCrLf);
-    Log(Tekst()[TxtWritingOf] + u' ' + ComboText(row) + Tekst()[TxtSaved]);
-    ErrorCount_ = 0;
+    Finish({Exchange::WriteRow, ExchangeResult::Done, row, row, rows.UnitSettings[row]});
 }
 
 // The row comes from the reply's item, not from the request. A reply that
@@ -236,12 +164,7 @@ void ProtocolEngine::StoreRead()
     rows.SettingsInUnit[row] = gridValue;
     rows.UnitSettings[row] = gridValue;
     SettingToGrid(Grid(), rows, row);
-
-    const QString itemValue = ItemValueText(CurrentRow_, gridValue);
-    const QString combo = ComboText(row);
-    Progress(QStringLiteral(" -> ") + itemValue + u' ' + combo + QStringLiteral(" OK. ") + kCrLf);
-    Log(Tekst()[TxtReadingOf] + itemValue + u' ' + combo);
-    ErrorCount_ = 0;
+    Finish({Exchange::ReadRow, ExchangeResult::Done, CurrentRow_, row, gridValue});
 }
 
 } // namespace pb

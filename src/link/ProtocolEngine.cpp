@@ -1,11 +1,10 @@
 #include "link/ProtocolEngine.h"
 
+#include "link/ExchangeWording.h"
 #include "link/MonitorInput.h"
 #include "link/Flags.h"
 #include "settings/GridTransfer.h"
-#include "settings/NumberText.h"
 #include "settings/ValueCoding.h"
-#include "texts/TextNumbers.h"
 
 #include <algorithm>
 
@@ -39,16 +38,16 @@ void ProtocolEngine::ProtocolTick(int16_t command)
     case State::ServeSettingsTab: ServeRows(false); break;
     case State::ServeUnitTab: ServeRows(true); break;
 
-    case State::SendWrite: SendRowRequest(Exchange::Write); break;
-    case State::WriteReplyStart: ReceiveStart(Exchange::Write); break;
-    case State::WriteReplyLength: ReceiveLength(Exchange::Write); break;
-    case State::WriteReplyData: ReceiveData(Exchange::Write); break;
+    case State::SendWrite: SendRowRequest(Exchange::WriteRow); break;
+    case State::WriteReplyStart: ReceiveStart(Exchange::WriteRow); break;
+    case State::WriteReplyLength: ReceiveLength(Exchange::WriteRow); break;
+    case State::WriteReplyData: ReceiveData(Exchange::WriteRow); break;
     case State::WriteConfirmed: ConfirmWrite(); break;
 
-    case State::SendRead: SendRowRequest(Exchange::Read); break;
-    case State::ReadReplyStart: ReceiveStart(Exchange::Read); break;
-    case State::ReadReplyLength: ReceiveLength(Exchange::Read); break;
-    case State::ReadReplyData: ReceiveData(Exchange::Read); break;
+    case State::SendRead: SendRowRequest(Exchange::ReadRow); break;
+    case State::ReadReplyStart: ReceiveStart(Exchange::ReadRow); break;
+    case State::ReadReplyLength: ReceiveLength(Exchange::ReadRow); break;
+    case State::ReadReplyData: ReceiveData(Exchange::ReadRow); break;
     case State::ReadReplyStored: StoreRead(); break;
 
     case State::SendCallNumberRequest: SendCallNumber(); break;
@@ -156,7 +155,7 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
 {
     if (DelayRuns())
         return;
-    const bool write = exchange == Exchange::Write;
+    const bool write = exchange == Exchange::WriteRow;
     WakeWindow_ = write ? kAwakeAfterWrite : kAwakeAfterRead;
     const int16_t row = CurrentRow_;
     if (row < 0 || row >= kGridRows) {
@@ -166,9 +165,7 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
 
     RowValues& rows = parts_.rows;
     const int16_t unitType = parts_.unitType;
-    const QString start = write
-        ? Tekst()[TxtWritingOf] + u' ' + ComboText(row) + u' ' + ItemValueText(row, rows.UnitSettings[row])
-        : Tekst()[TxtReadingOf] + u' ' + ComboText(row);
+    const QString start = ExchangeStartText(exchange, row, rows.UnitSettings[row], Grid(), Tekst());
     Progress(start);
     Log(start);
 
@@ -180,6 +177,7 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
         // Nothing can be sent for this row; retrying would not change that.
         requests_.served(row);
         EngineState_ = State::Ready;
+        Finish({exchange, ExchangeResult::NotCodable, row, -1, write ? rows.UnitSettings[row] : int16_t(-1)});
         return;
     }
     AwaitReply(exchange);
@@ -247,17 +245,6 @@ void ProtocolEngine::DropAllRequests()
         ReplyTimeout_ = 0;
     }
     CancelRequests();
-}
-
-QString ProtocolEngine::ComboText(int16_t row) const
-{
-    return Grid().text(row);
-}
-
-QString ProtocolEngine::ItemValueText(int16_t row, int16_t value) const
-{
-    return QStringLiteral(" [") + Tekst()[TxtItem] + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst()[TxtValue]
-        + QStringLiteral(": ") + IntToText(value) + QStringLiteral("] ");
 }
 
 void ProtocolEngine::Progress(const QString& text)

@@ -5,6 +5,7 @@
 // take the reply byte by byte, report. Time is counted in ticks only, so a
 // test steps the engine with a scripted line and no timer.
 #include "link/EngineView.h"
+#include "link/ExchangeReport.h"
 #include "link/FrameSender.h"
 #include "link/ReplyReader.h"
 #include "link/SerialLine.h"
@@ -16,6 +17,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace pb {
 
@@ -70,6 +72,10 @@ public:
 
     explicit ProtocolEngine(const EngineParts& parts);
 
+    // Told every finished exchange, after its words went to the progress
+    // text and the log.
+    std::function<void(const ExchangeReport& report)> onReport;
+
     // One step. The timer passes 0; only kStartCommand leaves NotStarted.
     void ProtocolTick(int16_t command);
 
@@ -101,9 +107,7 @@ public:
 
 private:
     // The four exchanges share the receive phases; they differ in their
-    // states, their messages and what a good reply leads to.
-    enum class Exchange { Write, Read, CallNumber, Call };
-    enum class ReplyFault { NoStart, NoLength, TooLong, BadCheckSum };
+    // states and in what a good reply leads to.
     struct ReplyPhases {
         State start;
         State length;
@@ -127,21 +131,17 @@ private:
     void ReceiveLength(Exchange exchange);
     void ReceiveData(Exchange exchange);
     void ReplyComplete(Exchange exchange);
-    void ReplyFailed(Exchange exchange, ReplyFault fault);
-    void WriteFailed(ReplyFault fault);
-    void ReadFailed(ReplyFault fault);
-    void CallNumberFailed(ReplyFault fault);
-    void CallFailed(ReplyFault fault);
+    void ReplyFailed(Exchange exchange, ExchangeResult fault);
     void ConfirmWrite();
     void StoreRead();
+    // Words the report, counts it toward the failure limit and passes it on.
+    void Finish(const ExchangeReport& report);
 
     bool DelayRuns() const { return SendDelay_ > 0; }
     // A frame sent or about to be, its reply not yet taken.
     bool ExchangeUnderWay() const;
     GridModel& Grid() const { return parts_.grid; }
     const TextTable& Tekst() const { return parts_.texts; }
-    QString ComboText(int16_t row) const;
-    QString ItemValueText(int16_t row, int16_t value) const;
     void Progress(const QString& text);
     void Log(const QString& text);
 

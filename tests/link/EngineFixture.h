@@ -12,6 +12,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace pbtest {
@@ -49,6 +50,7 @@ protected:
         state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
         state.Tekst = EnglishLinkTexts();
         grid.allRows(4);
+        engine.onReport = [this](const pb::ExchangeReport& report) { reports.push_back(report); };
     }
 
     void tick(int count = 1)
@@ -118,6 +120,7 @@ protected:
     ScriptedLine line;
     FakeView view;
     pb::ProtocolEngine engine{{line, state.rows, grid.grid, state.Tekst, state.logfile, state.config.UnitType, view}};
+    std::vector<pb::ExchangeReport> reports; // every finished exchange, in order
 };
 
 } // namespace pbtest

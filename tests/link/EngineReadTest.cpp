@@ -182,3 +182,42 @@ TEST_F(EngineReadTest, WriteSendsTheCodedValueAndConfirmsIt)
 }
 
 } // namespace
+
+namespace {
+
+// Each finished exchange leaves the engine as one report: what was asked,
+// of which row, with which value, and how it ended.
+TEST_F(EngineReadTest, EachFinishedExchangeIsReportedAsAValue)
+{
+    using pb::Exchange;
+    using Result = pb::ExchangeResult;
+    start(pb::SettingsTab);
+    requests().read(4);
+    ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
+    line.Arrive(ReadReply(4, 3));
+    ASSERT_GT(tickUntil(State::Ready), 0);
+
+    requests().read(5);
+    ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
+    ASSERT_GT(tickUntil(State::Ready), 0); // nothing comes
+    requests().cancelRows();               // rather than the retry
+
+    state.rows.UnitSettings[6] = -1; // no option chosen: nothing to send
+    requests().write(6);
+    ASSERT_GT(tickUntil(State::SendWrite), 0);
+    ASSERT_GT(tickUntil(State::Ready), 0);
+
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0].exchange, Exchange::ReadRow);
+    EXPECT_EQ(reports[0].result, Result::Done);
+    EXPECT_EQ(reports[0].storedRow, 4);
+    EXPECT_EQ(reports[0].value, 3);
+    EXPECT_EQ(reports[1].result, Result::NoStartByte);
+    EXPECT_EQ(reports[1].row, 5);
+    EXPECT_EQ(reports[2].exchange, Exchange::WriteRow);
+    EXPECT_EQ(reports[2].result, Result::NotCodable);
+    EXPECT_EQ(reports[2].row, 6);
+    EXPECT_FALSE(requests().anyPending()) << "an uncodable row is dropped, not retried";
+}
+
+} // namespace

@@ -5,7 +5,6 @@
 #include "link/UnitRequests.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
-#include "texts/TextNumbers.h"
 
 #include <QEventLoop>
 #include <QSocketNotifier>
@@ -25,24 +24,6 @@ constexpr int kTickMs = 25;
 // the window would retry such a row until the user cancels; here a row is
 // given up after this many tries.
 constexpr int kAttemptsPerRow = 2 * kErrorLimit;
-
-bool AwaitsReply(State state)
-{
-    switch (state) {
-    case State::WriteReplyStart: case State::WriteReplyLength: case State::WriteReplyData:
-    case State::ReadReplyStart: case State::ReadReplyLength: case State::ReadReplyData:
-    case State::CallNumberReplyStart: case State::CallNumberReplyLength: case State::CallNumberReplyData:
-    case State::CallReplyStart: case State::CallReplyLength: case State::CallReplyData:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsCallReply(State state)
-{
-    return state == State::CallReplyStart || state == State::CallReplyLength || state == State::CallReplyData;
-}
 
 } // namespace
 
@@ -65,6 +46,30 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
       engine_({port_, parts.rows, parts.grid, parts.texts, *this, parts.unitType, *this}),
       operations_(parts.rows, engine_.Requests(), parts.grid, parts.texts, *this)
 {
+    engine_.onReport = [this](const ExchangeReport& report) { noteReport(report); };
+}
+
+// What the commands judge by: the rows the unit confirmed, the call it took.
+void UnitSession::noteReport(const ExchangeReport& report)
+{
+    tickReports_.append(report);
+    if (report.result != ExchangeResult::Done)
+        return;
+    switch (report.exchange) {
+    case Exchange::ReadRow:
+        if (report.storedRow >= 0 && report.storedRow < kGridRows)
+            confirmed_[report.storedRow] = true;
+        break;
+    case Exchange::WriteRow:
+        if (report.row >= 0 && report.row < kGridRows)
+            confirmed_[report.row] = true;
+        break;
+    case Exchange::Call:
+        callTaken_ = true;
+        break;
+    case Exchange::CallNumber:
+        break;
+    }
 }
 
 bool UnitSession::open(const DeviceIdentity& device)
@@ -81,17 +86,19 @@ QList<int16_t> UnitSession::readAll()
     tab_ = UnitTab;
     ResetSettingsInUnit(parts_.rows);
     parts_.rows.ValueFromUnit.fill(-1);
+    confirmed_.fill(false);
     operations_.ReadAll();
     runUntil([this] { return rowsServed(); });
-    return unconfirmedRows(false);
+    return unconfirmedRows();
 }
 
 QList<int16_t> UnitSession::writeAll()
 {
     tab_ = UnitTab;
+    confirmed_.fill(false);
     operations_.WriteAll();
     runUntil([this] { return rowsServed(); });
-    return unconfirmedRows(true);
+    return unconfirmedRows();
 }
 
 bool UnitSession::testCall(const QString& address, const QString& message, int16_t bleepCode)
@@ -151,19 +158,16 @@ void UnitSession::tick()
 {
     tickProgress_.clear();
     tickLog_.clear();
+    tickReports_.clear();
     const QString lineBefore = progressLine_;
-    const State before = engine_.EngineState();
     engine_.ProtocolTick(0);
     port_.Tick();
-    const State after = engine_.EngineState();
     countAttempt();
 
-    if (!AwaitsReply(before) || after != State::Ready)
+    const bool failed = std::any_of(tickReports_.begin(), tickReports_.end(),
+                                    [](const ExchangeReport& report) { return IsReplyFault(report.result); });
+    if (!failed)
         return;
-    if (IsCallReply(before) && tickLog_.contains(parts_.texts[TxtCallSucceeded] + u'.')) {
-        callTaken_ = true;
-        return;
-    }
     // An exchange failed: its error text goes out even without a terminal.
     // Reads and calls log a whole text for it; a write only ends its
     // progress line.
@@ -200,16 +204,11 @@ bool UnitSession::rowsServed() const
         && (state == State::Ready || state == State::ServeUnitTab);
 }
 
-QList<int16_t> UnitSession::unconfirmedRows(bool written) const
+QList<int16_t> UnitSession::unconfirmedRows() const
 {
-    const RowValues& rows = parts_.rows;
     QList<int16_t> unconfirmed;
     for (int16_t row : ShownRowNumbers(parts_)) {
-        // -1 is never confirmed: the engine sends nothing for it.
-        const bool confirmed = written
-            ? rows.SettingsInUnit[row] >= 0 && rows.SettingsInUnit[row] == rows.UnitSettings[row]
-            : rows.ValueFromUnit[row] >= 0;
-        if (!confirmed)
+        if (!confirmed_[row])
             unconfirmed.append(row);
     }
     return unconfirmed;

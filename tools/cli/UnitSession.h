@@ -46,9 +46,9 @@ public:
     // cannot be opened.
     bool open(const DeviceIdentity& device);
 
-    // Each gives the shown rows the unit did not confirm: a read row is one
-    // whose reply came (ValueFromUnit), a written one one whose write the
-    // unit took. A row the engine could not send is among them.
+    // Each gives the shown rows the unit did not confirm, by the engine's
+    // reports: a read row is one whose reply came, a written one one whose
+    // write the unit took. A row the engine could not send is among them.
     QList<int16_t> readAll();
     QList<int16_t> writeAll();
     // True when the unit took the call.
@@ -86,7 +86,8 @@ private:
     // Ticks until `done`, the time is up or Ctrl-C came.
     void runUntil(const std::function<bool()>& done, int milliseconds = -1);
     bool rowsServed() const;
-    QList<int16_t> unconfirmedRows(bool written) const;
+    void noteReport(const ExchangeReport& report);
+    QList<int16_t> unconfirmedRows() const;
     void countAttempt();
 
     CoreParts& parts_;
@@ -107,6 +108,8 @@ private:
     QStringList tickLog_;
     bool monitoring_ = false; // log lines are the result, not progress
     bool callTaken_ = false;
+    QList<ExchangeReport> tickReports_;          // the exchanges the current tick finished
+    std::array<bool, kGridRows> confirmed_{};   // by a report of the unit's answer
     bool interrupted_ = false;
     std::array<int, kGridRows> attempts_{};
     int16_t attemptRow_ = -1;

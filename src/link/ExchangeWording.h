@@ -1,0 +1,29 @@
+#pragma once
+// The words of the exchanges with the unit: the progress text and the log
+// line of each report, whether it counts toward the failure limit, and the
+// line that starts a read or a write. The only place that words them.
+#include "link/ExchangeReport.h"
+#include "settings/GridModel.h"
+#include "texts/TextTable.h"
+
+#include <QString>
+
+namespace pb {
+
+enum class ErrorEffect { None, Counts, Clears };
+
+struct ReportWording {
+    QString progress; // for the progress text; empty when it shows nothing
+    QString log;      // the log line; empty when none is written
+    ErrorEffect effect = ErrorEffect::None;
+};
+
+// `grid` as it is once the exchange's value went in.
+ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, const TextTable& texts);
+
+// "Reading of" and the row's text; "Writing of", the row's text and what is
+// written.
+QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const GridModel& grid,
+                          const TextTable& texts);
+
+} // namespace pb
