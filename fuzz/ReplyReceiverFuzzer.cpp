@@ -120,7 +120,7 @@ void CheckBounds(const pb::ProtocolEngine& engine, const pbtest::CoreState& stat
         FUZZ_CHECK(request == pb::NoRequest || request == pb::ReadRequest || request == pb::WriteRequest);
     }
     const pb::ReplyReader& reply = engine.Reply();
-    FUZZ_CHECK(reply.RxCount >= 0 && reply.RxCount <= pb::kMaxReplyLength + 1);
+    FUZZ_CHECK(reply.Count() >= 0 && reply.Count() <= pb::kMaxReplyLength + 1);
     FUZZ_CHECK(KnownState(engine.EngineState()));
     FUZZ_CHECK(engine.CurrentRow() >= -1 && engine.CurrentRow() < pb::kGridRows);
     FUZZ_CHECK(engine.SendDelay() >= 0 && engine.SendDelay() <= pb::kWakeUpTicks);

@@ -94,7 +94,7 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
     }
     case Exchange::Call:
         EngineState_ = State::Ready;
-        Finish({exchange, reply_.ReplyResult() == kACK ? ExchangeResult::Done : ExchangeResult::Refused});
+        Finish({exchange, reply_.CallAccepted() ? ExchangeResult::Done : ExchangeResult::Refused});
         break;
     }
 }

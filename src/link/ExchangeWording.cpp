@@ -130,6 +130,16 @@ ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, co
     return {};
 }
 
+QString CancelledText(const TextTable& texts)
+{
+    return kCrLf + texts[TxtCancelled] + u'!' + kCrLf;
+}
+
+QString DroppedText()
+{
+    return kCrLf + QStringLiteral("Cancelled!") + kCrLf;
+}
+
 QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const GridModel& grid,
                           const TextTable& texts)
 {

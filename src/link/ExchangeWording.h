@@ -26,4 +26,10 @@ ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, co
 QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const GridModel& grid,
                           const TextTable& texts);
 
+// The progress text's line when pending rows are dropped: by the user
+// (CmdCancelReadWrite), or by the engine at the failure limit or when
+// everything waiting is dropped, which has always said it in English.
+QString CancelledText(const TextTable& texts);
+QString DroppedText();
+
 } // namespace pb

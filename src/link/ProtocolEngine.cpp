@@ -217,7 +217,7 @@ void ProtocolEngine::AwaitReply(Exchange exchange)
 void ProtocolEngine::CancelRequests()
 {
     requests_.cancelRows();
-    parts_.view.AppendProgress(QStringLiteral("\r\nCancelled!\r\n"), false);
+    parts_.view.AppendProgress(DroppedText(), false);
 }
 
 bool ProtocolEngine::ExchangeUnderWay() const

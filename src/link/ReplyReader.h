@@ -1,7 +1,8 @@
 #pragma once
 // Collects one reply from the byte stream: the start byte, the length byte,
 // then the rest up to the checksum. The caller feeds the bytes and decides
-// how many per tick; the reader only judges them.
+// how many per tick; the reader only judges them and tells what the reply
+// means, keeping its bytes to itself.
 #include "link/Frame.h"
 
 #include <array>
@@ -42,18 +43,22 @@ public:
 
     // The byte at a position of the reply, -1 where it did not reach.
     int16_t At(int position) const;
+    // What a reply means: the item and value of a read, the digit of a
+    // call-number reply, whether the unit took a call.
     int16_t ReplyItem() const { return At(kReplyItemPosition); }
     int16_t ReplyValue() const { return At(kReplyValuePosition); }
     int16_t ReplyCallDigit() const { return At(kCallDigitPosition); }
-    int16_t ReplyResult() const { return At(kReplyResultPosition); }
+    bool CallAccepted() const { return At(kReplyResultPosition) == kACK; }
+    // Bytes taken so far, counted from SOH.
+    int16_t Count() const { return RxCount; }
+
+private:
+    void Store(int16_t byte);
 
     std::array<int16_t, kRxSlots> RxBuffer{};
     int16_t RxCount = 0;  // bytes stored, counted from SOH
     int16_t RxLength = 0; // the reply's LEN byte
     RunningCheckSum sum;
-
-private:
-    void Store(int16_t byte);
 };
 
 } // namespace pb

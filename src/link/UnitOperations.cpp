@@ -1,6 +1,6 @@
 #include "link/UnitOperations.h"
 
-#include "link/Flags.h"
+#include "link/ExchangeWording.h"
 #include "settings/GridTransfer.h"
 #include "texts/TextNumbers.h"
 
@@ -48,7 +48,7 @@ void UnitOperations::WriteAll()
 void UnitOperations::Cancel()
 {
     requests_.cancelRows();
-    view_.AppendProgress(QStringLiteral("\r\n") + Tekst[TxtCancelled] + QStringLiteral("!\r\n"), true);
+    view_.AppendProgress(CancelledText(Tekst), true);
 }
 
 void UnitOperations::ClearProgress()

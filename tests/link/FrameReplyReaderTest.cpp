@@ -30,10 +30,10 @@ TEST(ReplyReader, OnlySohStartsAFrame)
     EXPECT_FALSE(reader.StartByte(0x55));
     EXPECT_FALSE(reader.StartByte(-1));
     EXPECT_FALSE(reader.StartByte(0x02));
-    EXPECT_EQ(reader.RxCount, 0);
+    EXPECT_EQ(reader.Count(), 0);
     EXPECT_TRUE(reader.StartByte(0x01));
-    EXPECT_EQ(reader.RxCount, 1);
-    EXPECT_EQ(reader.RxBuffer[0], 1);
+    EXPECT_EQ(reader.Count(), 1);
+    EXPECT_EQ(reader.At(0), 1);
 }
 
 TEST(ReplyReader, A98ByteReplyStillFits)
