@@ -53,38 +53,4 @@ TEST_F(EngineStartTest, IdleSettingsTabAlsoLogsUnitOutput)
     EXPECT_EQ(logged(), QStringList{"x[SOH]"});
 }
 
-TEST_F(EngineStartTest, WithUnitType0ARequestShowsItsStartLineAndIsDropped)
-{
-    state.config.UnitType = 0;
-    grid.combo(4)->setCurrentIndex(1);
-    grid.combo(6)->setCurrentIndex(0);
-    start(pb::SettingsTab);
-    requests().read(4);
-    requests().write(6);
-    state.rows.UnitSettings[6] = 0;
-    ASSERT_GT(tickUntil(State::SendRead), 0);
-    ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(requests().of(4), pb::NoRequest);
-    EXPECT_EQ(view.progress, "Reading of 4/1");
-    ASSERT_GT(tickUntil(State::SendWrite), 0);
-    ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(requests().of(6), pb::NoRequest);
-    EXPECT_EQ(view.progress, "Reading of 4/1Writing of 6/0  [Item: 6 Value: 0] ");
-    EXPECT_EQ(line.sent, Hex("01 01 80 7F")) << "only the wake-up goes out";
-}
-
-TEST_F(EngineStartTest, AWriteWithoutUnitCodeIsDropped)
-{
-    state.config.UnitType = 1;
-    grid.row(13, 5);
-    grid.combo(13)->setCurrentIndex(4); // 19200 baud
-    state.rows.UnitSettings[13] = 4;
-    start(pb::SettingsTab);
-    requests().write(13);
-    ASSERT_GT(tickUntil(State::SendWrite), 0);
-    ASSERT_GT(tickUntil(State::Ready), 0);
-    EXPECT_EQ(requests().of(13), pb::NoRequest);
-    EXPECT_EQ(line.sent, Hex("01 01 80 7F"));
-}
-
 } // namespace
