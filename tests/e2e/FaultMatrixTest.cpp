@@ -1,11 +1,12 @@
 // Every fault the virtual unit can show, against every operation a user can
-// start: the program reports the failure in its own words, keeps every value
-// in the grid and in its files as they were, and afterwards serves the next
-// request once the unit behaves again.
+// start: the engine reports the exchange as the fault makes it end, every
+// value in the grid and in the files stays as it was, the request is kept
+// and tried again as the tab's rules say, and once the unit behaves again
+// the next request is served. The words of the reports are tested once, in
+// tests/link/ExchangeWordingTest.cpp.
 #include "ProgramOnUnit.h"
 
 #include "files/SettingsFile.h"
-#include "link/RowDescription.h"
 #include "settings/UnitTypes.h"
 #include "support/ModalAnswer.h"
 
@@ -16,30 +17,38 @@
 namespace {
 
 using namespace pbtest;
+using pb::Exchange;
 using pb::unitsim::Fault;
+using Result = pb::ExchangeResult;
 
 enum class Operation { ReadOne, WriteOne, ReadAll, WriteAll, PagerCall };
 
-// How an exchange ends under a fault.
-enum class Outcome { Succeeds, NoStart, NoLength, TooLong, BadCheckSum, LineLost, CallRefused, BadCallDigit };
+// The exchange the fault shows in first, and how it ends: a call meets most
+// faults in its call number already. A hang-up leaves the request
+// unanswered.
+struct Expected {
+    Exchange exchange;
+    Result result;
+};
 
-Outcome OutcomeOf(Fault fault, Operation operation)
+Expected ExpectedReport(Fault fault, Operation operation)
 {
+    const bool call = operation == Operation::PagerCall;
+    const bool write = operation == Operation::WriteOne || operation == Operation::WriteAll;
+    const Exchange first = call ? Exchange::CallNumber : write ? Exchange::WriteRow : Exchange::ReadRow;
     switch (fault) {
     case Fault::None:
-    case Fault::Noise: return Outcome::Succeeds;
-    case Fault::BadCheckSum: return Outcome::BadCheckSum;
-    case Fault::Stall: return Outcome::NoLength;
-    case Fault::TooLong: return Outcome::TooLong;
+    case Fault::Noise: break;
+    case Fault::BadCheckSum: return {first, Result::Checksum};
+    case Fault::Stall: return {first, Result::NoLengthByte};
+    case Fault::TooLong: return {first, Result::TooLong};
     case Fault::Silent:
-    case Fault::Late: return Outcome::NoStart;
-    case Fault::Hangup: return Outcome::LineLost;
-    case Fault::RefuseCall:
-        return operation == Operation::PagerCall ? Outcome::CallRefused : Outcome::Succeeds;
-    case Fault::BadDigit:
-        return operation == Operation::PagerCall ? Outcome::BadCallDigit : Outcome::Succeeds;
+    case Fault::Late:
+    case Fault::Hangup: return {first, Result::NoStartByte};
+    case Fault::RefuseCall: return call ? Expected{Exchange::Call, Result::Refused} : Expected{first, Result::Done};
+    case Fault::BadDigit: return {first, call ? Result::CallDigitOutOfRange : Result::Done};
     }
-    return Outcome::Succeeds;
+    return {call ? Exchange::Call : first, Result::Done};
 }
 
 // A test name may hold letters, digits and underscores only.
@@ -71,12 +80,6 @@ struct Snapshot {
     std::map<QString, QByteArray> files;
 };
 
-const QString kTimeOut = QStringLiteral("ERROR: Time-out");
-const QString kCallTimeOut = QStringLiteral("ERROR: Time-out sent call to Pager via Pagerbench");
-const QString kCallFailed = QStringLiteral("ERROR: Call Pager via Pagerbench not succeeded.");
-const QString kCallOk = QStringLiteral("STATUS: Call Pager via Pagerbench succeeded.");
-const QString kCancelled = QStringLiteral("\r\nCancelled!\r\n");
-
 class FaultMatrix : public ProgramOnUnit,
                     public ::testing::WithParamInterface<std::tuple<Fault, Operation>> {
 protected:
@@ -85,7 +88,8 @@ protected:
 
     Fault fault() const { return std::get<0>(GetParam()); }
     Operation operation() const { return std::get<1>(GetParam()); }
-    Outcome outcome() const { return OutcomeOf(fault(), operation()); }
+    Expected expected() const { return ExpectedReport(fault(), operation()); }
+    bool rowOperation() const { return operation() != Operation::PagerCall; }
 
     void SetUp() override
     {
@@ -175,52 +179,21 @@ protected:
         return (row.position + 1) % int(row.options.size());
     }
 
-    bool isWrite() const { return operation() == Operation::WriteOne || operation() == Operation::WriteAll; }
-
-    // The first failure report of this operation under this fault, in the
-    // progress text or the log, letter for letter.
-    bool failureReported(int firstRow)
+    // The n-th report (from 0) of the exchange, or nullptr.
+    const pb::ExchangeReport* reportOf(Exchange exchange, size_t n = 0) const
     {
-        const QString desc = pb::RowDescription(state.grid, state.Tekst, int16_t(firstRow));
-        if (operation() == Operation::PagerCall) {
-            switch (outcome()) {
-            case Outcome::NoStart: return logHas(kCallTimeOut + QStringLiteral(". (SOH req BufPos)"));
-            case Outcome::NoLength: return logHas(kCallTimeOut + QStringLiteral(". (Len BufPos)"));
-            case Outcome::BadCheckSum:
-                return logHas(QStringLiteral("ERROR: ChecksumError sending Paging Call via Pagerbench. (CheckSumn req BufPos)"));
-            case Outcome::TooLong:
-            case Outcome::CallRefused: return logHas(kCallFailed);
-            default: break;
-            }
-        } else if (isWrite()) {
-            switch (outcome()) {
-            case Outcome::NoStart: return progressHas(QStringLiteral(" -> ERROR: Time-out[SOH].\r\n"));
-            case Outcome::NoLength: return progressHas(QStringLiteral(" -> ERROR: Time-out[LEN].\r\n"));
-            case Outcome::TooLong: return progressHas(QStringLiteral(" -> ERROR > InfoMaxLen.\r\n"));
-            case Outcome::BadCheckSum: return progressHas(QStringLiteral(" -> ERROR checksum.\r\n"));
-            default: break;
-            }
-        } else {
-            QString error;
-            switch (outcome()) {
-            case Outcome::NoStart: error = desc + kTimeOut + QStringLiteral(" [SOH]. "); break;
-            case Outcome::NoLength: error = desc + kTimeOut + QStringLiteral(" [LEN]. "); break;
-            case Outcome::TooLong: error = desc + QStringLiteral(" ERROR Len > Max. "); break;
-            case Outcome::BadCheckSum: error = desc + QStringLiteral("ERROR [checksum]. "); break;
-            default: break;
-            }
-            if (!error.isEmpty())
-                return progressHas(error + QStringLiteral("\r\n"))
-                    && logHas(QStringLiteral("ERROR Reading of: ") + error);
+        for (const pb::ExchangeReport& report : reports) {
+            if (report.exchange == exchange && n-- == 0)
+                return &report;
         }
-        return outcome() == Outcome::LineLost && logHas(QStringLiteral("Comport lost: "));
+        return nullptr;
     }
 
     // The unit healed (or plugged in again): a read on the "Settings" tab
     // must go through and show the unit's value.
     void expectNextRequestServed()
     {
-        if (outcome() == Outcome::LineLost) {
+        if (fault() == Fault::Hangup) {
             ASSERT_FALSE(program->port.isOpen());
             ASSERT_NO_FATAL_FAILURE(replug());
         }
@@ -245,65 +218,68 @@ protected:
     int row = 0;
 };
 
-TEST_P(FaultMatrix, FailureIsReportedNothingIsLostAndTheNextRequestIsServed)
+TEST_P(FaultMatrix, TheExchangeIsReportedNothingIsLostAndTheNextRequestIsServed)
 {
+    const Expected want = expected();
     const bool all = operation() == Operation::ReadAll || operation() == Operation::WriteAll;
-    const int firstRow = all ? shown.front() : row;
+    const int16_t firstRow = int16_t(!rowOperation() ? -1 : all ? shown.front() : row);
 
-    switch (outcome()) {
-    case Outcome::Succeeds: {
-        begin();
-        ASSERT_TRUE(tickUntil([this] {
-            return allServed() && (operation() != Operation::PagerCall || logHas(kCallOk));
-        }));
-        if (operation() == Operation::PagerCall) {
-            EXPECT_TRUE(logHas(kCallOk));
-            EXPECT_EQ(unit->calls().size(), 1u);
-        } else {
-            EXPECT_FALSE(progressText().contains(QStringLiteral("ERROR")));
+    begin();
+    const Snapshot before = snapshot(); // with the user's new choices in the grid
+    ASSERT_TRUE(tickUntil([&] { return reportOf(want.exchange) != nullptr; }, 400))
+        << "reports: " << reports.size();
+    const pb::ExchangeReport first = *reportOf(want.exchange);
+    EXPECT_EQ(first.result, want.result);
+    EXPECT_EQ(first.row, firstRow);
+
+    if (want.result == Result::Done) {
+        ASSERT_TRUE(tickUntil([this] { return allServed(); }));
+        for (const pb::ExchangeReport& report : reports)
+            EXPECT_EQ(report.result, Result::Done) << int(report.exchange) << " row " << report.row;
+        if (rowOperation())
             EXPECT_TRUE(shownAsConfirmed(row));
-        }
-        break;
-    }
-    case Outcome::CallRefused:
-    case Outcome::BadCallDigit: {
-        const Snapshot before = snapshot();
-        begin();
-        ASSERT_TRUE(tickUntil([this] { return allServed() && unit->counters().served >= 2; }));
-        if (outcome() == Outcome::CallRefused) {
-            EXPECT_TRUE(logHas(kCallFailed));
-            EXPECT_TRUE(unit->calls().empty());
-        } else {
-            // The call number is no digit: counted as a failure, yet the call goes out.
-            EXPECT_EQ(engine().ErrorCount(), 1);
-            EXPECT_TRUE(logHas(kCallOk));
+        else
             EXPECT_EQ(unit->calls().size(), 1u);
+        ASSERT_NO_FATAL_FAILURE(expectNextRequestServed());
+        return;
+    }
+
+    expectUntouched(before);
+    if (rowOperation())
+        EXPECT_NE(requests().of(firstRow), pb::NoRequest) << "the row is kept";
+    else
+        EXPECT_FALSE(requests().testCallPending()) << "a call is not tried again";
+    if (fault() == Fault::Hangup) {
+        ticks(200);
+        EXPECT_EQ(linesWith(QStringLiteral("Comport lost: ")), 1);
+        expectUntouched(before);
+    } else if (!rowOperation()) {
+        // A call number that is no digit still leads to the call, with that number.
+        if (fault() == Fault::BadDigit) {
+            ASSERT_TRUE(tickUntil([this] { return reportOf(Exchange::Call) != nullptr; }));
+            EXPECT_EQ(reportOf(Exchange::Call)->result, Result::Done);
+            ASSERT_EQ(unit->calls().size(), 1u);
+            EXPECT_EQ(unit->calls()[0].callNumber, std::to_string(first.value));
         }
         expectUntouched(before);
-        break;
-    }
-    default: {
-        begin();
-        const Snapshot before = snapshot(); // with the user's new choices in the grid
-        ASSERT_TRUE(tickUntil([&] { return failureReported(firstRow); }, 400))
-            << "progress: " << progressText().toStdString();
-        expectUntouched(before);
-        if (operation() == Operation::PagerCall) {
-            EXPECT_TRUE(unit->calls().empty());
-        }
-        if (outcome() == Outcome::LineLost) {
-            ticks(200);
-            EXPECT_EQ(linesWith(QStringLiteral("Comport lost: ")), 1);
-            expectUntouched(before);
-        } else if (all && outcome() != Outcome::TooLong && fault() != Fault::Late) {
-            // Three failures in a row give up on the "Unit" tab. (A reply too
-            // long is not counted; a late reply is taken by the retry.)
-            ASSERT_TRUE(tickUntil([this] { return progressEndsWith(kCancelled); }, 1000));
-            EXPECT_GE(engine().ErrorCount(), 3);
+    } else {
+        // Tried again: a late reply is taken then, any other fault shows again.
+        ASSERT_TRUE(tickUntil([&] { return reportOf(want.exchange, 1) != nullptr; }, 400));
+        const pb::ExchangeReport retry = *reportOf(want.exchange, 1);
+        EXPECT_EQ(retry.row, firstRow);
+        EXPECT_EQ(retry.result, fault() == Fault::Late ? Result::Done : want.result);
+        if (all && fault() != Fault::Late && want.result != Result::TooLong) {
+            // The "Unit" tab gives up after three counted failures of its
+            // first row, and drops every row left.
+            ASSERT_TRUE(tickUntil([this] { return !requests().anyPending(); }, 1000));
+            EXPECT_EQ(reports.size(), size_t(pb::kErrorLimit));
+            for (const pb::ExchangeReport& report : reports)
+                EXPECT_EQ(report.row, firstRow);
             expectUntouched(before);
         }
-        break;
     }
+    if (!rowOperation() && fault() != Fault::BadDigit) {
+        EXPECT_TRUE(unit->calls().empty());
     }
     ASSERT_NO_FATAL_FAILURE(expectNextRequestServed());
 }

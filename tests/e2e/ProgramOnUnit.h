@@ -69,6 +69,7 @@ protected:
 
         program = std::make_unique<pb::Program>(state);
         program->Form_Load();
+        collectReports();
         // The test steps the engine; the default settings are in already.
         window().TmrAfhandel->stop();
         window().TimerDisplayInstellingen->stop();
@@ -161,6 +162,18 @@ protected:
             && (s == State::Ready || s == State::ServeUnitTab || s == State::ServeSettingsTab);
     }
 
+    // Every exchange the engine finished, in order; a handler the program
+    // set goes on being called first.
+    void collectReports()
+    {
+        auto earlier = program->engine.onReport;
+        program->engine.onReport = [this, earlier](const pb::ExchangeReport& report) {
+            if (earlier)
+                earlier(report);
+            reports.push_back(report);
+        };
+    }
+
     void showTab(Tab tab) { window().SSTab1->setCurrentIndex(tab); }
 
     bool logHas(const QString& text) const
@@ -220,6 +233,7 @@ protected:
     std::unique_ptr<pb::unitsim::TcpUnitLine> tcp; // set: the unit is on it, not on `line`
     pb::AppState state;
     std::unique_ptr<pb::Program> program;
+    std::vector<pb::ExchangeReport> reports;
 
 private:
     // The request the program just sent must reach the unit, and the unit's

@@ -7,14 +7,12 @@
 namespace {
 
 using namespace pbtest;
-using pb::unitsim::Fault;
 
 class TestCall : public ProgramOnUnit {
 protected:
-    void startWith(Fault fault)
+    void SetUp() override
     {
         pb::unitsim::UnitOptions options;
-        options.fault = fault;
         options.statusEveryMs = 0;
         start(3, options);
     }
@@ -33,7 +31,6 @@ protected:
 
 TEST_F(TestCall, TheUnitReceivesAddressMessageAndBleepCode)
 {
-    ASSERT_NO_FATAL_FAILURE(startWith(Fault::None));
     ASSERT_NO_FATAL_FAILURE(placeCall(QStringLiteral("1234"), QStringLiteral("Grüße"), 3));
 
     ASSERT_EQ(unit->calls().size(), 1u);
@@ -42,30 +39,14 @@ TEST_F(TestCall, TheUnitReceivesAddressMessageAndBleepCode)
     EXPECT_EQ(call.message, pb::toWindows1252(QStringLiteral("Grüße")).toStdString());
     EXPECT_EQ(call.bleepCode, "3");
     EXPECT_EQ(call.callNumber, std::to_string(engine().CallDigit()));
-    EXPECT_TRUE(logHas(state.Tekst[114] + u'.'));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back().exchange, pb::Exchange::Call);
+    EXPECT_EQ(reports.back().result, pb::ExchangeResult::Done);
 
     // The unit's line about the call waits in the port until the Status tab shows.
     EXPECT_FALSE(logHas(QStringLiteral("CALL 1234")));
     showTab(StatusTab);
     EXPECT_TRUE(tickUntil([this] { return logHas(QStringLiteral("CALL 1234 'Grüße' bleep 3")); }, 20));
-}
-
-TEST_F(TestCall, ARefusedCallIsLoggedAsRefused)
-{
-    ASSERT_NO_FATAL_FAILURE(startWith(Fault::RefuseCall));
-    ASSERT_NO_FATAL_FAILURE(placeCall(QStringLiteral("77"), QString(), 0));
-    EXPECT_TRUE(unit->calls().empty());
-    EXPECT_TRUE(logHas(state.Tekst[115] + u'.'));
-    EXPECT_FALSE(logHas(state.Tekst[114] + u'.'));
-}
-
-TEST_F(TestCall, ACallNumberThatIsNoDigitCountsAsAFailureButTheCallGoesOut)
-{
-    ASSERT_NO_FATAL_FAILURE(startWith(Fault::BadDigit));
-    ASSERT_NO_FATAL_FAILURE(placeCall(QStringLiteral("1234"), QStringLiteral("x"), 1));
-    EXPECT_EQ(engine().ErrorCount(), 1);
-    ASSERT_EQ(unit->calls().size(), 1u);
-    EXPECT_EQ(unit->calls()[0].callNumber, std::to_string('?' - '0'));
 }
 
 } // namespace
