@@ -205,11 +205,6 @@ protected:
     QString progressText() const { return program->window.TxtProgress()->toPlainText(); }
 
     // The progress window shows each CR LF as one line break.
-    bool progressHas(QString text) const
-    {
-        return progressText().contains(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    }
-
     bool progressEndsWith(QString text) const
     {
         return progressText().endsWith(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
