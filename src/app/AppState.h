@@ -4,6 +4,7 @@
 // fresh one or just the parts it tests.
 #include "files/ProgramConfig.h"
 #include "files/ProgramFolder.h"
+#include "link/Datacom.h"
 #include "link/LampFlags.h"
 #include "link/PresentPorts.h"
 #include "log/LogBuffer.h"
@@ -35,6 +36,9 @@ struct AppState {
     Logfile logfile{log, config.LogfileAan, folder, now};
     // The serial ports the automatic numbering counts; a test puts its own here.
     std::function<QList<PortDescription>()> presentPorts = PresentPorts;
+    // The clock that paces the reopening of a lost device, in milliseconds;
+    // a test steps its own.
+    Datacom::Clock portClock = Datacom::SteadyClock();
 };
 
 } // namespace pb

@@ -16,7 +16,7 @@ namespace pb {
 Program::Program(AppState& programState)
     : state(programState),
       window(programState),
-      port(programState.logfile, programState.Tekst, programState.lamps),
+      port(programState.logfile, programState.Tekst, programState.lamps, programState.portClock),
       view(window),
       engine({port, programState.rows, programState.grid, programState.Tekst, programState.logfile,
               programState.config.UnitType, view}),

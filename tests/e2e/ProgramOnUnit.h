@@ -66,6 +66,7 @@ protected:
             qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), portPath.toLocal8Bit());
         state.folder.path = folder.path();
         state.commandLine = commandLine;
+        state.portClock = [this] { return clock; };
 
         program = std::make_unique<pb::Program>(state);
         program->Form_Load();

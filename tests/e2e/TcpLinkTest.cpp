@@ -67,7 +67,7 @@ TEST_F(TcpLink, AServerThatGoesAwayIsConnectedAgainAndServesTheWaitingRead)
     showTab(UnitTab);
     unit->setValue(shownRows().front(), 2);
     window().CmdLeesAlles->click();
-    QTest::qWait(1500);
+    ticks(60); // a second and a half, the server away all along
     EXPECT_FALSE(program->port.isOpen());
 
     std::string error;
