@@ -139,6 +139,18 @@ TEST(VirtualUnitCalls, PagerCallIsAcknowledgedAtFourAndReported)
     EXPECT_EQ(unit.calls()[0].bleepCode, "3");
 }
 
+TEST(VirtualUnitCalls, ALongRunKeepsTheLatestCallsAndCountsThemAll)
+{
+    VirtualUnit unit(Options(3), 0);
+    const int taken = int(pb::unitsim::kKeptCalls) + 5;
+    for (int i = 0; i < taken; ++i)
+        Exchange(unit, PagerCall("1", std::to_string(i), "", "1"), 10 + i);
+    EXPECT_EQ(unit.counters().callsTaken, taken);
+    ASSERT_EQ(unit.calls().size(), pb::unitsim::kKeptCalls);
+    EXPECT_EQ(unit.calls().front().address, "5");
+    EXPECT_EQ(unit.calls().back().address, std::to_string(taken - 1));
+}
+
 TEST(VirtualUnitCalls, ACallWithoutMessageHasAnEmptyOne)
 {
     VirtualUnit unit(Options(3), 0);

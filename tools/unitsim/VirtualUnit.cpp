@@ -220,6 +220,9 @@ void VirtualUnit::serveCall(const Bytes& frame, Millis now)
         return;
     }
     say("CALL " + call.address + " '" + call.message + "' bleep " + call.bleepCode, now);
+    ++counters_.callsTaken;
+    if (calls_.size() == kKeptCalls)
+        calls_.erase(calls_.begin());
     calls_.push_back(std::move(call));
 }
 
@@ -253,7 +256,7 @@ void VirtualUnit::say(const Bytes& line, Millis now)
 Bytes VirtualUnit::statusLine(Millis now) const
 {
     return "STATUS type " + Number(options_.unitType) + " up " + Number((now - startedAt_) / 1000) + " s frames "
-        + Number(counters_.frames) + " calls " + Number(calls_.size()) + (awake_ ? " awake" : " asleep");
+        + Number(counters_.frames) + " calls " + Number(counters_.callsTaken) + (awake_ ? " awake" : " asleep");
 }
 
 } // namespace pb::unitsim

@@ -32,7 +32,11 @@ struct UnitCounters {
     int ignoredAsleep = 0; // reads and writes that came while asleep
     int wakeUps = 0;       // wake-up sequences seen
     int fellAsleep = 0;
+    int callsTaken = 0;
 };
+
+// A unit left running for days keeps only the latest calls it took.
+constexpr std::size_t kKeptCalls = 1000;
 
 class VirtualUnit {
 public:
@@ -56,6 +60,7 @@ public:
 
     uint8_t value(int item) const { return memory_[static_cast<uint8_t>(item)]; }
     void setValue(int item, uint8_t value) { memory_[static_cast<uint8_t>(item)] = value; }
+    // The latest calls taken, at most kKeptCalls, the oldest first.
     const std::vector<ReceivedCall>& calls() const { return calls_; }
     const UnitCounters& counters() const { return counters_; }
     const UnitOptions& options() const { return options_; }
