@@ -2,7 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#ifdef Q_OS_WIN
+#include "link/win/SerialCommPorts.h"
+#else
 #include <QSerialPortInfo>
+#endif
 
 namespace pb {
 
@@ -30,6 +34,10 @@ QList<PortDescription> PresentPorts()
         ports.append({location, byId.value(QFileInfo(location).canonicalFilePath()), info.description(),
                       info.serialNumber()});
     }
+#elif defined(Q_OS_WIN)
+    // Windows gives the numbers: listed only to be shown and found again.
+    for (const SerialCommPort& port : SerialCommPorts())
+        ports.append({port.portName, QString(), QString(), QString()});
 #endif
     return ports;
 }

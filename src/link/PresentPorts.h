@@ -12,8 +12,8 @@ namespace pb {
 QHash<QString, QString> LinkNamesByTarget(const QString& folder);
 
 // The ports the serial layer finds on Linux (built-in ports without hardware
-// left out), each with its name in /dev/serial/by-id. None elsewhere:
-// Windows numbers its ports itself.
+// left out), each with its name in /dev/serial/by-id. On Windows the COM
+// ports of its registry, which it numbers itself.
 QList<PortDescription> PresentPorts();
 
 } // namespace pb

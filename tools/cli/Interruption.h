@@ -3,7 +3,12 @@
 // the process in the middle of an exchange, but wait as a readable
 // descriptor for the event loop, and as pending signals for the end, so
 // that every command closes its port and ends with ExitInterrupted.
+// On Windows a console handler takes Ctrl-C, Ctrl-Break and closing the
+// console instead (win/Interruption.cpp); there is no descriptor, and the
+// event loop asks happened() on its ticks.
+#ifndef _WIN32
 #include <csignal>
+#endif
 
 namespace pb::cli {
 
@@ -22,7 +27,9 @@ public:
     bool happened() const;
 
 private:
+#ifndef _WIN32
     sigset_t signals_{};
+#endif
     int fd_ = -1;
 };
 

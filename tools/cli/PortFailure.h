@@ -10,4 +10,9 @@ namespace pb::cli {
 // a tcp:// device, that no connection came about.
 QString WhyPortDidNotOpen(const QString& device);
 
+// The same for a serial port, from the system's own calls: termios and
+// errno on Linux (SerialPortFailure.cpp), the Win32 port on Windows
+// (win/SerialPortFailure.cpp).
+QString WhySerialPortDidNotOpen(const QString& device);
+
 } // namespace pb::cli

@@ -141,6 +141,12 @@ void UnitSession::runUntil(const std::function<bool()>& done, int milliseconds)
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(kTickMs);
     QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
+        // Without a descriptor (Windows) the ticks look for Ctrl-C.
+        if (!interrupt && interruption_.happened()) {
+            interrupted_ = true;
+            loop.quit();
+            return;
+        }
         tick();
         if (done())
             loop.quit();

@@ -1,0 +1,165 @@
+#include "link/win/Win32LineDevice.h"
+
+#include "link/ComPortNames.h"
+#include "link/win/SystemErrorText.h"
+
+#include <windows.h>
+
+namespace pb {
+
+namespace {
+
+HANDLE handleOf(void* handle)
+{
+    return static_cast<HANDLE>(handle);
+}
+
+BYTE parityOf(Parity parity)
+{
+    switch (parity) {
+    case Parity::None: return NOPARITY;
+    case Parity::Even: return EVENPARITY;
+    case Parity::Odd: return ODDPARITY;
+    }
+    return NOPARITY;
+}
+
+void applySettings(DCB& dcb, const LineSettings& settings)
+{
+    const bool handshake = settings.handshake == Handshake::RtsCts;
+    dcb.BaudRate = static_cast<DWORD>(settings.baudRate);
+    dcb.ByteSize = settings.dataBits == 7 ? 7 : 8;
+    dcb.Parity = parityOf(settings.parity);
+    dcb.StopBits = settings.stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fParity = settings.parity == Parity::None ? FALSE : TRUE;
+    dcb.fOutxCtsFlow = handshake ? TRUE : FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fRtsControl = handshake ? RTS_CONTROL_HANDSHAKE
+                                : (settings.requestToSend ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE);
+    dcb.fDtrControl = settings.dataTerminalReady ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+}
+
+// Reads return at once with what waits; a write may take a second before
+// it counts as failed (a line held by handshaking).
+bool setTimeouts(HANDLE handle)
+{
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = 0;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = 1000;
+    return SetCommTimeouts(handle, &timeouts) != 0;
+}
+
+} // namespace
+
+Win32LineDevice::Win32LineDevice(const QString& name)
+    : path_(Win32DevicePath(name))
+{
+}
+
+Win32LineDevice::~Win32LineDevice()
+{
+    close();
+}
+
+bool Win32LineDevice::open(const LineSettings& settings)
+{
+    close();
+    // No sharing: a second program on the same port finds it busy.
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(path_.utf16()), GENERIC_READ | GENERIC_WRITE,
+                                      0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    // Anything that is not a serial port (a file, a printer) fails here.
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(handle, &dcb)) {
+        CloseHandle(handle);
+        return false;
+    }
+    applySettings(dcb, settings);
+    if (!SetCommState(handle, &dcb) || !setTimeouts(handle)) {
+        CloseHandle(handle);
+        return false;
+    }
+    handle_ = handle;
+    handshake_ = settings.handshake == Handshake::RtsCts;
+    PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    setModemLines(settings.requestToSend, settings.dataTerminalReady);
+    return true;
+}
+
+void Win32LineDevice::close()
+{
+    if (!handle_)
+        return;
+    PurgeComm(handleOf(handle_), PURGE_RXABORT | PURGE_TXABORT | PURGE_TXCLEAR);
+    CloseHandle(handleOf(handle_));
+    handle_ = nullptr;
+}
+
+void Win32LineDevice::lost(unsigned long error)
+{
+    if (onGone)
+        onGone(SystemErrorText(error));
+}
+
+QByteArray Win32LineDevice::readWaiting()
+{
+    QByteArray received;
+    if (!handle_)
+        return received;
+    char chunk[4096];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(handleOf(handle_), chunk, sizeof chunk, &count, nullptr)) {
+            // An adapter pulled out: the reads fail from then on.
+            lost(GetLastError());
+            break;
+        }
+        received.append(chunk, static_cast<qsizetype>(count));
+        if (count < sizeof chunk)
+            break;
+    }
+    return received;
+}
+
+bool Win32LineDevice::write(const QByteArray& bytes)
+{
+    if (!handle_)
+        return false;
+    DWORD written = 0;
+    if (!WriteFile(handleOf(handle_), bytes.constData(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        lost(GetLastError());
+        return false;
+    }
+    return written == static_cast<DWORD>(bytes.size());
+}
+
+void Win32LineDevice::clearInput()
+{
+    if (handle_)
+        PurgeComm(handleOf(handle_), PURGE_RXCLEAR);
+}
+
+void Win32LineDevice::setModemLines(bool requestToSend, bool dataTerminalReady)
+{
+    if (!handle_)
+        return;
+    // A virtual port may have no modem lines, and under handshaking the
+    // driver drives RTS itself; the data flows all the same.
+    if (!handshake_)
+        EscapeCommFunction(handleOf(handle_), requestToSend ? SETRTS : CLRRTS);
+    EscapeCommFunction(handleOf(handle_), dataTerminalReady ? SETDTR : CLRDTR);
+}
+
+} // namespace pb

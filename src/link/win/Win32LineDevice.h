@@ -1,0 +1,32 @@
+#pragma once
+// A serial port of Windows (COMn) as a device of the line, through the
+// Win32 communications calls.
+#include "link/LineDevice.h"
+
+namespace pb {
+
+class Win32LineDevice : public LineDevice {
+public:
+    // `name` is COMn, or a path such as \\.\COMn (Win32DevicePath).
+    explicit Win32LineDevice(const QString& name);
+    ~Win32LineDevice() override;
+    Win32LineDevice(const Win32LineDevice&) = delete;
+    Win32LineDevice& operator=(const Win32LineDevice&) = delete;
+
+    bool open(const LineSettings& settings) override;
+    bool isOpen() const override { return handle_ != nullptr; }
+    void close() override;
+    QByteArray readWaiting() override;
+    bool write(const QByteArray& bytes) override;
+    void clearInput() override;
+    void setModemLines(bool requestToSend, bool dataTerminalReady) override;
+
+private:
+    void lost(unsigned long error);
+
+    QString path_;
+    void* handle_ = nullptr; // a HANDLE; null while closed
+    bool handshake_ = false; // under RTS/CTS the driver drives RTS
+};
+
+} // namespace pb
