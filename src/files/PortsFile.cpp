@@ -10,21 +10,12 @@ namespace {
 
 const QString kSection = QStringLiteral("ports");
 
-// The port number of a key such as "Com3", or 0.
-int portNumberOf(const QString& key)
-{
-    static const QRegularExpression pattern(QStringLiteral("^com([1-9]\\d{0,3})$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(key);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
 PortEntries entriesOf(const IniText& file)
 {
     PortEntries entries;
     // A later entry for the same port holds, as it would in the section.
     for (const IniEntry& entry : file.entries(kSection)) {
-        const int number = portNumberOf(entry.key);
+        const int number = PortNumberOfName(entry.key);
         if (number > 0)
             entries[number] = entry.value;
     }
@@ -34,6 +25,14 @@ PortEntries entriesOf(const IniText& file)
 }
 
 } // namespace
+
+int PortNumberOfName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^com([1-9]\\d{0,3})$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
 
 PortEntries ReadPortEntries(const ProgramFolder& folder)
 {
@@ -52,7 +51,7 @@ WriteOutcome WritePortEntry(const ProgramFolder& folder, const PortEntry& entry)
         return {path, QString()};
 
     // Whatever the key's case, one entry is left for the port.
-    const auto samePort = [&entry](const QString& key) { return portNumberOf(key) == entry.number; };
+    const auto samePort = [&entry](const QString& key) { return PortNumberOfName(key) == entry.number; };
     if (device.isEmpty())
         file.removeEntries(kSection, samePort);
     else

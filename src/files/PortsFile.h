@@ -20,6 +20,10 @@ struct PortEntry {
     QString device;
 };
 
+// n for a port's name such as "Com3" or "COM3" (n from 1 to 9999), as keys
+// and the program's files write it; 0 for any other text.
+int PortNumberOfName(const QString& name);
+
 // The entries of the program's own ports.ini, or of the one shipped beside
 // the executable while the program has none. Keys are read in any case
 // ("COM3" as "Com3"); an entry with an empty device counts as missing.

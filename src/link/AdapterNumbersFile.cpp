@@ -1,8 +1,9 @@
 #include "link/AdapterNumbersFile.h"
 
+#include "files/PortsFile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace pb {
 
@@ -14,13 +15,13 @@ const QString kHeading = QStringLiteral("[adapters]");
 
 AdapterNumbers ReadAdapterNumbers(const QString& path)
 {
-    static const QRegularExpression entry(QStringLiteral("^com([1-9]\\d{0,3})=(.+)$"),
-                                          QRegularExpression::CaseInsensitiveOption);
     AdapterNumbers numbers;
     for (const QString& line : ReadTextLines(path).value_or(QStringList())) {
-        const QRegularExpressionMatch match = entry.match(line.trimmed());
-        if (match.hasMatch())
-            numbers.emplace(match.captured(1).toInt(), match.captured(2).trimmed());
+        const qsizetype equals = line.indexOf(u'=');
+        const int number = equals < 0 ? 0 : PortNumberOfName(line.left(equals).trimmed());
+        const QString key = line.mid(equals + 1).trimmed();
+        if (number > 0 && !key.isEmpty())
+            numbers.emplace(number, key);
     }
     return numbers;
 }

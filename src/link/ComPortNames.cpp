@@ -1,6 +1,6 @@
 #include "link/ComPortNames.h"
 
-#include <QRegularExpression>
+#include "files/PortsFile.h"
 
 namespace pb {
 
@@ -16,10 +16,8 @@ const QString& devicePrefix()
 
 int ComPortNumber(const QString& name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(?:\\\\\\\\\\.\\\\)?COM([1-9]\\d{0,2})$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(name);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    const int number = PortNumberOfName(name.startsWith(devicePrefix()) ? name.mid(devicePrefix().size()) : name);
+    return number <= 999 ? number : 0;
 }
 
 QString Win32DevicePath(const QString& name)

@@ -9,7 +9,6 @@
 #include "link/PresentPorts.h"
 #include "settings/GridTransfer.h"
 
-#include <QRegularExpression>
 #include <functional>
 
 namespace pb::cli {
@@ -23,12 +22,10 @@ constexpr int kMillisecondsPerSecond = 1000;
 // anything else names the device itself.
 DeviceIdentity DeviceOf(const QString& port, const ProgramFolder& folder)
 {
-    static const QRegularExpression comPort(QStringLiteral("^com([1-9][0-9]?)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch com = comPort.match(port);
-    if (!com.hasMatch())
+    const int number = PortNumberOfName(port);
+    if (number < 1 || number > 99)
         return port;
-    return ResolvePort(com.captured(1).toInt(), folder, PresentPorts);
+    return ResolvePort(number, folder, PresentPorts);
 }
 
 bool Open(UnitSession& session, const UnitCommand& command)
