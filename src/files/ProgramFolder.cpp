@@ -17,11 +17,27 @@ QString comparable(const QString& folder)
     return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
 }
 
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kFolderNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kFolderNameCase = Qt::CaseSensitive;
+#endif
+
 } // namespace
 
 QStringList ProgramFolder::installPrefixes()
 {
+#ifdef Q_OS_WIN
+    // Program Files, as 64-bit and 32-bit programs see it: where installers put programs.
+    QStringList prefixes;
+    for (const char* name : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
+        const QString folder = qEnvironmentVariable(name);
+        if (!folder.isEmpty())
+            prefixes << QDir::fromNativeSeparators(folder);
+    }
+#else
     QStringList prefixes{QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/opt")};
+#endif
 #ifdef PAGERBENCH_INSTALL_PREFIX
     prefixes << QStringLiteral(PAGERBENCH_INSTALL_PREFIX);
 #endif
@@ -37,7 +53,7 @@ bool ProgramFolder::isInside(const QString& folder, const QString& prefix)
     if (QDir(base).isRoot())
         return false;
     const QString path = comparable(folder);
-    return path == base || path.startsWith(base + u'/');
+    return path.compare(base, kFolderNameCase) == 0 || path.startsWith(base + u'/', kFolderNameCase);
 }
 
 ProgramFolder ProgramFolder::locate(const QString& executableFolder)
@@ -51,7 +67,8 @@ ProgramFolder ProgramFolder::locate(const QString& executableFolder, const QStri
     const bool installed = std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& prefix) {
         return isInside(executableFolder, prefix);
     });
-    const QString perUser = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // Local, not roaming, on Windows: logs and adapter numbers belong to this machine.
+    const QString perUser = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     if (!installed && own.isDir() && own.isWritable())
         return {QDir::cleanPath(own.absoluteFilePath()), QString(), perUser};
 

@@ -36,7 +36,8 @@ struct ProgramFolder {
     static ProgramFolder locate(const QString& executableFolder);
     static ProgramFolder locate(const QString& executableFolder, const QStringList& installPrefixes);
 
-    // /usr, /usr/local, /opt and the prefix the build installs into.
+    // /usr, /usr/local, /opt (on Windows the Program Files folders) and the
+    // prefix the build installs into.
     static QStringList installPrefixes();
     // True when the folder is the prefix itself or lies below it.
     static bool isInside(const QString& folder, const QString& prefix);

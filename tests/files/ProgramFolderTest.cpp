@@ -22,7 +22,7 @@ protected:
     }
     static QString perUser()
     {
-        return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     }
 
     QTemporaryDir dir;
@@ -87,5 +87,15 @@ TEST_F(ProgramFolderTest, TheSystemFoldersAreInstallationsForEveryUserRootInclud
     for (const char* system : {"/usr/bin", "/usr/local/bin", "/opt/pagerbench/bin"})
         EXPECT_EQ(pb::ProgramFolder::locate(QString::fromLatin1(system)).path, perUser()) << system;
 }
+
+#ifdef Q_OS_WIN
+TEST_F(ProgramFolderTest, ProgramFilesIsAnInstallationWhateverTheCaseOfItsName)
+{
+    const QString programFiles = QDir::fromNativeSeparators(qEnvironmentVariable("ProgramFiles"));
+    ASSERT_FALSE(programFiles.isEmpty());
+    EXPECT_TRUE(pb::ProgramFolder::installPrefixes().contains(programFiles));
+    EXPECT_TRUE(pb::ProgramFolder::isInside(programFiles.toUpper() + "/Pagerbench", programFiles));
+}
+#endif
 
 } // namespace
