@@ -12,10 +12,6 @@ using unitsim::Fault;
 constexpr std::array kFaults{Fault::Silent, Fault::BadCheckSum, Fault::Noise,
                              Fault::Stall,  Fault::TooLong,     Fault::Late};
 
-// The virtual unit keeps every call it took; past this many it is renewed
-// with the same memory, so the soak measures the program and not the unit.
-constexpr std::size_t kCallsKept = 1000;
-
 Fault FaultOfFrame(long long frame)
 {
     if (frame % kFaultEvery != kFaultEvery - 1)
@@ -55,7 +51,7 @@ private:
 } // namespace
 
 SoakUnit::SoakUnit(int16_t unitType, const TickClock& clock)
-    : options_(OptionsOf(unitType)), clock_(clock), unit_(options_, clock.now())
+    : clock_(clock), unit_(OptionsOf(unitType), clock.now())
 {
 }
 
@@ -81,19 +77,6 @@ QByteArray SoakUnit::transmit()
 void SoakUnit::discardOutput()
 {
     unit_.transmit(clock_.now());
-    renewIfFull();
-}
-
-void SoakUnit::renewIfFull()
-{
-    if (unit_.calls().size() < kCallsKept)
-        return;
-    framesBefore_ += unit_.counters().frames;
-    callsBefore_ += static_cast<long long>(unit_.calls().size());
-    unitsim::VirtualUnit renewed(options_, clock_.now());
-    for (int item = 0; item < unitsim::kItemCount; ++item)
-        renewed.setValue(item, unit_.value(item));
-    unit_ = std::move(renewed);
 }
 
 std::unique_ptr<LineDevice> SoakUnit::makeDevice()
