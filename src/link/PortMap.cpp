@@ -18,6 +18,14 @@ PortMap PortMap::load(const ProgramFolder& folder, const QList<PortDescription>&
     return PortMap(ProcessEnvironment(), ReadPortEntries(folder), present, RememberAdapterNumbers(folder, present));
 }
 
+// The numbering gives new adapters the same numbers from the file's numbers
+// as from those load keeps, so both maps name the same devices.
+PortMap PortMap::look(const ProgramFolder& folder, const QList<PortDescription>& present)
+{
+    return PortMap(ProcessEnvironment(), ReadPortEntries(folder), present,
+                   ReadAdapterNumbers(folder.adapterNumbersFile()));
+}
+
 // A device named by path or by its by-id link finds its adapter's description.
 const PortDescription* PortMap::described(const QString& device) const
 {
@@ -34,7 +42,9 @@ PortChoice PortMap::choice(int portNumber) const
     if (portNumber < 1)
         return {};
     const auto named = [this](const QString& device, PortRule rule) {
-        return PortChoice{device, PortDisplayText(device, described(device)), rule, QString()};
+        const PortDescription* port = described(device);
+        return PortChoice{device, PortDisplayText(device, port), rule, QString(),
+                          port != nullptr ? std::optional<PortDescription>(*port) : std::nullopt};
     };
     const QString fromEnvironment = environment_(PortEnvironmentVariable(portNumber));
     if (!fromEnvironment.isEmpty())
@@ -51,9 +61,8 @@ PortChoice PortMap::choice(int portNumber) const
     // The number stays the absent adapter's: nothing opens until it is back.
     const auto kept = remembered_.find(portNumber);
     if (kept != remembered_.end())
-        return {QString(), QString(), PortRule::Automatic, kept->second};
-    const QString platform = PlatformPortDevice(portNumber);
-    return {platform, platform, PortRule::Platform, QString()};
+        return {QString(), QString(), PortRule::Automatic, kept->second, std::nullopt};
+    return named(PlatformPortDevice(portNumber), PortRule::Platform);
 }
 
 QString PortMap::entryText(int portNumber) const
@@ -63,6 +72,22 @@ QString PortMap::entryText(int portNumber) const
     if (port.rule == PortRule::Platform || port.device.isEmpty())
         return name;
     return name + QStringLiteral(" \u2013 ") + port.display;
+}
+
+QList<PortDescription> PortMap::unreached(int lastPort) const
+{
+    QStringList reached;
+    for (int number = 1; number <= lastPort; ++number) {
+        const PortChoice port = choice(number);
+        if (port.presentPort)
+            reached << port.presentPort->systemLocation;
+    }
+    QList<PortDescription> ports;
+    for (const PortDescription& port : present_) {
+        if (!reached.contains(port.systemLocation))
+            ports.append(port);
+    }
+    return ports;
 }
 
 DeviceIdentity ResolvePort(int portNumber, const ProgramFolder& folder, const PresentPortsSource& present)

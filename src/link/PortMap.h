@@ -9,6 +9,7 @@
 #include "link/PortNumbering.h"
 
 #include <functional>
+#include <optional>
 
 namespace pb {
 
@@ -19,6 +20,7 @@ struct PortChoice {
     QString display; // the device, with the adapter's description and serial number when known
     PortRule rule = PortRule::Platform;
     QString adapterKey; // the adapter's AdapterKey when the automatic numbering chose it
+    std::optional<PortDescription> presentPort; // the port of this machine the device is, when present
 };
 
 class PortMap {
@@ -32,6 +34,10 @@ public:
     // From the process environment, the ports.ini the folder reads and the
     // numbers remembered for this machine's adapters, which it adds to.
     static PortMap load(const ProgramFolder& folder, const QList<PortDescription>& present);
+    // The same map, but writing nothing: a new adapter shows the number it
+    // would be given without being kept to it, so that looking at the
+    // ports never claims a number.
+    static PortMap look(const ProgramFolder& folder, const QList<PortDescription>& present);
 
     PortChoice choice(int portNumber) const;
     QString device(int portNumber) const { return choice(portNumber).device; }
@@ -39,6 +45,11 @@ public:
     // "Com3", and after " – " what it stands for when a rule of this
     // machine names it: "Com3 – /dev/ttyUSB0 (FT232R USB UART, A10K3X)".
     QString entryText(int portNumber) const;
+
+    // The present ports that none of Com 1 to lastPort stands for: numbered
+    // above it, of a kind the numbering leaves out, or put aside by a rule
+    // that names another device for their number.
+    QList<PortDescription> unreached(int lastPort) const;
 
 private:
     const PortDescription* described(const QString& device) const;
