@@ -9,11 +9,13 @@
 #include "unitsim/VirtualUnit.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <chrono>
@@ -85,6 +87,8 @@ struct ToolRun {
     QByteArray input;              // its standard input
     QString output;                // a file for its standard output
     std::function<void()> inChild; // in its process, before it starts
+    QString tool;                  // a copy of the tool elsewhere, with a program folder of its own
+    QStringList environment;       // NAME=value, added to the tool's
     // While it runs, with what it printed so far.
     std::function<void(QProcess&, const Outcome&)> meanwhile;
 };
@@ -121,7 +125,11 @@ protected:
             tool.setStandardOutputFile(run.output);
         if (run.inChild)
             tool.setChildProcessModifier(run.inChild);
-        tool.start(QStringLiteral(PAGERBENCH_CLI), arguments);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& variable : run.environment)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        tool.setProcessEnvironment(environment);
+        tool.start(run.tool.isEmpty() ? QStringLiteral(PAGERBENCH_CLI) : run.tool, arguments);
         tool.write(run.input);
         tool.closeWriteChannel();
         Outcome outcome;
@@ -367,6 +375,74 @@ TEST_F(CliTest, SignalsEndCleanlyAndMonitorKeepsTheUnitsTextApart)
     EXPECT_FALSE(QFile::exists(file("out.set")));
 }
 
+// ports: what each Com number stands for, by the environment, the ports.ini
+// of the tool's folder and the adapter numbers kept per user, which it
+// leaves as they were.
+TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
+{
+    ASSERT_TRUE(dir.isValid());
+    const QString tool = file("pagerbench-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PAGERBENCH_CLI), tool));
+    ASSERT_NO_FATAL_FAILURE(writeFile("ports.ini", "[ports]\r\nCom3=tcp://10.0.0.20:4001\r\nCom5=tcp://10.0.0.21:4001\r\n"));
+    ASSERT_TRUE(QDir().mkpath(file("data/Pagerbench")));
+    const QByteArray remembered = "[adapters]\r\nCom7=by-id:usb-gone-if00-port0\r\n";
+    ASSERT_NO_FATAL_FAILURE(writeFile("data/Pagerbench/adapters.ini", remembered));
+    const pbtest::PseudoTerminal line;
+    ToolRun run;
+    run.tool = tool;
+    run.environment = {"PAGERBENCH_COM3=" + line.slavePath(), "XDG_DATA_HOME=" + file("data")};
+
+    const Outcome json = cli({"ports", "--json"}, run);
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject document = QJsonDocument::fromJson(json.out).object();
+    const QJsonArray ports = document.value("ports").toArray();
+    ASSERT_EQ(ports.size(), 30) << json.out.toStdString();
+    EXPECT_TRUE(document.value("unreached").isArray());
+    const std::map<int, std::pair<QString, QString>> named{{3, {"environment", line.slavePath()}},
+                                                           {5, {"ports.ini", "tcp://10.0.0.21:4001"}},
+                                                           {7, {"automatic", ""}}};
+    QStringList meaningful;
+    for (int n = 1; n <= 30; ++n) {
+        const QJsonObject port = ports[n - 1].toObject();
+        const QString rule = port.value("rule").toString();
+        EXPECT_EQ(port.value("port").toInt(), n);
+        EXPECT_EQ(port.value("name").toString(), QStringLiteral("Com%1").arg(n));
+        const auto found = named.find(n);
+        if (found != named.end()) {
+            EXPECT_EQ(rule, found->second.first) << n;
+            EXPECT_EQ(port.value("device").toString(), found->second.second) << n;
+        } else {
+            EXPECT_EQ(port.value("present").toBool(), rule != "none") << n << " " << rule.toStdString();
+        }
+        if (rule != "none")
+            meaningful << QStringLiteral("Com%1 ").arg(n);
+    }
+    EXPECT_EQ(ports[6].toObject().value("adapter").toString(), "by-id:usb-gone-if00-port0");
+    QFile adapters(file("data/Pagerbench/adapters.ini"));
+    ASSERT_TRUE(adapters.open(QIODevice::ReadOnly));
+    EXPECT_EQ(adapters.readAll(), remembered);
+
+    // One line, in aligned columns, for each number that stands for something.
+    const Outcome human = cli({"ports"}, run);
+    ASSERT_EQ(human.status, 0) << human.err.toStdString();
+    QStringList lines = QString::fromLocal8Bit(human.out).split(u'\n');
+    lines.removeIf([](const QString& text) { return !text.startsWith("Com"); });
+    ASSERT_EQ(lines.size(), meaningful.size()) << human.out.toStdString();
+    const QRegularExpression columnStart(QStringLiteral("  (?=\\S)"));
+    const auto columns = [&](const QString& text) {
+        const qsizetype rule = columnStart.match(text).capturedEnd();
+        return std::make_pair(rule, columnStart.match(text, rule).capturedEnd());
+    };
+    std::map<QString, QStringList> cells;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        EXPECT_TRUE(lines[i].startsWith(meaningful[i])) << lines[i].toStdString();
+        EXPECT_EQ(columns(lines[i]), columns(lines[0])) << "rule and device aligned: " << lines[i].toStdString();
+        cells[meaningful[i].trimmed()] = lines[i].split(QRegularExpression(QStringLiteral("\\s{2,}")));
+    }
+    EXPECT_EQ(cells["Com3"], QStringList({"Com3", "environment", line.slavePath()}));
+    EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
+}
+
 enum class Setting { None, PortHeld, PortForbidden, DiskFull };
 
 struct Failure {
@@ -466,6 +542,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"EmptyStandardInput", "", kWritePort + QStringList{"-"}, 2, "standard input is no settings file"},
         Failure{"UnknownCommand", "", {"erase", "--port", "PORT"}, 2, "unknown command"},
         Failure{"OptionOfAnotherCommand", "", {"show", "--port", "PORT", "GOOD"}, 2, "takes no --port"},
+        Failure{"PortsWithAFile", "", {"ports", "GOOD"}, 2, "ports takes no file"},
         Failure{"LongAddress", "", {"call", "--port", "PORT", "--address", "12345678901"}, 2, "10 characters"},
         Failure{"LongMessage", "", kCallPort + QStringList{"--message", QString(41, u'x')}, 2, "40 characters"},
         Failure{"SecondsBeyondRange", "", {"monitor", "--port", "PORT", "--seconds", "4294968"}, 2, "seconds"},

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliRequest.h"
+#include "PortsCommand.h"
 #include "RowReport.h"
 #include "SettingsFileRows.h"
 #include "UnitCommands.h"
@@ -89,6 +90,7 @@ int RunCommand(const CliRequest& request, CoreParts& parts, const CliOutput& out
     case Command::Show: return Show(request, parts, files.at(0), output);
     case Command::Diff: return Diff(parts, files, output);
     case Command::Monitor: return Monitor(command);
+    case Command::Ports: return ListPorts(parts.folder, request.json, output);
     case Command::Help:
     case Command::Version: break;
     }

@@ -27,6 +27,7 @@ const QList<CommandInfo>& Commands()
         {"show", Command::Show, {"type", "lang", "json"}, 1},
         {"diff", Command::Diff, {"type", "lang"}, 2},
         {"monitor", Command::Monitor, {"port", "seconds"}, 0},
+        {"ports", Command::Ports, {"json"}, 0},
     };
     return commands;
 }
@@ -186,6 +187,7 @@ QString UsageText()
         "  pagerbench-cli show    [--type N] [--lang en|nl|de|fr] [--json] FILE\n"
         "  pagerbench-cli diff    [--type N] [--lang en|nl|de|fr] FILE1 FILE2\n"
         "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
+        "  pagerbench-cli ports   [--json]\n"
         "  pagerbench-cli --help | --version\n"
         "\n"
         "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"
