@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# The Windows program as a user meets it: pagerbench.exe under Wine on an Xvfb
+# display, on COM1, which Wine maps onto the Linux virtual unit. Compares the
+# main window's layout with the Linux build's, clicks "Read all settings from
+# Unit", checks the day's log file beside the executable against the unit's
+# own values, and keeps a picture of the window in
+# build-win64/screenshots/main-window-wine.png.
+#   bash tests/windows/gui-test.sh
+# Needs build-win64 (scripts/windows.sh). Environment:
+#   PAGERBENCH_LINUX_BUILD  the Linux build with the virtual unit, pagerbench-cli
+#                           and pagerbench-layoutdump (default build-tests;
+#                           what is missing there is built)
+#   PAGERBENCH_UNITSIM      the virtual unit (default: the Linux build's)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+here=$root/tests/windows
+win_build=$root/build-win64
+linux_build=${PAGERBENCH_LINUX_BUILD:-$root/build-tests}
+unit_type=1
+language=3         # French: its accents show the log's encoding
+tolerance=4        # px; see compare-layout.py for why
+log_rows_timeout=90
+
+fail() { echo "gui-test: $*" >&2; exit 1; }
+say() { echo "gui-test: $*"; }
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing ${missing[*]}"
+  local as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -q >/dev/null
+  "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+# fonts-wine: Wine's own Tahoma and MS Sans Serif, the faces a Windows program asks for.
+install_missing wine wine64 fonts-wine xvfb xauth xdotool imagemagick jq python3
+
+# The program's folder as it ships: the portable folder when scripts/windows.sh
+# made one, else the same put together from the build, Qt and MinGW.
+qt=$(bash "$root/scripts/windows-qt.sh" | tail -n1)
+[ -f "$win_build/CMakeCache.txt" ] || fail "no Windows build in $win_build: run scripts/windows.sh"
+if [ ! -f "$win_build/pagerbench-layoutdump.exe" ]; then
+  PAGERBENCH_WIN_QT=$qt cmake --build "$win_build" --parallel 2 --target pagerbench-layoutdump >/dev/null ||
+    fail "pagerbench-layoutdump.exe did not build"
+fi
+portable=$(find "$win_build" -maxdepth 1 -type d -name 'Pagerbench-*-win64' | sort | tail -n1)
+
+for target in pagerbench-unitsim pagerbench-cli pagerbench-layoutdump; do
+  found=$(find "$linux_build/tools" -type f -name "$target" 2>/dev/null | head -n1)
+  if [ -z "$found" ]; then
+    [ -f "$linux_build/CMakeCache.txt" ] ||
+      cmake -S "$root" -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$linux_build" --parallel 2 --target "$target" >/dev/null || fail "$target did not build"
+  fi
+done
+unitsim=${PAGERBENCH_UNITSIM:-$linux_build/tools/unitsim/pagerbench-unitsim}
+cli=$linux_build/tools/cli/pagerbench-cli
+linux_layoutdump=$linux_build/tools/layoutdump/pagerbench-layoutdump
+[ -x "$unitsim" ] || fail "no virtual unit at $unitsim"
+
+work=$(mktemp -d /tmp/pagerbench-gui.XXXXXX)
+export WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+pids=()
+cleanup() {
+  local pid
+  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+app=$work/Pagerbench
+if [ -n "$portable" ]; then
+  say "program folder: $portable"
+  cp -r "$portable" "$app"
+else
+  [ -f "$win_build/pagerbench.exe" ] || fail "no pagerbench.exe in $win_build: run scripts/windows.sh"
+  say "program folder: put together from $win_build"
+  mkdir -p "$app/platforms" "$app/styles" "$app/imageformats" "$app/modules"
+  cp "$win_build/pagerbench.exe" "$win_build/pagerbench-cli.exe" "$app/"
+  cp "$win_build/modules/pagerbench-tcp.dll" "$app/modules/"
+  cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$app/"
+  cp "$qt/plugins/platforms/qwindows.dll" "$app/platforms/"
+  cp "$qt"/plugins/styles/*.dll "$app/styles/"
+  cp "$qt/plugins/imageformats/qjpeg.dll" "$app/imageformats/"
+  cp /usr/lib/gcc/x86_64-w64-mingw32/12-posix/{libgcc_s_seh-1,libstdc++-6}.dll \
+     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$app/"
+fi
+cp "$win_build/pagerbench-layoutdump.exe" "$app/"
+
+# A display of our own; Xvfb tells its number once it listens.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n1 "$work/display")
+
+say "new Wine prefix in $WINEPREFIX"
+wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
+wineserver -w
+
+"$unitsim" --type "$unit_type" --link "$work/unit" >"$work/unit.out" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do grep -q '^pty: ' "$work/unit.out" && break; sleep 0.1; done
+pty=$(sed -n 's/^pty: //p' "$work/unit.out")
+[ -n "$pty" ] || fail "the virtual unit did not start: $(cat "$work/unit.out")"
+say "virtual unit (type $unit_type) on $pty"
+
+# What the unit holds, as the Linux command-line tool reads it.
+timeout 60 "$cli" read --port "$work/unit" --type "$unit_type" --json >"$work/unit-rows.json" ||
+  fail "pagerbench-cli could not read the virtual unit"
+rows=$(jq '.rows | length' "$work/unit-rows.json")
+[ "$rows" -gt 0 ] || fail "the virtual unit has no rows"
+
+wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$pty" /f >/dev/null || fail "cannot map COM1"
+wineserver -k
+wineserver -w
+
+failures=0
+
+# The layout, on the grid's tab and on the read/write tab.
+for tab in 1 3; do
+  QT_QPA_PLATFORM=offscreen "$linux_layoutdump" --language "$language" --type "$unit_type" --tab "$tab" \
+    --out "$work/layout-linux-$tab.json" 2>/dev/null || fail "the Linux layout dump failed"
+  (cd "$app" && WINEQT_QPA_PLATFORM=windows timeout 120 wine pagerbench-layoutdump.exe --language "$language" \
+    --type "$unit_type" --tab "$tab" --out "Z:$work/layout-wine-$tab.json") >/dev/null 2>&1 ||
+    fail "pagerbench-layoutdump.exe failed under Wine"
+  say "layout on tab $tab, Wine against Linux:"
+  python3 "$here/compare-layout.py" --tolerance "$tolerance" \
+    "$work/layout-linux-$tab.json" "$work/layout-wine-$tab.json" || failures=$((failures + 1))
+done
+
+# Where a user clicks: the centres of a tab and of the button, from the
+# window's layout under Wine.
+centre() { jq -r --arg p "$1" '.widgets[$p] | "\(.x + (.width / 2 | floor)) \(.y + (.height / 2 | floor))"' \
+  "$work/layout-wine-3.json"; }
+tab_centre() {
+  jq -r --argjson n "$1" '.widgets["client/SSTab1/tabStrip"] |
+    "\(.x + (.width / 5 | floor) * $n + (.width / 10 | floor)) \(.y + (.height / 2 | floor))"' "$work/layout-wine-3.json"
+}
+read -r read_x read_y < <(centre client/SSTab1/page3/CmdLeesAlles)
+read -r unit_tab_x unit_tab_y < <(tab_centre 3)
+read -r grid_tab_x grid_tab_y < <(tab_centre 1)
+
+# The program's configuration: Com 1, the unit type, French, no guide at start.
+printf '%s\r\n' "0        Compoort ->0" "1      Logfile ->1" "2       SetPath ->" \
+  "3       UnitType ->$unit_type" "4       Taal ->$language" "5       Case ->1" >"$app/Pagerbench.set"
+
+(cd "$app" && exec wine pagerbench.exe) >"$work/program.out" 2>&1 &
+program=$!
+pids+=("$program")
+window=
+for _ in $(seq 120); do
+  window=$(xdotool search --onlyvisible --name 'Pagerbench' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.5
+done
+[ -n "$window" ] || fail "no Pagerbench window within a minute: $(cat "$work/program.out")"
+sleep 2 # the delayed load of the default settings
+
+# The X window must be the Qt window's client area, or the clicks miss.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+expected_size=$(jq -r '.window | "\(.width)x\(.height)"' "$work/layout-wine-3.json")
+[ "${WIDTH}x${HEIGHT}" = "$expected_size" ] ||
+  fail "the window is ${WIDTH}x${HEIGHT} on the display, $expected_size to Qt: clicks would miss"
+
+say "clicking the Unit tab at $unit_tab_x,$unit_tab_y and 'Read all settings from Unit' at $read_x,$read_y"
+xdotool mousemove --window "$window" "$unit_tab_x" "$unit_tab_y" click 1
+sleep 1
+xdotool mousemove --window "$window" "$read_x" "$read_y" click 1
+
+count_read_rows() { cat "$app"/Log/*.log 2>/dev/null | grep -c '\[Item: [0-9]* [A-Za-z]*: ' || true; }
+for _ in $(seq $((log_rows_timeout * 2))); do
+  [ "$(count_read_rows)" -ge "$rows" ] && break
+  sleep 0.5
+done
+got=$(count_read_rows)
+if [ "$got" -lt "$rows" ]; then
+  import -window "$window" "$work/failed.png" 2>/dev/null && mkdir -p "$win_build/screenshots" &&
+    cp "$work/failed.png" "$win_build/screenshots/main-window-wine.png"
+  tail -n 20 "$app"/Log/*.log 2>/dev/null || echo "(no log in $app/Log)"
+  fail "the log names $got of the unit's $rows rows after ${log_rows_timeout}s: the read did not start or did not finish"
+fi
+say "read of $rows rows done"
+cat "$app"/Log/*.log >"$work/log"
+python3 "$here/check-log.py" --non-ascii "$work/log" "$work/unit-rows.json" || failures=$((failures + 1))
+
+# The picture: the grid with what was read.
+xdotool mousemove --window "$window" "$grid_tab_x" "$grid_tab_y" click 1
+sleep 1
+mkdir -p "$win_build/screenshots"
+shot=$win_build/screenshots/main-window-wine.png
+import -window "$window" "$shot" || fail "no screenshot"
+read -r shot_width shot_height < <(identify -format '%w %h\n' "$shot")
+read -r linux_width linux_height < <(jq -r '.window | "\(.width) \(.height)"' "$work/layout-linux-1.json")
+say "screenshot $shot: ${shot_width}x${shot_height}, the Linux window ${linux_width}x${linux_height}"
+if [ "$shot_width" -ne "$linux_width" ] || [ $((shot_height - linux_height)) -gt "$tolerance" ] ||
+   [ $((linux_height - shot_height)) -gt "$tolerance" ]; then
+  echo "screenshot: ${shot_width}x${shot_height}, expected ${linux_width}x${linux_height} within $tolerance px in height"
+  failures=$((failures + 1))
+fi
+
+# Closing the window must close the port and end the program.
+xdotool key --window "$window" alt+F4 2>/dev/null
+for _ in $(seq 40); do kill -0 "$program" 2>/dev/null || break; sleep 0.25; done
+if kill -0 "$program" 2>/dev/null; then
+  echo "the program still runs 10 s after Alt+F4 on its window"
+  failures=$((failures + 1))
+fi
+
+[ "$failures" -eq 0 ] || fail "$failures check(s) failed"
+say "passed"

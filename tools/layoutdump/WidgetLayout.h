@@ -1,0 +1,16 @@
+#pragma once
+// The places of a window's named controls, as JSON.
+#include <QJsonObject>
+#include <QWidget>
+
+namespace pb::layoutdump {
+
+// {"window": {"width", "height", "font"}, "widgets": {path: {"class", "x", "y",
+// "width", "height", "visible"}}}. A control's path joins the names of its
+// named ancestors below the window ("client/SSTab1/page3/CmdLeesAlles"), so
+// names that repeat on different pages stay apart. Positions count from the
+// window's top-left corner. Qt's own parts of a control (named "qt_...")
+// are left out: they belong to the style, not to the window's design.
+QJsonObject WidgetLayout(const QWidget& window);
+
+} // namespace pb::layoutdump

@@ -1,0 +1,113 @@
+// Builds the main window as the program does, in a folder of its own with a
+// configuration of the given language and unit type, shows it on the given
+// tab and prints the places of its named controls as JSON.
+#include "WidgetLayout.h"
+
+#include "app/Program.h"
+#include "files/ConfigFile.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+struct Options {
+    int16_t language = 0;
+    int16_t unitType = 1;
+    int tab = 0;
+    QString out; // empty: standard output
+};
+
+std::optional<Options> parse(const QStringList& args)
+{
+    Options options;
+    for (qsizetype i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        const QString& value = args.at(i + 1);
+        bool number = true;
+        if (args.at(i) == QLatin1String("--language"))
+            options.language = int16_t(value.toInt(&number));
+        else if (args.at(i) == QLatin1String("--type"))
+            options.unitType = int16_t(value.toInt(&number));
+        else if (args.at(i) == QLatin1String("--tab"))
+            options.tab = value.toInt(&number);
+        else if (args.at(i) == QLatin1String("--out"))
+            options.out = value;
+        else
+            return std::nullopt;
+        if (!number)
+            return std::nullopt;
+    }
+    return options;
+}
+
+// Lets the window's timers run: the delayed load of the default settings,
+// the message window, the grid's colouring.
+void pump(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool write(const QByteArray& json, const QString& path)
+{
+    if (path.isEmpty())
+        return std::fwrite(json.constData(), 1, size_t(json.size()), stdout) == size_t(json.size());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(json) == json.size();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const std::optional<Options> options = parse(QApplication::arguments());
+    if (!options || options->tab < 0 || options->tab >= pb::kTabCount) {
+        std::fputs("usage: pagerbench-layoutdump [--language 0..3] [--type 0..6] [--tab 0..4] [--out FILE]\n",
+                   stderr);
+        return 2;
+    }
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fputs("no temporary folder for the configuration\n", stderr);
+        return 1;
+    }
+
+    pb::ProgramConfig config;
+    config.Compoort = 98; // a port no machine has: the window opens as without its unit
+    config.UnitType = options->unitType;
+    config.Taal = options->language;
+    config.CaseDontShow = 1; // no housing-opening guide over the window
+    pb::AppState state;
+    state.folder = {folder.path(), QString(), folder.path()};
+    if (!pb::SchrijfConfig(config, state.folder.configFile())) {
+        std::fputs("cannot write the configuration\n", stderr);
+        return 1;
+    }
+
+    pb::Program program(state);
+    program.Form_Load();
+    program.window.SSTab1->setCurrentIndex(options->tab);
+    program.window.show();
+    while (!program.window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    pump(500);
+
+    const QByteArray json = QJsonDocument(pb::layoutdump::WidgetLayout(program.window)).toJson();
+    if (!write(json, options->out)) {
+        std::fputs("cannot write the layout\n", stderr);
+        return 1;
+    }
+    return 0;
+}
