@@ -1,19 +1,132 @@
 #!/usr/bin/env bash
 # Cross-builds pagerbench.exe and pagerbench-cli.exe for 64-bit Windows into
-# build-win64, with the Qt that scripts/windows-qt.sh builds once.
+# build-win64, with the Qt that scripts/windows-qt.sh builds once, then makes
+# from them a portable folder, its zip and an NSIS installer, all in build-win64.
+# Runs as root, or through sudo (for apt-get).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-qt=$(bash "$here/scripts/windows-qt.sh" | tail -n1)
 build=$here/build-win64
 
+bash "$here/scripts/ensure-packages.sh" nsis binutils-mingw-w64-x86-64
+qt=$(bash "$here/scripts/windows-qt.sh" | tail -n1)
+
+# The build talks only when it fails.
+mkdir -p "$build"
+build_log=$build/windows-build.log
 export PAGERBENCH_WIN_QT=$qt
-cmake -S "$here" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_PREFIX_PATH="$qt" \
-  -DQT_HOST_PATH=/usr \
-  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DPAGERBENCH_TESTS=OFF \
-  -DPAGERBENCH_DEVELOPMENT=OFF
-cmake --build "$build" --parallel "${PAGERBENCH_JOBS:-2}" --target pagerbench pagerbench-cli pagerbench-tcp
+if ! { cmake -S "$here" -B "$build" -G Ninja \
+         -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
+         -DCMAKE_BUILD_TYPE=Release \
+         -DCMAKE_PREFIX_PATH="$qt" \
+         -DQT_HOST_PATH=/usr \
+         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+         -DPAGERBENCH_TESTS=OFF \
+         -DPAGERBENCH_DEVELOPMENT=OFF &&
+       cmake --build "$build" --parallel "${PAGERBENCH_JOBS:-2}" --target pagerbench pagerbench-cli pagerbench-tcp
+     } >"$build_log" 2>&1; then
+  tail -n 40 "$build_log" >&2
+  echo "windows.sh: the build failed; all of it is in $build_log" >&2
+  exit 1
+fi
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "windows.sh: no CMAKE_PROJECT_VERSION in $build/CMakeCache.txt" >&2; exit 1; }
+name=Pagerbench-$version-win64
+portable=$build/$name
+zip=$build/$name.zip
+setup=$build/$name-setup.exe
+
+# Made anew each time, so nothing of an earlier layout lingers.
+rm -rf "$portable" "$zip" "$setup"
+mkdir -p "$portable/licenses"
+
+# The programs look for the network module in their own folder (and in
+# ../lib/pagerbench, which a folder of its own has not): it goes beside them.
+cp "$build/pagerbench.exe" "$build/pagerbench-cli.exe" "$build/modules/pagerbench-tcp.dll" "$portable/"
+
+# Plugins the window needs: the platform, the native style, and JPEG for
+# its pictures. Qt finds them in these subfolders of the program's folder.
+for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll; do
+  if [ -f "$qt/plugins/$plugin" ]; then
+    mkdir -p "$portable/$(dirname "$plugin")"
+    cp "$qt/plugins/$plugin" "$portable/$plugin"
+  elif [ "$plugin" != styles/qwindowsvistastyle.dll ]; then
+    echo "windows.sh: $qt/plugins/$plugin is missing" >&2
+    exit 1
+  fi
+done
+
+# The DLLs all of these load, found by following their imports; whatever
+# is in none of these folders belongs to Windows.
+runtime_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+dll_dirs=("$qt/bin" "$runtime_dir" /usr/x86_64-w64-mingw32/lib)
+find_dll() {
+  local dir found
+  for dir in "${dll_dirs[@]}"; do
+    found=$(find "$dir" -maxdepth 1 -iname "$1" -print -quit 2>/dev/null)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+  done
+  return 1
+}
+queue=("$portable"/*.exe "$portable"/*.dll "$portable"/*/*.dll)
+while [ ${#queue[@]} -gt 0 ]; do
+  file=${queue[0]}
+  queue=("${queue[@]:1}")
+  while read -r dll; do
+    [ -e "$portable/$dll" ] && continue
+    if source=$(find_dll "$dll"); then
+      cp "$source" "$portable/$dll"
+      queue+=("$portable/$dll")
+    elif [[ $dll == Qt6* || $dll == lib* ]]; then
+      echo "windows.sh: $(basename "$file") needs $dll, which is in none of ${dll_dirs[*]}" >&2
+      exit 1
+    fi
+  done < <(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
+done
+find "$portable" \( -iname '*.dll' -o -iname '*.exe' \) -exec x86_64-w64-mingw32-strip {} +
+
+# Texts for a Windows reader, with CR LF line ends.
+crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
+crlf "$here/README.md" "$portable/README.md"
+for own in LICENSE LICENSE.md LICENSE.txt COPYING; do
+  [ -f "$here/$own" ] && crlf "$here/$own" "$portable/licenses/Pagerbench-$own.txt"
+done
+crlf /usr/share/common-licenses/LGPL-3 "$portable/licenses/Qt-LGPL-3.txt"
+crlf /usr/share/common-licenses/GPL-3 "$portable/licenses/GPL-3.txt"
+# libgcc_s and libstdc++: GPL 3 with the runtime library exception;
+# libwinpthread: the MinGW-w64 project's own terms.
+gcc_notes=/usr/share/doc/gcc-mingw-w64-base/copyright
+if [ -f "$gcc_notes" ]; then
+  crlf "$gcc_notes" "$portable/licenses/MinGW-GCC-runtime.txt"
+  exception=$(sed -n '/^GCC RUNTIME LIBRARY EXCEPTION$/,/^requirements of the license of GCC\.$/p' "$gcc_notes")
+  [ -n "$exception" ] && crlf <(echo "$exception") "$portable/licenses/GCC-runtime-library-exception.txt"
+fi
+[ -f /usr/share/doc/mingw-w64-common/copyright ] &&
+  crlf /usr/share/doc/mingw-w64-common/copyright "$portable/licenses/MinGW-w64-runtime.txt"
+
+(cd "$build" && cmake -E tar cf "$zip" --format=zip "$name")
+
+# The uninstaller removes exactly the files the installer put there.
+file_list=$build/$name-files.nsh
+(
+  cd "$portable"
+  find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' | sort
+  find . -mindepth 1 -type d | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|' | sort -r
+) >"$file_list"
+nsis_log=$build/$name-setup.log
+if ! makensis -V2 -WX -NOCD \
+       -DVERSION="$version" \
+       -DSOURCE_DIR="$portable" \
+       -DFILE_LIST="$file_list" \
+       -DOUT_FILE="$setup" \
+       -DSIZE_KB="$(du -sk "$portable" | cut -f1)" \
+       "$here/packaging/windows/pagerbench.nsi" >"$nsis_log" 2>&1; then
+  cat "$nsis_log" >&2
+  echo "windows.sh: makensis failed" >&2
+  exit 1
+fi
+
+echo "$portable"
+echo "$zip"
+echo "$setup"

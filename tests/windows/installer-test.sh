@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Tries the Windows outputs of scripts/windows.sh under Wine, in a prefix of
+# its own: the zip as a portable copy (files beside the program), then the
+# setup program with /S (files under Program Files, the Start-menu entry,
+# the Add/Remove Programs key, the program's files in %LOCALAPPDATA%), and
+# its uninstaller with /S. Usage: installer-test.sh BUILD_WIN64_FOLDER
+# Runs as root, or through sudo (for apt-get). Exits 1 when a check fails.
+set -euo pipefail
+
+[ $# -eq 1 ] || { echo "usage: $0 BUILD_WIN64_FOLDER" >&2; exit 2; }
+build=$(cd "$1" && pwd)
+
+bash "$(dirname "$0")/../../scripts/ensure-packages.sh" wine wine64 xvfb xauth python3
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+name=Pagerbench-$version-win64
+zip=$build/$name.zip
+setup=$build/$name-setup.exe
+for output in "$zip" "$setup"; do
+  [ -f "$output" ] || { echo "FAIL: $output is missing: run scripts/windows.sh first" >&2; exit 1; }
+done
+
+work=$(mktemp -d /tmp/pagerbench-installer.XXXXXX)
+export WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() { # check WHAT COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $what" >&2
+    failed=$((failed + 1))
+  fi
+}
+windows_folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+is_empty_or_missing() { [ ! -e "$1" ] || [ -z "$(ls -A "$1")" ]; }
+has_log() { compgen -G "$1/*.log" >/dev/null; }
+help_runs() { wine "$1/pagerbench-cli.exe" --help 2>&1 | grep -q "^usage:"; }
+holds_files() { # holds_files FOLDER LIST: every file of the list is in the folder
+  local file
+  while read -r file; do
+    [ -f "$1/$file" ] || { echo "  missing $file" >&2; return 1; }
+  done <<<"$2"
+}
+
+wineboot -i >/dev/null 2>&1
+per_user=$(windows_folder LOCALAPPDATA)/Pagerbench
+start_menu_entry=$(windows_folder ProgramData)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
+
+# The tcp:// module is found from the program's own folder when a device
+# server hears from the command-line tool.
+module_loads() { # module_loads FOLDER
+  local heard=$work/heard port listener
+  rm -f "$heard"
+  coproc LISTENER {
+    python3 -c '
+import socket, sys
+server = socket.create_server(("127.0.0.1", 0))
+print(server.getsockname()[1], flush=True)
+server.settimeout(60)
+server.accept()
+open(sys.argv[1], "w").close()' "$heard"
+  }
+  listener=$LISTENER_PID # bash forgets it once the listener ends
+  read -r port <&"${LISTENER[0]}"
+  timeout 120 wine "$1/pagerbench-cli.exe" read --type 1 --port "tcp://127.0.0.1:$port" >/dev/null 2>&1 || true
+  kill "$listener" 2>/dev/null || true
+  wait "$listener" 2>/dev/null || true
+  [ -f "$heard" ]
+}
+
+# The window, started on a site's Pagerbench.set beside the executable that
+# turns its log on, logs its failure to open Com1 (a closed device-server
+# port) into Log\DDMMYYYY.log wherever it keeps its files. Qt's words on
+# the plugins it loads go to $work/window.txt.
+run_window_until_log() { # run_window_until_log FOLDER LOG_FOLDER
+  printf '%s\r\n' '0        Compoort ->0' '1      Logfile ->1' '2       SetPath ->' '3       UnitType ->1' \
+    '4       Taal ->0' '5       Case ->1' >"$1/Pagerbench.set"
+  PAGERBENCH_COM1=tcp://127.0.0.1:1 WINEQT_DEBUG_PLUGINS=1 WINEQT_FORCE_STDERR_LOGGING=1 \
+    timeout 120 xvfb-run -a bash -c '
+      wine "$1/pagerbench.exe" >"$3" 2>&1 &
+      for _ in $(seq 60); do
+        compgen -G "$2/*.log" >/dev/null && break
+        sleep 1
+      done
+      wineserver -k' _ "$1" "$2" "$work/window.txt" || true
+  rm -f "$1/Pagerbench.set"
+}
+# The window's plugins come from the program's own folder, not from the Qt
+# it was built with (which Wine could reach as well).
+plugins_from() { # plugins_from FOLDER
+  local folder plugin
+  folder=$(winepath -w "$1" | tr '\\' /)
+  for plugin in platforms/qwindows.dll imageformats/qjpeg.dll $(cd "$1" && ls styles/*.dll 2>/dev/null); do
+    grep -qF "\"$folder/$plugin\" loaded library" "$work/window.txt" || { echo "  $plugin not loaded" >&2; return 1; }
+  done
+}
+
+# The zip: one folder, a program that runs, its files beside it.
+portable=$work/portable
+mkdir -p "$portable"
+(cd "$portable" && cmake -E tar xf "$zip")
+check "the zip's top entry is the folder $name" test "$(ls "$portable")" = "$name"
+portable=$portable/$name
+check "pagerbench-cli.exe --help exits 0 in the zip's folder" help_runs "$portable"
+check "the zip's pagerbench-cli.exe loads the tcp:// module" module_loads "$portable"
+run_window_until_log "$portable" "$portable/Log"
+check "the zip's pagerbench.exe writes its log beside itself" has_log "$portable/Log"
+check "the zip's pagerbench.exe loads its plugins from its folder" plugins_from "$portable"
+check "the zip's pagerbench.exe writes nothing into $per_user" is_empty_or_missing "$per_user"
+
+# The setup program, silent.
+check "the setup program exits 0" wine "$setup" /S
+program=$(winepath -u 'C:\Program Files\Pagerbench')
+shipped=$(cd "$portable" && find . -type f ! -path './Log/*' | sort)
+check "the zip's files are all installed under Program Files" holds_files "$program" "$shipped"
+check "the uninstaller is installed" test -f "$program/uninstall.exe"
+check "the Start menu has Pagerbench" test -f "$start_menu_entry"
+
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
+registered=$(wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' || true)
+value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$registered"; }
+check "the uninstall key names Pagerbench" test "$(value_of DisplayName)" = Pagerbench
+check "the uninstall key gives version $version" test "$(value_of DisplayVersion)" = "$version"
+check "the uninstall key's UninstallString runs the uninstaller" \
+  test "$(value_of UninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe"'
+check "the uninstall key's QuietUninstallString runs it with /S" \
+  test "$(value_of QuietUninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe" /S'
+
+check "the installed pagerbench-cli.exe loads the tcp:// module" module_loads "$program"
+before=$(cd "$program" && find . | sort)
+run_window_until_log "$program" "$per_user/Log"
+check "the installed pagerbench.exe writes its log into %LOCALAPPDATA%\\Pagerbench" has_log "$per_user/Log"
+check "the installed pagerbench.exe loads its plugins from its folder" plugins_from "$program"
+check "the installed pagerbench.exe writes nothing under Program Files" \
+  test "$(cd "$program" && find . | sort)" = "$before"
+
+# The uninstaller copies itself elsewhere and returns at once.
+check "the uninstaller exits 0" wine "$program/uninstall.exe" /S
+for _ in $(seq 60); do
+  [ -e "$program" ] || break
+  sleep 1
+done
+check "the uninstaller removes the program's folder" test ! -e "$program"
+check "the uninstaller removes the Start-menu entry" test ! -e "$start_menu_entry"
+key_gone() { ! wine reg query "$key" /reg:64 >/dev/null 2>&1; }
+check "the uninstaller removes the uninstall key" key_gone
+check "the uninstaller leaves the user's files" has_log "$per_user/Log"
+
+echo "installer-test: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
