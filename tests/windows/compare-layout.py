@@ -9,11 +9,11 @@ must hold the same named controls, of the same classes, shown or hidden
 alike, each within the tolerance of its place and size. The one part whose
 size follows the system's font is the menu bar: it moves everything below
 it and sets the window's height (client 1016x660 plus the bar). A bar of
-another font is a few pixels taller or shorter (19 px offscreen on Linux, 22
-under Wine); a control put elsewhere by a style or a layout is off by more.
-Hence 4 px by default, for every control and for the window's height; the
-window's width is fixed and must be equal. Exits 1 with one line for each
-difference."""
+another font is a few pixels taller or shorter (19 px offscreen on Linux; 22
+under Wine when it fell back on a serif face); a control put elsewhere by a
+style or a layout is off by more. Hence 4 px by default, for every control
+and for the window's height; the window's width is fixed and must be equal.
+Exits 1 with one line for each difference."""
 import argparse
 import json
 import sys

@@ -1,5 +1,6 @@
 #include "WidgetLayout.h"
 
+#include <QFontInfo>
 #include <QStringList>
 
 namespace pb::layoutdump {
@@ -49,7 +50,8 @@ QJsonObject WidgetLayout(const QWidget& window)
     }
     const QJsonObject size{{QStringLiteral("width"), window.width()},
                            {QStringLiteral("height"), window.height()},
-                           {QStringLiteral("font"), window.font().toString()}};
+                           {QStringLiteral("font"), window.font().toString()},
+                           {QStringLiteral("fontShown"), QFontInfo(window.font()).family()}};
     return {{QStringLiteral("window"), size}, {QStringLiteral("widgets"), widgets}};
 }
 

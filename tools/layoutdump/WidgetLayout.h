@@ -5,7 +5,7 @@
 
 namespace pb::layoutdump {
 
-// {"window": {"width", "height", "font"}, "widgets": {path: {"class", "x", "y",
+// {"window": {"width", "height", "font", "fontShown"}, "widgets": {path: {"class", "x", "y",
 // "width", "height", "visible"}}}. A control's path joins the names of its
 // named ancestors below the window ("client/SSTab1/page3/CmdLeesAlles"), so
 // names that repeat on different pages stay apart. Positions count from the
