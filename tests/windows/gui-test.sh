@@ -25,20 +25,7 @@ log_rows_timeout=90
 fail() { echo "gui-test: $*" >&2; exit 1; }
 say() { echo "gui-test: $*"; }
 
-install_missing() {
-  local missing=() p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  say "installing ${missing[*]}"
-  local as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${as_root[@]}" apt-get update -q >/dev/null
-  "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
-}
-install_missing wine wine64 fonts-dejavu-core xvfb xauth xdotool imagemagick jq python3
+bash "$root/scripts/ensure-packages.sh" wine wine64 fonts-dejavu-core xvfb xauth xdotool imagemagick jq python3
 
 # The program's folder as it ships: the portable folder when scripts/windows.sh
 # made one, else the same put together from the build, Qt and MinGW.
@@ -82,9 +69,8 @@ if [ -n "$portable" ]; then
 else
   [ -f "$win_build/pagerbench.exe" ] || fail "no pagerbench.exe in $win_build: run scripts/windows.sh"
   say "program folder: put together from $win_build"
-  mkdir -p "$app/platforms" "$app/styles" "$app/imageformats" "$app/modules"
-  cp "$win_build/pagerbench.exe" "$win_build/pagerbench-cli.exe" "$app/"
-  cp "$win_build/modules/pagerbench-tcp.dll" "$app/modules/"
+  mkdir -p "$app/platforms" "$app/styles" "$app/imageformats"
+  cp "$win_build/pagerbench.exe" "$win_build/pagerbench-cli.exe" "$win_build/modules/pagerbench-tcp.dll" "$app/"
   cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$app/"
   cp "$qt/plugins/platforms/qwindows.dll" "$app/platforms/"
   cp "$qt"/plugins/styles/*.dll "$app/styles/"
