@@ -15,12 +15,6 @@ namespace {
 const pb::PortDescription kFirst{"/dev/ttyUSB0", "usb-FTDI_A10K3X-if00-port0", "FT232R USB UART", "A10K3X"};
 const pb::PortDescription kSecond{"/dev/ttyUSB1", "usb-FTDI_B20L4Y-if00-port0", "FT232R USB UART", "B20L4Y"};
 
-#ifdef Q_OS_WIN
-constexpr pb::PortRule kOwnNumberRule = pb::PortRule::Platform; // COM4 is Windows' own Com4
-#else
-constexpr pb::PortRule kOwnNumberRule = pb::PortRule::Automatic; // /dev/ttyS3 is numbered as built in
-#endif
-
 struct Expected {
     int number;
     pb::PortRule rule;
@@ -69,13 +63,6 @@ const ListingCase kListings[] = {
      {{"/dev/ttyAMA0", "", "", ""}, {"/dev/ttyS40", "", "", ""}, kFirst},
      {{1, pb::PortRule::Environment, "/dev/pts/7", ""}},
      {"/dev/ttyAMA0", "/dev/ttyS40", "/dev/ttyUSB0"}},
-    {"PortWithTheSystemsOwnNumber",
-     {},
-     {},
-     {},
-     {{pb::PlatformPortDevice(4), "", "", ""}},
-     {{4, kOwnNumberRule, pb::PlatformPortDevice(4), pb::PlatformPortDevice(4)}},
-     {}},
 };
 
 class PortListing : public ::testing::TestWithParam<ListingCase> {};
