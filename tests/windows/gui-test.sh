@@ -8,8 +8,8 @@
 #   bash tests/windows/gui-test.sh
 # Needs build-win64 (scripts/windows.sh). Environment:
 #   PAGERBENCH_LINUX_BUILD  the Linux build with the virtual unit, pagerbench-cli
-#                           and pagerbench-layoutdump (default build-tests;
-#                           what is missing there is built)
+#                           and pagerbench-layoutdump (default build-tests; the
+#                           first two are built when missing, the last always)
 #   PAGERBENCH_UNITSIM      the virtual unit (default: the Linux build's)
 set -euo pipefail
 
@@ -31,20 +31,20 @@ bash "$root/scripts/ensure-packages.sh" wine wine64 fonts-dejavu-core xvfb xauth
 # made one, else the same put together from the build, Qt and MinGW.
 qt=$(bash "$root/scripts/windows-qt.sh" | tail -n1)
 [ -f "$win_build/CMakeCache.txt" ] || fail "no Windows build in $win_build: run scripts/windows.sh"
-if [ ! -f "$win_build/pagerbench-layoutdump.exe" ]; then
-  PAGERBENCH_WIN_QT=$qt cmake --build "$win_build" --parallel 2 --target pagerbench-layoutdump >/dev/null ||
-    fail "pagerbench-layoutdump.exe did not build"
-fi
+# The two layout dumps are always brought up to date, so that both show the
+# window as the sources are now.
+PAGERBENCH_WIN_QT=$qt cmake --build "$win_build" --parallel 2 --target pagerbench-layoutdump >/dev/null ||
+  fail "pagerbench-layoutdump.exe did not build"
 portable=$(find "$win_build" -maxdepth 1 -type d -name 'Pagerbench-*-win64' | sort | tail -n1)
 
-for target in pagerbench-unitsim pagerbench-cli pagerbench-layoutdump; do
-  found=$(find "$linux_build/tools" -type f -name "$target" 2>/dev/null | head -n1)
-  if [ -z "$found" ]; then
-    [ -f "$linux_build/CMakeCache.txt" ] ||
-      cmake -S "$root" -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$linux_build" --parallel 2 --target "$target" >/dev/null || fail "$target did not build"
-  fi
+[ -f "$linux_build/CMakeCache.txt" ] ||
+  cmake -S "$root" -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+linux_targets=(pagerbench-layoutdump)
+for target in pagerbench-unitsim pagerbench-cli; do
+  [ -n "$(find "$linux_build/tools" -type f -name "$target" 2>/dev/null)" ] || linux_targets+=("$target")
 done
+cmake --build "$linux_build" --parallel 2 --target "${linux_targets[@]}" >/dev/null ||
+  fail "${linux_targets[*]} did not build in $linux_build"
 unitsim=${PAGERBENCH_UNITSIM:-$linux_build/tools/unitsim/pagerbench-unitsim}
 cli=$linux_build/tools/cli/pagerbench-cli
 linux_layoutdump=$linux_build/tools/layoutdump/pagerbench-layoutdump
