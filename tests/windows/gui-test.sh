@@ -127,20 +127,24 @@ for tab in 0 1 2 3 4; do
     "$work/layout-linux-$tab.json" "$work/layout-wine-$tab.json" || failures=$((failures + 1))
 done
 
-# Where a user clicks: the centres of a tab and of the button, from the
+# Where a user clicks: the centres of a tab and of a button, from the
 # window's layout under Wine.
-centre() { jq -r --arg p "$1" '.widgets[$p] | "\(.x + (.width / 2 | floor)) \(.y + (.height / 2 | floor))"' \
-  "$work/layout-wine-3.json"; }
+centre() { jq -r --arg p "$2" '.widgets[$p] | "\(.x + (.width / 2 | floor)) \(.y + (.height / 2 | floor))"' \
+  "$work/layout-wine-$1.json"; }
 tab_centre() {
   jq -r --argjson n "$1" '.widgets["client/SSTab1/tabStrip"] |
-    "\(.x + (.width / 5 | floor) * $n + (.width / 10 | floor)) \(.y + (.height / 2 | floor))"' "$work/layout-wine-3.json"
+    "\(.x + (.width / 5 | floor) * $n + (.width / 10 | floor)) \(.y + (.height / 2 | floor))"' "$work/layout-wine-0.json"
 }
-read -r read_x read_y < <(centre client/SSTab1/page3/CmdLeesAlles)
-read -r unit_tab_x unit_tab_y < <(tab_centre 3)
+read -r read_x read_y < <(centre 3 client/SSTab1/page3/CmdLeesAlles)
+read -r save_x save_y < <(centre 2 client/SSTab1/page2/FrameAlleInstellingen/CmdOpslaanUnitGegevens)
 read -r grid_tab_x grid_tab_y < <(tab_centre 1)
+read -r file_tab_x file_tab_y < <(tab_centre 2)
+read -r unit_tab_x unit_tab_y < <(tab_centre 3)
 
-# The program's configuration: Com 1, the unit type, French, no guide at start.
-printf '%s\r\n' "0        Compoort ->0" "1      Logfile ->1" "2       SetPath ->" \
+# The program's configuration: Com 1, the unit type, French, no guide at
+# start, and its own folder for the settings-file dialogs.
+app_windows_path="Z:${app//\//\\}"
+printf '%s\r\n' "0        Compoort ->0" "1      Logfile ->1" "2       SetPath ->$app_windows_path" \
   "3       UnitType ->$unit_type" "4       Taal ->$language" "5       Case ->1" >"$app/Pagerbench.set"
 
 (cd "$app" && exec wine pagerbench.exe) >"$work/program.out" 2>&1 &
@@ -181,6 +185,42 @@ fi
 say "read of $rows rows done"
 cat "$app"/Log/*.log >"$work/log"
 python3 "$here/check-log.py" --non-ascii "$work/log" "$work/unit-rows.json" || failures=$((failures + 1))
+
+# The grid as the program saves it ("Save to file" on the File tab, the name
+# it offers) must hold the unit's values.
+say "saving the grid through 'Save to file' at $save_x,$save_y"
+xdotool mousemove --window "$window" "$file_tab_x" "$file_tab_y" click 1
+sleep 1
+xdotool mousemove --window "$window" "$save_x" "$save_y" click 1
+dialog=
+for _ in $(seq 40); do
+  dialog=$(xdotool search --onlyvisible --name 'Pagerbench' 2>/dev/null | grep -vx "$window" | head -n1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.5
+done
+[ -n "$dialog" ] || fail "no file dialog after 'Save to file'"
+sleep 1
+xdotool key --window "$dialog" Return 2>/dev/null
+saved=
+for _ in $(seq 40); do
+  saved=$(find "$app" -maxdepth 1 -name 'NewSettings*' | head -n1)
+  [ -n "$saved" ] && break
+  sleep 0.25
+done
+[ -n "$saved" ] || fail "the file dialog saved no NewSettings file in the program's folder"
+sleep 0.5
+unit_values() { jq -c '[.rows[] | {item, value}] | sort_by(.item)' "$1"; }
+"$cli" show --type "$unit_type" --json "$saved" >"$work/saved-rows.json" || fail "pagerbench-cli cannot show $saved"
+if [ "$(unit_values "$work/saved-rows.json")" != "$(unit_values "$work/unit-rows.json")" ]; then
+  echo "saved grid: $(unit_values "$work/saved-rows.json")"
+  echo "the unit:   $(unit_values "$work/unit-rows.json")"
+  failures=$((failures + 1))
+elif [ "$(grep -c $'\r$' "$saved")" -ne "$(wc -l <"$saved")" ]; then
+  echo "saved grid: a line end other than CR LF in $(basename "$saved")"
+  failures=$((failures + 1))
+else
+  say "the saved grid ($(basename "$saved")) holds the unit's $rows values"
+fi
 
 # The picture: the grid with what was read.
 xdotool mousemove --window "$window" "$grid_tab_x" "$grid_tab_y" click 1
