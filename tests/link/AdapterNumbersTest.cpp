@@ -18,6 +18,13 @@ const pb::PortDescription kFirst = adapter("/dev/ttyUSB0", "usb-FTDI_A10K3X-if00
 const pb::PortDescription kSecond = adapter("/dev/ttyUSB1", "usb-FTDI_B20L4Y-if00-port0");
 const pb::PortDescription kNoLink = adapter("/dev/ttyACM0", "", "7573");
 
+// A number no adapter holds names the system's own port.
+#ifdef Q_OS_WIN
+const char* const kSystemPort3 = "COM3";
+#else
+const char* const kSystemPort3 = "/dev/ttyS2";
+#endif
+
 struct Start {
     QList<pb::PortDescription> present;
     std::vector<std::pair<int, const char*>> expected; // Com number, device ("" while its adapter is away)
@@ -31,7 +38,7 @@ TEST(AdapterNumbers, AnAdapterIsTheSameComNumberAtEveryStart)
     const Start starts[] = {
         {{kSecond, kFirst}, {{1, "/dev/ttyUSB0"}, {2, "/dev/ttyUSB1"}}},
         // The first is unplugged: the second stays Com2, nothing is Com1.
-        {{kSecond}, {{1, ""}, {2, "/dev/ttyUSB1"}, {3, "/dev/ttyS2"}}},
+        {{kSecond}, {{1, ""}, {2, "/dev/ttyUSB1"}, {3, kSystemPort3}}},
         // A new adapter takes a free number, never the absent one's.
         {{kSecond, kNoLink}, {{1, ""}, {2, "/dev/ttyUSB1"}, {3, "/dev/ttyACM0"}}},
         // The first comes back under another name, as Com1 again.
