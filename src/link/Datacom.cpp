@@ -97,6 +97,7 @@ std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
         if (device_.get() == made && reopening_)
             reopened(opened);
     };
+    made->onNotice = [this](const QString& line) { log_.WriteLog(line); };
     return device;
 }
 

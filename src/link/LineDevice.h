@@ -60,6 +60,9 @@ public:
     std::function<void(const QString& reason)> onGone;
     // Told how a reopen ended.
     std::function<void(bool opened)> onReopened;
+    // Told a line for the log about the device itself: a device server that
+    // speaks another protocol than its name says, a setting it did not take.
+    std::function<void(const QString& line)> onNotice;
 };
 
 } // namespace pb

@@ -19,11 +19,11 @@ std::unique_ptr<LineDevice> deviceServer(const QString& name)
         return nullptr;
     NetworkLineFactory* module = LoadNetworkModule();
     if (!module) {
-        qWarning("The network module %s was not found: tcp:// ports cannot open.",
+        qWarning("The network module %s was not found: tcp:// and rfc2217:// ports cannot open.",
                  qPrintable(NetworkModuleFileName()));
         return nullptr;
     }
-    return module->createLine(address->host, address->port);
+    return module->createLine(*address);
 }
 
 } // namespace

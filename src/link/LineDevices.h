@@ -7,9 +7,10 @@
 
 namespace pb {
 
-// tcp://HOST:PORT a device server (through the network module), anything
-// else a serial port. Nothing for a name that cannot be a device (an empty
-// one, a tcp:// name without host or port, the module missing).
+// tcp://HOST:PORT or rfc2217://HOST:PORT a device server (through the
+// network module), anything else a serial port. Nothing for a name that
+// cannot be a device (an empty one, a server's name without host or port,
+// the module missing).
 std::unique_ptr<LineDevice> MakeLineDevice(const QString& name);
 
 } // namespace pb

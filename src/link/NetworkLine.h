@@ -1,9 +1,10 @@
 #pragma once
 // Serial device servers over TCP. The socket lives in a module of its own,
-// loaded the first time a port is named tcp://, so the program does not
+// loaded the first time a port is named tcp:// or rfc2217://, so the program does not
 // load Qt Network and the libraries behind it at every start for the few
 // installations that use a device server.
 #include "link/LineDevice.h"
+#include "link/TcpDevice.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,12 +13,13 @@
 
 namespace pb {
 
-// What the module offers: the device for the server at host and port. It
-// keeps its own line settings; a reopen connects in the background.
+// What the module offers: the device for the server at the address. In raw
+// mode the server keeps its own line settings; over RFC 2217 the device
+// sets them. A reopen connects in the background.
 class NetworkLineFactory {
 public:
     virtual ~NetworkLineFactory() = default;
-    virtual std::unique_ptr<LineDevice> createLine(const QString& host, quint16 port) = 0;
+    virtual std::unique_ptr<LineDevice> createLine(const TcpAddress& address) = 0;
 };
 
 // The file name of the module, without the folder.
@@ -29,10 +31,10 @@ QString NetworkModuleFileName();
 QStringList NetworkModuleFolders();
 
 // The module from the first folder that holds one; nullptr when none does
-// (the tcp:// port then fails like a port that cannot open).
+// (a tcp:// or rfc2217:// port then fails like a port that cannot open).
 NetworkLineFactory* LoadNetworkModule(const QStringList& folders = NetworkModuleFolders());
 
 } // namespace pb
 
-#define PAGERBENCH_NETWORK_LINE_FACTORY_IID "example.pagerbench.NetworkLineFactory/2"
+#define PAGERBENCH_NETWORK_LINE_FACTORY_IID "example.pagerbench.NetworkLineFactory/3"
 Q_DECLARE_INTERFACE(pb::NetworkLineFactory, PAGERBENCH_NETWORK_LINE_FACTORY_IID)

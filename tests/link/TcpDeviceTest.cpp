@@ -8,11 +8,14 @@
 
 namespace {
 
+using pb::ServerProtocol;
+
 struct Case {
     const char* device;
     bool valid;
     const char* host;
     int port;
+    ServerProtocol protocol = ServerProtocol::Raw;
 };
 
 TEST(TcpDevice, NamesAreParsedOrRefused)
@@ -26,6 +29,10 @@ TEST(TcpDevice, NamesAreParsedOrRefused)
         {"tcp://host", false, "", 0},
         {"tcp://:4001", false, "", 0},
         {"tcp://host:4001/extra", false, "", 0},
+        {"rfc2217://10.0.0.20:4001", true, "10.0.0.20", 4001, ServerProtocol::Rfc2217},
+        {"RFC2217://[::1]:2000/", true, "::1", 2000, ServerProtocol::Rfc2217},
+        {"rfc2217://host", false, "", 0},
+        {"telnet://host:23", false, "", 0},
         {"/dev/ttyUSB0", false, "", 0},
     };
     for (const Case& c : cases) {
@@ -35,13 +42,17 @@ TEST(TcpDevice, NamesAreParsedOrRefused)
         if (c.valid) {
             EXPECT_EQ(address->host, QString::fromLatin1(c.host));
             EXPECT_EQ(address->port, c.port);
+            EXPECT_EQ(address->protocol, c.protocol);
         }
     }
     EXPECT_TRUE(pb::IsTcpDevice("tcp://host"));
+    EXPECT_TRUE(pb::IsTcpDevice("rfc2217://host"));
     EXPECT_FALSE(pb::IsTcpDevice("/dev/pts/3"));
 }
 
 } // namespace
+
+using pb::ServerProtocol;
 
 TEST(NetworkModule, TheFirstFolderWithAWorkingModuleServes)
 {
@@ -57,5 +68,6 @@ TEST(NetworkModule, TheFirstFolderWithAWorkingModuleServes)
     folders << pb::NetworkModuleFolders();
     pb::NetworkLineFactory* module = pb::LoadNetworkModule(folders);
     ASSERT_NE(module, nullptr) << "the build tree holds one";
-    EXPECT_NE(module->createLine("127.0.0.1", 4001), nullptr);
+    EXPECT_NE(module->createLine({"127.0.0.1", 4001, ServerProtocol::Raw}), nullptr);
+    EXPECT_NE(module->createLine({"127.0.0.1", 4001, ServerProtocol::Rfc2217}), nullptr);
 }

@@ -1,6 +1,10 @@
 #include "link/tcp/TcpLineDevice.h"
 
 #include "link/WaitingBytes.h"
+#include "link/tcp/KeepAlive.h"
+
+#include <QDeadlineTimer>
+#include <utility>
 
 namespace pb {
 
@@ -16,84 +20,174 @@ bool meansLineLost(QAbstractSocket::SocketError error)
 
 } // namespace
 
-TcpLineDevice::TcpLineDevice(QString host, quint16 port) : host_(std::move(host)), port_(port)
+TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
 {
     QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_, [this](QAbstractSocket::SocketError error) {
         if (reopening_)
             finishReopening(false);
-        else if (meansLineLost(error) && onGone)
-            onGone(socket_.errorString());
+        else if (stage_ == Stage::Open && meansLineLost(error))
+            lost();
+    });
+    // A connection that the keep-alive found dead ends without an error
+    // that says so.
+    QObject::connect(&socket_, &QAbstractSocket::disconnected, &socket_, [this] {
+        if (stage_ == Stage::Open)
+            lost();
     });
     QObject::connect(&socket_, &QAbstractSocket::connected, &socket_, [this] {
         if (reopening_)
+            connected();
+    });
+    QObject::connect(&socket_, &QIODevice::readyRead, &socket_, [this] {
+        if (stage_ != Stage::SettingLine)
+            return; // the line's bytes wait for readWaiting
+        takeFromServer(socket_.readAll());
+        if (reopening_ && stream_->settled())
             finishReopening(true);
     });
     reopenTimer_.setSingleShot(true);
-    QObject::connect(&reopenTimer_, &QTimer::timeout, &socket_, [this] { finishReopening(false); });
+    QObject::connect(&reopenTimer_, &QTimer::timeout, &socket_, [this] {
+        // Settings the server left unanswered do not keep the port shut.
+        finishReopening(stage_ == Stage::SettingLine);
+    });
 }
 
-bool TcpLineDevice::open(const LineSettings&)
+bool TcpLineDevice::open(const LineSettings& settings)
 {
-    close();
-    socket_.connectToHost(host_, port_);
+    startLine(settings);
     if (!socket_.waitForConnected(kConnectWaitMs)) {
-        socket_.abort();
+        close();
         return false;
     }
-    setLowDelay();
+    connected();
+    const QDeadlineTimer deadline(kSettingsWaitMs);
+    // A chatty unit behind the server must not stretch the wait.
+    while (!stream_->settled() && !deadline.hasExpired()
+           && socket_.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    if (!isOpen()) {
+        close();
+        return false;
+    }
+    lineSet();
     return true;
 }
 
-// The host lookup and the connection run in the background, so that the
-// window and the protocol tick go on while the server does not answer.
-void TcpLineDevice::reopen(const LineSettings&)
+// The host lookup, the connection and the server's answers come in the
+// background, so that the window and the protocol tick go on meanwhile.
+void TcpLineDevice::reopen(const LineSettings& settings)
 {
-    close();
+    startLine(settings);
     reopening_ = true;
     reopenTimer_.start(kConnectWaitMs);
-    socket_.connectToHost(host_, port_);
 }
 
 void TcpLineDevice::close()
 {
     reopening_ = false;
     reopenTimer_.stop();
+    stage_ = Stage::Closed;
     socket_.abort();
+    received_.clear();
 }
 
 QByteArray TcpLineDevice::readWaiting()
 {
-    return TakeWaitingBytes(socket_);
+    if (stream_)
+        takeFromServer(TakeWaitingBytes(socket_));
+    return std::exchange(received_, QByteArray());
 }
 
 bool TcpLineDevice::write(const QByteArray& bytes)
 {
-    const bool handedOver = socket_.write(bytes) == bytes.size();
+    const QByteArray out = stream_ ? stream_->outgoing(bytes) : bytes;
+    const bool handedOver = socket_.write(out) == out.size();
     socket_.flush();
     return handedOver;
 }
 
+// What came is taken through the stream and dropped. The server is not
+// asked to purge its buffer: ser2net does that after it has passed on the
+// request that follows, and so drops the unit's reply to it.
 void TcpLineDevice::clearInput()
 {
-    socket_.readAll(); // a socket has no input buffer to clear but its own
+    readWaiting();
+}
+
+void TcpLineDevice::startLine(const LineSettings& settings)
+{
+    close();
+    stream_ = std::make_unique<DeviceServerStream>(address_, settings);
+    stage_ = Stage::Connecting;
+    socket_.connectToHost(address_.host, address_.port);
 }
 
 // One byte at a time goes out at once, as on a serial line.
-void TcpLineDevice::setLowDelay()
+void TcpLineDevice::connected()
 {
+    stage_ = Stage::SettingLine;
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    KeepConnectionAlive(socket_);
+    socket_.write(stream_->opening());
+    socket_.flush();
+    takeFromServer(socket_.readAll());
+    if (!reopening_)
+        return;
+    if (stream_->settled())
+        finishReopening(true);
+    else
+        reopenTimer_.start(kSettingsWaitMs);
+}
+
+void TcpLineDevice::takeFromServer(const QByteArray& bytes)
+{
+    if (!bytes.isEmpty())
+        received_ += stream_->received(bytes);
+    passOn();
+}
+
+// The answers the stream owes the server, and its lines for the log.
+void TcpLineDevice::passOn()
+{
+    if (const QByteArray replies = stream_->takeReplies(); !replies.isEmpty()) {
+        socket_.write(replies);
+        socket_.flush();
+    }
+    const QStringList notices = stream_->takeNotices();
+    for (const QString& line : notices) {
+        if (onNotice)
+            onNotice(line);
+    }
+}
+
+void TcpLineDevice::lineSet()
+{
+    stage_ = Stage::Open;
+    stream_->reportUntaken();
+    passOn();
 }
 
 void TcpLineDevice::finishReopening(bool connected)
 {
     reopening_ = false;
     reopenTimer_.stop();
-    if (connected)
-        setLowDelay();
-    else
-        socket_.abort();
+    if (connected && isOpen()) {
+        lineSet();
+    } else {
+        connected = false;
+        close();
+    }
     if (onReopened)
         onReopened(connected);
+}
+
+// Told once; Datacom closes the device soon after, which frees the server's
+// connection for the reopen.
+void TcpLineDevice::lost()
+{
+    stage_ = Stage::Closed;
+    if (onGone)
+        onGone(socket_.errorString());
 }
 
 } // namespace pb

@@ -1,16 +1,19 @@
 #pragma once
-// A serial device server in raw mode: the bytes of the line over a TCP
-// connection, the line settings the server's own.
+// A serial device server over a TCP connection: in raw mode (tcp://) the
+// bytes of the line, its settings the server's own; over RFC 2217
+// (rfc2217://) Telnet, with the line set as a local port would be.
+#include "link/DeviceServerStream.h"
 #include "link/LineDevice.h"
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <memory>
 
 namespace pb {
 
 class TcpLineDevice : public LineDevice {
 public:
-    TcpLineDevice(QString host, quint16 port);
+    explicit TcpLineDevice(const TcpAddress& address);
 
     bool open(const LineSettings& settings) override;
     void reopen(const LineSettings& settings) override;
@@ -19,21 +22,38 @@ public:
     QByteArray readWaiting() override;
     bool write(const QByteArray& bytes) override;
     void clearInput() override;
-    // The server's serial side is set by the server.
+    // Set with the line at open; a raw server's serial side is its own.
     void setModemLines(bool, bool) override {}
 
     // A server that does not answer by then counts as not there.
     static constexpr int kConnectWaitMs = 2000;
+    // How long the server's answers to the line's settings are waited for;
+    // the port opens either way.
+    static constexpr int kSettingsWaitMs = 500;
 
 private:
-    void finishReopening(bool connected);
-    void setLowDelay();
+    enum class Stage {
+        Closed,
+        Connecting,  // in the background, for a reopen
+        SettingLine, // connected, the server's answers still coming
+        Open,
+    };
 
-    QString host_;
-    quint16 port_;
+    void startLine(const LineSettings& settings);
+    void connected();
+    void takeFromServer(const QByteArray& bytes);
+    void passOn();
+    void lineSet();
+    void finishReopening(bool connected);
+    void lost();
+
+    TcpAddress address_;
     QTcpSocket socket_;
     QTimer reopenTimer_;
     bool reopening_ = false;
+    Stage stage_ = Stage::Closed;
+    std::unique_ptr<DeviceServerStream> stream_;
+    QByteArray received_; // the line's bytes, taken out of the stream
 };
 
 } // namespace pb

@@ -4,9 +4,9 @@
 
 namespace pb {
 
-std::unique_ptr<LineDevice> TcpModule::createLine(const QString& host, quint16 port)
+std::unique_ptr<LineDevice> TcpModule::createLine(const TcpAddress& address)
 {
-    return std::make_unique<TcpLineDevice>(host, port);
+    return std::make_unique<TcpLineDevice>(address);
 }
 
 } // namespace pb

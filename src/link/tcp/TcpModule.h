@@ -11,7 +11,7 @@ class TcpModule : public QObject, public NetworkLineFactory {
     Q_PLUGIN_METADATA(IID PAGERBENCH_NETWORK_LINE_FACTORY_IID)
     Q_INTERFACES(pb::NetworkLineFactory)
 public:
-    std::unique_ptr<LineDevice> createLine(const QString& host, quint16 port) override;
+    std::unique_ptr<LineDevice> createLine(const TcpAddress& address) override;
 };
 
 } // namespace pb
