@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev
   xvfb xauth
+  ser2net  # the device-server tests: raw TCP and RFC 2217 in front of a pseudo-terminal
   xdotool openbox  # the desktop tests: real clicks, with and without a window manager
   clang libclang-rt-dev  # fuzz targets: libFuzzer and the sanitizer runtimes
 )

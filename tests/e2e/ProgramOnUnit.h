@@ -10,6 +10,7 @@
 #include "ui/GridColouring.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
+#include "support/ModalAnswer.h"
 #include "support/PseudoTerminal.h"
 #include "unitsim/TcpUnitLine.h"
 #include "unitsim/VirtualUnit.h"
@@ -19,9 +20,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/ioctl.h>
 
 namespace pbtest {
 
@@ -121,6 +124,10 @@ protected:
     }
     void noteReopened() { portFd_ = DescriptorOf(line->slavePath()); }
 
+    // The program's end of the line where no path names it (its socket to
+    // a device server in front of the unit's line), polled the same way.
+    void watchPortDescriptor(int fd) { portFd_ = fd; }
+
     static void pointPortAt(const PseudoTerminal& device)
     {
         qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), device.slavePath().toLocal8Bit());
@@ -176,6 +183,29 @@ protected:
     }
 
     void showTab(Tab tab) { window().SSTab1->setCurrentIndex(tab); }
+
+    // Every shown row at its first option, written by Write all (its
+    // question answered Ok); true once served.
+    bool writeAllFirstOptions(const std::vector<int>& shown)
+    {
+        showTab(SettingsTab);
+        for (int row : shown)
+            window().ComboInstellingen[row]->setCurrentIndex(0);
+        showTab(UnitTab);
+        pressInMessageBox(QMessageBox::Ok);
+        window().CmdSchrijfAlles->click();
+        return tickUntil([this] { return allServed(); });
+    }
+
+    // The test call from the Service tab; true once the unit took one.
+    bool placeTestCall(const QString& address, const QString& message)
+    {
+        showTab(ServiceTab);
+        window().TxtTestPagerAdres->setText(address);
+        window().TxtTestPagerDisplayInfo->setText(message);
+        window().CmdTestOproepPager->click();
+        return tickUntil([this] { return allServed() && !unit->calls().empty(); });
+    }
 
     bool logHas(const QString& text) const
     {
@@ -257,7 +287,7 @@ private:
         const pb::unitsim::Bytes said = unit->transmit(clock);
         if (!said.empty()) {
             line->write(QByteArray::fromStdString(said));
-            waitFor(portFd_, QDeadlineTimer(kLineWaitMs));
+            waitForBytes(portFd_, qsizetype(said.size()), QDeadlineTimer(kLineWaitMs));
         }
         if (unit->lineClosed())
             line->closeMaster();
@@ -283,6 +313,25 @@ private:
         tcp->write(QByteArray::fromStdString(unit->transmit(clock)));
         if (unit->lineClosed())
             tcp->drop(false);
+    }
+
+    // All of the answer, not only its first bytes: a device server between
+    // may send its own bytes first, or the answer in pieces.
+    static bool waitForBytes(int fd, qsizetype count, const QDeadlineTimer& deadline)
+    {
+        for (;;) {
+            int waiting = 0;
+            if (fd < 0 || ::ioctl(fd, FIONREAD, &waiting) != 0)
+                return false;
+            if (waiting >= count)
+                return true;
+            if (deadline.hasExpired())
+                return false;
+            if (waiting > 0)
+                QThread::usleep(100); // the rest is on its way
+            else if (!waitFor(fd, deadline))
+                return false;
+        }
     }
 
     static bool waitFor(int fd, const QDeadlineTimer& deadline)

@@ -1,7 +1,6 @@
 // The program on a virtual unit behind a serial device server: the same
 // flows as on a serial port, and a server that goes away and comes back.
 #include "ProgramOnUnit.h"
-#include "support/ModalAnswer.h"
 
 #include <QTest>
 
@@ -38,20 +37,11 @@ TEST_F(TcpLink, ReadAllWriteAllAndTheTestCallReachTheUnit)
         EXPECT_TRUE(shownAsConfirmed(row)) << "row " << row;
     }
 
-    showTab(SettingsTab);
-    for (int row : shown)
-        window().ComboInstellingen[row]->setCurrentIndex(0);
-    showTab(UnitTab);
-    pressInMessageBox(QMessageBox::Ok);
-    ASSERT_NO_FATAL_FAILURE(pressAndServe(window().CmdSchrijfAlles));
+    ASSERT_TRUE(writeAllFirstOptions(shown));
     for (int row : shown)
         EXPECT_EQ(unit->value(row), 0) << "row " << row;
 
-    showTab(ServiceTab);
-    window().TxtTestPagerAdres->setText(QStringLiteral("1234"));
-    window().TxtTestPagerDisplayInfo->setText(QStringLiteral("over tcp"));
-    window().CmdTestOproepPager->click();
-    ASSERT_TRUE(tickUntil([this] { return allServed() && !unit->calls().empty(); }));
+    ASSERT_TRUE(placeTestCall(QStringLiteral("1234"), QStringLiteral("over tcp")));
     EXPECT_EQ(unit->calls()[0].address, "1234");
     EXPECT_EQ(unit->calls()[0].message, "over tcp");
     EXPECT_EQ(unit->counters().checkSumErrors, 0);
