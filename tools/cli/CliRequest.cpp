@@ -191,7 +191,7 @@ QString UsageText()
         "  pagerbench-cli --help | --version\n"
         "\n"
         "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"
-        "settings) or tcp://HOST:PORT (a serial device server). FILE - is standard\n"
+        "settings) or tcp|rfc2217://HOST:PORT (a device server). FILE - is standard\n"
         "input for write; --out - is standard output. The unit type (0 to 6) and\n"
         "the language default to the program's configuration file.\n"
         "Exit status: 0 done; 1 the unit failed, a row was not read or written as\n"
