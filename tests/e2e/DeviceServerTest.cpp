@@ -170,10 +170,15 @@ TEST_F(DeviceServer, Rfc2217SetsTheLineAndCarries0xFFBothWays)
     EXPECT_TRUE(logHas(QStringLiteral("did not take: RTS off, DTR off")));
 }
 
-TEST_F(DeviceServer, RawModeReadsAndFindsTheServerAgainAfterItRestarts)
+// Both kinds of port find the server again after it restarted; over
+// RFC 2217 the line is set again over the 9600 baud ser2net sets.
+class ServerRestart : public DeviceServer, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ServerRestart, TheProgramReconnectsAndTheNextReadReachesTheUnit)
 {
-    ASSERT_NO_FATAL_FAILURE(serve(false, QStringLiteral("19200n81")));
-    ASSERT_NO_FATAL_FAILURE(launchOn(QStringLiteral("tcp")));
+    const bool rfc2217 = GetParam();
+    ASSERT_NO_FATAL_FAILURE(serve(rfc2217, rfc2217 ? QStringLiteral("9600n81") : QStringLiteral("19200n81")));
+    ASSERT_NO_FATAL_FAILURE(launchOn(rfc2217 ? QStringLiteral("rfc2217") : QStringLiteral("tcp")));
     const std::vector<int> shown = shownRows();
     for (int row : shown)
         unit->setValue(row, 2);
@@ -190,12 +195,21 @@ TEST_F(DeviceServer, RawModeReadsAndFindsTheServerAgainAfterItRestarts)
     ASSERT_NO_FATAL_FAILURE(watchSocket());
     EXPECT_EQ(linesWith(QStringLiteral("Comport lost:")), 1);
     EXPECT_EQ(linesWith(QStringLiteral("Comport back:")), 1);
+    if (rfc2217) {
+        const termios back = line->slaveSettings();
+        EXPECT_EQ(cfgetospeed(&back), speed_t(B19200));
+    }
 
     unit->setValue(shown.front(), 3);
     ASSERT_NO_FATAL_FAILURE(pressAndServe(window().CmdLeesAlles));
     EXPECT_EQ(rows().SettingsInUnit[shown.front()], 3);
     EXPECT_TRUE(allDone());
 }
+
+INSTANTIATE_TEST_SUITE_P(RawAndRfc2217, ServerRestart, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? std::string("Rfc2217") : std::string("Raw");
+                         });
 
 TEST_F(DeviceServer, ATcpPortOnATelnetServerSaysSoAndTakesNoReplyFromItsCommands)
 {
