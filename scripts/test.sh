@@ -3,7 +3,9 @@
 # all; then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run; then a short
 # run of every fuzz target (scripts/fuzz.sh --smoke); then the package
-# (scripts/package.sh), which fails when a packaged file names its build folder.
+# (scripts/package.sh), which fails when a packaged file names its build folder;
+# last the Windows build and its tests under Wine (scripts/windows-test.sh),
+# which builds the cross Qt first when its cache folder has none.
 #
 # The build folders are build-tests, build-asan, build-fuzz and
 # build-package, or the folders named by TESTS_BUILD, ASAN_BUILD, FUZZ_BUILD
@@ -38,3 +40,6 @@ bash scripts/fuzz.sh --smoke
 
 echo "== Package"
 JOBS=$jobs bash scripts/package.sh
+
+echo "== Windows: cross build, zip, installer, tests under Wine"
+TESTS_BUILD=$tests_build PAGERBENCH_JOBS=$jobs bash scripts/windows-test.sh

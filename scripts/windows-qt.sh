@@ -25,7 +25,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Everything that changes the result goes into the folder's name.
+# Everything that changes the result goes into the folder's name; the
+# checkout's own path does not, so every clone shares one Qt.
 configure_args=(
   -release -shared
   -nomake examples -nomake tests
@@ -38,7 +39,6 @@ configure_args=(
   -qt-host-path /usr
 )
 cmake_args=(
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain"
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   -DBUILD_WITH_PCH=OFF
 )
@@ -48,6 +48,9 @@ compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 recipe_hash=$( { echo "$qt_version $compiler"; printf '%s\n' "${configure_args[@]}" "${cmake_args[@]}";
                  cat "$toolchain" "$0"; } | sha256sum | cut -c1-12)
 prefix=$cache/qt-$qt_version-$recipe_hash
+# Qt's installed CMake files name the toolchain file they were built with:
+# a copy inside the installation outlives the checkout.
+prefix_toolchain=$prefix/lib/cmake/pagerbench-mingw-w64-x86_64.cmake
 
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
@@ -82,7 +85,9 @@ tar -xf "$tarball" -C src --strip-components=1
 cd build
 rm -rf "$prefix"
 trap 'rm -rf "$work"; [ -f "$prefix/.complete" ] || rm -rf "$prefix"' EXIT
-nice -n 10 ../src/configure -prefix "$prefix" "${configure_args[@]}" -- "${cmake_args[@]}" >&2
+install -D -m 644 "$toolchain" "$prefix_toolchain"
+nice -n 10 ../src/configure -prefix "$prefix" "${configure_args[@]}" -- \
+  -DCMAKE_TOOLCHAIN_FILE="$prefix_toolchain" "${cmake_args[@]}" >&2
 nice -n 10 cmake --build . --parallel "${PAGERBENCH_JOBS:-2}" >&2
 cmake --install . >&2
 # Keep the runtime small: no debug sections in the DLLs.

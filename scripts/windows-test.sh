@@ -17,7 +17,8 @@ cd "$root"
 jobs=${PAGERBENCH_JOBS:-2}
 win_build=$root/build-win64
 tests_build=$root/build-win64-tests
-linux_build=$root/${TESTS_BUILD:-build-tests}
+linux_build=${TESTS_BUILD:-build-tests}
+[[ $linux_build == /* ]] || linux_build=$root/$linux_build
 core_tests=(texts settings log files link)
 unit_type=3
 edited_row=13 # Serial ESPA speed: 2 and 3 are both speeds the unit takes

@@ -29,6 +29,12 @@ if ! { cmake -S "$here" -B "$build" -G Ninja \
   echo "windows.sh: the build failed; all of it is in $build_log" >&2
   exit 1
 fi
+# The Windows build keeps to -Wall -Wextra as the Linux one does.
+if grep -q 'warning:' "$build_log"; then
+  grep -A3 'warning:' "$build_log" >&2
+  echo "windows.sh: the build gave warnings; all of it is in $build_log" >&2
+  exit 1
+fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "windows.sh: no CMAKE_PROJECT_VERSION in $build/CMakeCache.txt" >&2; exit 1; }
