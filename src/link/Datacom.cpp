@@ -97,7 +97,11 @@ std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
         if (device_.get() == made && reopening_)
             reopened(opened);
     };
-    made->onNotice = [this](const QString& line) { log_.WriteLog(line); };
+    made->onNotice = [this](const QString& line) {
+        log_.WriteLog(line);
+        if (onDeviceNotice)
+            onDeviceNotice(line);
+    };
     return device;
 }
 

@@ -37,6 +37,11 @@ public:
     // successful open; the caption stays as it was when opening fails.
     std::function<void(const QString& caption)> onCaption;
 
+    // Hears what a device says of itself (a setting a device server did not
+    // take, a Telnet server on a raw port) besides the log, for a program
+    // without a message window.
+    std::function<void(const QString& line)> onDeviceNotice;
+
     // Names the device behind a port number; PortDeviceName when unset.
     // What it names is what a lost device is reopened as: the same path or
     // address, or the same adapter wherever it comes back.

@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSerialPort>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
@@ -443,7 +445,7 @@ TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
     EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
 }
 
-enum class Setting { None, PortHeld, PortForbidden, DiskFull };
+enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer };
 
 struct Failure {
     const char* name;
@@ -476,8 +478,12 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     ASSERT_NO_FATAL_FAILURE(writeFile("empty.set", {}));
     ASSERT_NO_FATAL_FAILURE(writeFile("good.set", SettingsFile({})));
     ASSERT_NO_FATAL_FAILURE(writeFile("partial.set", SettingsFile({}).replace("13    ->0\r\n", "")));
+    // A device server whose port speaks Telnet, named as a raw one: it greets and says no more.
+    QTcpServer telnetServer;
+    ASSERT_TRUE(telnetServer.listen(QHostAddress::LocalHost));
     QStringList arguments = failure.arguments;
     const std::map<QString, QString> placeholders{
+        {"TELNET", QStringLiteral("tcp://127.0.0.1:%1").arg(telnetServer.serverPort())},
         {"PORT", port}, {"MISSING", file("no-such-port")}, {"OUT", file("out.set")}, {"NOFILE", file("no.set")},
         {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")}};
     for (QString& argument : arguments)
@@ -502,6 +508,14 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{256, 256}; // the port's lock file fits, the settings file not
             ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    } else if (failure.setting == Setting::TelnetServer) {
+        run.meanwhile = [&](QProcess&, const Outcome&) {
+            if (!telnetServer.waitForNewConnection(0))
+                return;
+            QTcpSocket* client = telnetServer.nextPendingConnection(); // the server's child
+            client->write(QByteArray::fromHex("fffb00fffd2c")); // WILL BINARY, DO COM-PORT
+            client->waitForBytesWritten(1000);
         };
     }
     const Outcome outcome = cli(arguments, run);
@@ -532,6 +546,8 @@ INSTANTIATE_TEST_SUITE_P(
                 false, Setting::PortForbidden},
         Failure{"UnreachableServer", "", {"read", "--port", "tcp://127.0.0.1:1", "--type", "3"}, 3,
                 "tcp://127.0.0.1:1: no connection"},
+        Failure{"TelnetServerOnARawPort", "", {"read", "--port", "TELNET", "--type", "3", "--out", "OUT"}, 1,
+                "speaks Telnet: name the port rfc2217://127.0.0.1:", false, Setting::TelnetServer},
         Failure{"FullDiskUnderOut", "", kReadPort, 2, "cannot write", true, Setting::DiskFull},
         Failure{"FullStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2, "No space left on device", false,
                 Setting::None, {}, "/dev/full"},

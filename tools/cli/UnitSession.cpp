@@ -75,6 +75,12 @@ void UnitSession::noteReport(const ExchangeReport& report)
 bool UnitSession::open(const DeviceIdentity& device)
 {
     port_.deviceName = [device](int) { return device; };
+    // The monitor prints every port line already; other commands would
+    // otherwise keep the reason behind their time-outs to themselves.
+    port_.onDeviceNotice = [this](const QString& line) {
+        if (!monitoring_)
+            output_.error(line);
+    };
     if (OpenUnitPort(port_, 0) != 0)
         return false;
     engine_.ProtocolTick(kStartCommand);
