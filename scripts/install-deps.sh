@@ -13,21 +13,4 @@ packages=(
   clang libclang-rt-dev  # fuzz targets: libFuzzer and the sanitizer runtimes
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-  as_root=()
-elif command -v sudo >/dev/null 2>&1; then
-  as_root=(sudo)
-else
-  echo "Need root or sudo to install: ${missing[*]}" >&2
-  exit 1
-fi
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+exec bash "$(dirname "$0")/ensure-packages.sh" "${packages[@]}"

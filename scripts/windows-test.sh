@@ -26,17 +26,8 @@ edited_row=13 # Serial ESPA speed: 2 and 3 are both speeds the unit takes
 bash scripts/install-deps.sh
 bash scripts/ensure-packages.sh wine wine64 xvfb xauth libgtest-dev
 
-work=$(mktemp -d /tmp/pagerbench-wintest.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEQT_FORCE_STDERR_LOGGING=1
-unit_pids=()
-cleanup() {
-  local pid
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-  for pid in "${unit_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/tests/windows/wine-prefix.sh" wintest
+export WINEQT_FORCE_STDERR_LOGGING=1
 
 # What each stage took and whether it passed, for the summary.
 results=()
@@ -162,7 +153,7 @@ start_unit() { # OUTPUT OPTIONS...
   local out=$1
   shift
   "$unitsim" --type "$unit_type" --quiet "$@" >"$out" 2>&1 &
-  unit_pids+=($!)
+  background_pids+=($!)
   for _ in $(seq 50); do
     grep -qE '^(pty|tcp): ' "$out" && return 0
     sleep 0.1

@@ -50,17 +50,7 @@ cli=$linux_build/tools/cli/pagerbench-cli
 linux_layoutdump=$linux_build/tools/layoutdump/pagerbench-layoutdump
 [ -x "$unitsim" ] || fail "no virtual unit at $unitsim"
 
-work=$(mktemp -d /tmp/pagerbench-gui.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
-pids=()
-cleanup() {
-  local pid
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$here/wine-prefix.sh" gui
 
 app=$work/Pagerbench
 if [ -n "$portable" ]; then
@@ -82,7 +72,7 @@ cp "$win_build/pagerbench-layoutdump.exe" "$app/"
 
 # A display of our own; Xvfb tells its number once it listens.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
+background_pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=:$(head -n1 "$work/display")
@@ -92,7 +82,7 @@ wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
 wineserver -w
 
 "$unitsim" --type "$unit_type" --link "$work/unit" >"$work/unit.out" 2>&1 &
-pids+=($!)
+background_pids+=($!)
 for _ in $(seq 50); do grep -q '^pty: ' "$work/unit.out" && break; sleep 0.1; done
 pty=$(sed -n 's/^pty: //p' "$work/unit.out")
 [ -n "$pty" ] || fail "the virtual unit did not start: $(cat "$work/unit.out")"
@@ -149,7 +139,7 @@ printf '%s\r\n' "0        Compoort ->0" "1      Logfile ->1" "2       SetPath ->
 
 (cd "$app" && exec wine pagerbench.exe) >"$work/program.out" 2>&1 &
 program=$!
-pids+=("$program")
+background_pids+=("$program")
 window=
 for _ in $(seq 120); do
   window=$(xdotool search --onlyvisible --name 'Pagerbench' 2>/dev/null | head -n1 || true)

@@ -20,13 +20,7 @@ for output in "$zip" "$setup"; do
   [ -f "$output" ] || { echo "FAIL: $output is missing: run scripts/windows.sh first" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/pagerbench-installer.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/wine-prefix.sh" installer
 
 passed=0
 failed=0
