@@ -143,19 +143,20 @@ void ProtocolEngine::ConfirmWrite()
 }
 
 // The row comes from the reply's item, not from the request. A reply that
-// names no grid row or carries no value is dropped; the request stays and
-// is sent again.
+// names no grid row or carries no value (a line that echoes the request
+// hands back one with a right checksum) stores nothing and counts as a
+// fault; the request stays and is sent again.
 void ProtocolEngine::StoreRead()
 {
     EngineState_ = State::Ready;
     const int16_t unitType = parts_.unitType;
     const int16_t item = reply_.ReplyItem();
     const int16_t row = ItemToRow(unitType, item);
-    if (row < 0 || row >= kGridRows)
-        return;
     const int16_t value = reply_.ReplyValue();
-    if (value < 0)
+    if (row < 0 || row >= kGridRows || value < 0) {
+        Finish({Exchange::ReadRow, ExchangeResult::NoRowOrValue, CurrentRow_, -1, -1});
         return;
+    }
     const int16_t gridValue = DecodeValue(unitType, row, value);
 
     RowValues& rows = parts_.rows;

@@ -14,6 +14,7 @@ enum class ExchangeResult {
     NoLengthByte,        // no length byte in time, or the reply stopped in mid-frame
     TooLong,             // the reply ran past the longest frame
     Checksum,            // the reply's checksum is wrong
+    NoRowOrValue,        // a read's reply names no row of the unit or carries no value
     Refused,             // the unit answered the call, but did not take it
     CallDigitOutOfRange, // the call number is no digit; the call goes ahead
     NotCodable,          // nothing could be sent for the row; it is dropped
@@ -36,6 +37,7 @@ inline bool IsReplyFault(ExchangeResult result)
     case ExchangeResult::NoLengthByte:
     case ExchangeResult::TooLong:
     case ExchangeResult::Checksum:
+    case ExchangeResult::NoRowOrValue:
     case ExchangeResult::Refused:
         return true;
     case ExchangeResult::Done:

@@ -56,6 +56,7 @@ QString ReadFault(const Words& w)
     case Result::NoLengthByte: return w.readError(w[TxtErrorTimeout] + QStringLiteral(" [LEN]. "));
     case Result::TooLong: return w.readError(u' ' + w[TxtError] + QStringLiteral(" Len > Max. "));
     case Result::Checksum: return w.readError(w[TxtError] + QStringLiteral(" [checksum]. "));
+    case Result::NoRowOrValue: return w.readError(w[TxtError] + QStringLiteral(" [reply without row or value]. "));
     default: return QString();
     }
 }
@@ -74,6 +75,7 @@ const Wording kWordings[] = {
     {Exchange::ReadRow, Result::NoLengthByte, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
     {Exchange::ReadRow, Result::TooLong, ErrorEffect::None, ReadFaultProgress, ReadFaultLog},
     {Exchange::ReadRow, Result::Checksum, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::NoRowOrValue, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
 
     {Exchange::WriteRow, Result::Done, ErrorEffect::Clears,
      [](const Words& w) { return kArrow + w[TxtSaved] + u'.' + kCrLf; },

@@ -7,7 +7,9 @@ namespace pb {
 
 QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row)
 {
-    if (row < 0 || row >= kGridRows || !grid.shown(row))
+    // A row that shows nothing (a tool that has not read it yet) would give
+    // an empty caption and the absolute of -1: it is left out instead.
+    if (row < 0 || row >= kGridRows || !grid.shown(row) || grid.text(row).isEmpty())
         return QString();
     return u'[' + grid.text(row) + QStringLiteral(": ") + IntToText(row) + u' ' + Tekst[TxtValue]
         + QStringLiteral(": ") + IntToText(int16_t(grid.position(row))) + QStringLiteral("] ");

@@ -10,7 +10,8 @@
 namespace pb {
 
 // "[" combo text ": " row " " Tekst[TxtValue] ": " selected position "] " for a
-// visible grid row; empty for a hidden row or one outside the grid.
+// visible grid row that shows a text; empty for a hidden row, one that
+// shows nothing, or one outside the grid.
 QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row);
 
 } // namespace pb

@@ -13,7 +13,7 @@ using Result = pb::ExchangeResult;
 using State = pb::ProtocolEngine::State;
 
 // What comes back for the request under test.
-enum class Reply { Good, Nothing, StartByteOnly, StopsMidFrame, TooLong, BadChecksum, Nak, NoDigit, Uncodable };
+enum class Reply { Good, Nothing, StartByteOnly, StopsMidFrame, TooLong, BadChecksum, Echo, Nak, NoDigit, Uncodable };
 
 // ErrorCount after the exchange; it was 1 before.
 enum Errors { Cleared = 0, Kept = 1, Counted = 2 };
@@ -41,6 +41,7 @@ const Case kCases[] = {
     {Exchange::ReadRow, Reply::StopsMidFrame, Result::NoLengthByte, -1, Counted, true, false},
     {Exchange::ReadRow, Reply::TooLong, Result::TooLong, -1, Kept, true, true},
     {Exchange::ReadRow, Reply::BadChecksum, Result::Checksum, -1, Counted, true, true},
+    {Exchange::ReadRow, Reply::Echo, Result::NoRowOrValue, -1, Counted, true, true},
     {Exchange::ReadRow, Reply::Uncodable, Result::NotCodable, -1, Kept, false, true},
 
     {Exchange::WriteRow, Reply::Good, Result::Done, 2, Cleared, false, true},
@@ -93,6 +94,7 @@ QByteArray ReplyBytes(Exchange exchange, Reply reply)
     case Reply::StopsMidFrame: return good.left(5);
     case Reply::TooLong: return Hex("01 FF") + QByteArray(100, '\0');
     case Reply::BadChecksum: good[good.size() - 1] = char(good.back() ^ 0x40); return good;
+    case Reply::Echo: return pbtest::ReadRequestFrame(kRow); // a line that hands back what is sent
     case Reply::Nak: return pbtest::CallReply(0x15);
     case Reply::NoDigit: return pbtest::CallNumberReply('x');
     case Reply::Nothing:
@@ -219,8 +221,8 @@ const char* ExchangeName(Exchange exchange)
 
 const char* ReplyName(Reply reply)
 {
-    static const char* const kNames[] = {"Good",    "Nothing",     "StartByteOnly", "StopsMidFrame", "TooLong",
-                                         "BadChecksum", "Nak", "NoDigit",       "Uncodable"};
+    static const char* const kNames[] = {"Good",        "Nothing", "StartByteOnly", "StopsMidFrame", "TooLong",
+                                         "BadChecksum", "Echo",    "Nak",           "NoDigit",       "Uncodable"};
     return kNames[int(reply)];
 }
 

@@ -102,22 +102,21 @@ TEST_F(EngineReadTest, TheReplysItemDecidesWhichRowIsStored)
     EXPECT_EQ(reports[0].storedRow, 6);
 }
 
-TEST_F(EngineReadTest, RepliesThatNameNoRowOrCarryNoValueAreDropped)
+TEST_F(EngineReadTest, RepliesThatNameNoRowOrCarryNoValueStoreNothingAndCount)
 {
     start(pb::SettingsTab);
-    requests().read(4);
-    ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
-    line.Arrive(ReadReply(40, 2));
-    ASSERT_GT(tickUntil(State::Ready), 0);
-
-    requests().read(4);
-    ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
-    line.Arrive(pbtest::Framed(Hex("01 08 01 00 02 57 1F 04"))); // no value position
-    ASSERT_GT(tickUntil(State::Ready), 0);
-
+    const QByteArray replies[] = {ReadReply(40, 2), pbtest::Framed(Hex("01 08 01 00 02 57 1F 04"))};
+    for (const QByteArray& reply : replies) {
+        requests().read(4);
+        ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
+        line.Arrive(reply);
+        ASSERT_GT(tickUntil(State::Ready), 0);
+    }
     EXPECT_EQ(requests().of(4), pb::ReadRequest);
     EXPECT_EQ(state.rows.SettingsInUnit[4], -1);
-    EXPECT_TRUE(reports.empty());
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1].result, pb::ExchangeResult::NoRowOrValue);
+    EXPECT_EQ(engine.ErrorCount(), 2);
 }
 
 TEST_F(EngineReadTest, ValuesAreDecodedForTheUnitType)

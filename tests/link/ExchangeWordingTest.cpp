@@ -34,6 +34,8 @@ const WordingCase kCases[] = {
      "ERROR Reading of: [4/2: 4 Value: 2]  ERROR Len > Max. ", ErrorEffect::None},
     {Exchange::ReadRow, Result::Checksum, "[4/2: 4 Value: 2] ERROR [checksum]. \r\n",
      "ERROR Reading of: [4/2: 4 Value: 2] ERROR [checksum]. ", ErrorEffect::Counts},
+    {Exchange::ReadRow, Result::NoRowOrValue, "[4/2: 4 Value: 2] ERROR [reply without row or value]. \r\n",
+     "ERROR Reading of: [4/2: 4 Value: 2] ERROR [reply without row or value]. ", ErrorEffect::Counts},
     {Exchange::ReadRow, Result::NotCodable, "", "", ErrorEffect::None},
 
     {Exchange::WriteRow, Result::Done, " -> Saved.\r\n", "Writing of 4/2Saved", ErrorEffect::Clears},

@@ -105,13 +105,15 @@ TEST(RowDescription, DescribesAVisibleRowWithItsTextAndPosition)
     EXPECT_EQ(pb::RowDescription(grid.grid, Tekst, 4), "[4/2: 4 Value: 2] ");
 }
 
-TEST(RowDescription, IsEmptyForHiddenRowsAndRowsOutsideTheGrid)
+TEST(RowDescription, IsEmptyForHiddenRowsRowsShowingNothingAndRowsOutsideTheGrid)
 {
     pbtest::GridFixture grid;
     grid.allRows(3);
     grid.row(6, 3, false);
+    grid.combo(25)->setCurrentIndex(1);
     const pb::TextTable Tekst = pbtest::EnglishLinkTexts();
     EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 6).isEmpty());
+    EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 24).isEmpty()) << "nothing selected";
     EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 26).isEmpty());
     EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, -1).isEmpty());
     EXPECT_FALSE(pb::RowDescription(grid.grid, Tekst, 25).isEmpty());
