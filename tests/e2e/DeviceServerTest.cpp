@@ -24,6 +24,7 @@ protected:
         if (Ser2net::Program().isEmpty())
             GTEST_SKIP() << "ser2net is not installed (scripts/install-deps.sh installs it)";
         ASSERT_TRUE(line->isValid());
+        lineWaitMs = 15000;
     }
 
     // ser2net in front of the unit's line, listening on a free port.
