@@ -457,6 +457,8 @@ struct Failure {
     Setting setting = Setting::None;
     QByteArray input = {};
     const char* output = nullptr; // standard output's file
+    // Row 13's line as the file EDITED holds it; without a line end the file ends there.
+    QByteArray edited = {};
 };
 
 void PrintTo(const Failure& failure, std::ostream* os)
@@ -478,6 +480,10 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     ASSERT_NO_FATAL_FAILURE(writeFile("empty.set", {}));
     ASSERT_NO_FATAL_FAILURE(writeFile("good.set", SettingsFile({})));
     ASSERT_NO_FATAL_FAILURE(writeFile("partial.set", SettingsFile({}).replace("13    ->0\r\n", "")));
+    const QByteArray good = SettingsFile({});
+    const qsizetype row13 = good.indexOf("13    ->0\r\n");
+    const QByteArray rest = failure.edited.endsWith("\r\n") ? good.mid(row13 + 11) : QByteArray();
+    ASSERT_NO_FATAL_FAILURE(writeFile("edited.set", good.left(row13) + failure.edited + rest));
     // A device server whose port speaks Telnet, named as a raw one: it greets and says no more.
     QTcpServer telnetServer;
     ASSERT_TRUE(telnetServer.listen(QHostAddress::LocalHost));
@@ -485,7 +491,8 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     const std::map<QString, QString> placeholders{
         {"TELNET", QStringLiteral("tcp://127.0.0.1:%1").arg(telnetServer.serverPort())},
         {"PORT", port}, {"MISSING", file("no-such-port")}, {"OUT", file("out.set")}, {"NOFILE", file("no.set")},
-        {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")}};
+        {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")},
+        {"EDITED", file("edited.set")}};
     for (QString& argument : arguments)
         argument = placeholders.count(argument) ? placeholders.at(argument) : argument;
 
@@ -555,6 +562,15 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"MissingFile", "", kWritePort + QStringList{"NOFILE"}, 2, "cannot read"},
         Failure{"EmptyFile", "", kWritePort + QStringList{"EMPTY"}, 2, "no line for any row"},
         Failure{"FileWithoutARow", "", kWritePort + QStringList{"PARTIAL"}, 2, "no line for row 13"},
+        Failure{"RowWithALetter", "", kWritePort + QStringList{"EDITED"}, 2,
+                "edited.set is no settings file of unit type 3: row 13 holds no number", false, Setting::None, {},
+                nullptr, "13    ->x\r\n"},
+        Failure{"RowWithoutValue", "", {"show", "--type", "3", "EDITED"}, 2, "row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    ->\r\n"},
+        Failure{"RowWithABlank", "", {"diff", "--type", "3", "GOOD", "EDITED"}, 2, "row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    -> \r\n"},
+        Failure{"FileCutInARow", "", kWritePort + QStringList{"EDITED"}, 2, "and 25; row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    ->"},
         Failure{"EmptyStandardInput", "", kWritePort + QStringList{"-"}, 2, "standard input is no settings file"},
         Failure{"UnknownCommand", "", {"erase", "--port", "PORT"}, 2, "unknown command"},
         Failure{"OptionOfAnotherCommand", "", {"show", "--port", "PORT", "GOOD"}, 2, "takes no --port"},
