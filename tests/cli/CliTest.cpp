@@ -87,6 +87,7 @@ struct LocalUnit {
 struct ToolRun {
     LocalUnit* unit = nullptr;     // served while the tool runs
     QByteArray input;              // its standard input
+    bool inputOpen = false;        // and no end to it
     QString output;                // a file for its standard output
     std::function<void()> inChild; // in its process, before it starts
     QString tool;                  // a copy of the tool elsewhere, with a program folder of its own
@@ -133,7 +134,8 @@ protected:
         tool.setProcessEnvironment(environment);
         tool.start(run.tool.isEmpty() ? QStringLiteral(PAGERBENCH_CLI) : run.tool, arguments);
         tool.write(run.input);
-        tool.closeWriteChannel();
+        if (!run.inputOpen)
+            tool.closeWriteChannel();
         Outcome outcome;
         const QDeadlineTimer deadline(kRunMs);
         while (tool.state() != QProcess::NotRunning && !deadline.hasExpired()) {
@@ -175,6 +177,18 @@ protected:
     QTemporaryDir dir;
     std::vector<std::unique_ptr<QProcess>> units;
 };
+
+// The tool's main has begun: SIGINT and SIGTERM wait for it.
+bool SignalsHeldBack(const QProcess& tool)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(tool.processId()));
+    if (tool.state() != QProcess::Running || !status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = status.readAll();
+    const quint64 held = text.mid(text.indexOf("SigBlk:") + 7, 17).trimmed().toULongLong(nullptr, 16);
+    const quint64 both = (1ULL << (SIGINT - 1)) | (1ULL << (SIGTERM - 1));
+    return (held & both) == both;
+}
 
 const QString kType3 = QStringLiteral("3");
 
@@ -375,6 +389,20 @@ TEST_F(CliTest, SignalsEndCleanlyAndMonitorKeepsTheUnitsTextApart)
     EXPECT_EQ(read.status, 130);
     EXPECT_TRUE(read.err.contains("interrupted"));
     EXPECT_FALSE(QFile::exists(file("out.set")));
+
+    // write -: a signal while standard input stays open and says nothing.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        ToolRun waiting;
+        waiting.inputOpen = true;
+        bool sent = false;
+        waiting.meanwhile = [&](QProcess& tool, const Outcome&) {
+            if (!sent && SignalsHeldBack(tool))
+                sent = ::kill(pid_t(tool.processId()), signal) == 0;
+        };
+        const Outcome write = cli({"write", "--port", port, "--type", kType3, "-"}, waiting);
+        EXPECT_EQ(write.status, 130) << "signal " << signal << ": " << write.err.toStdString();
+        EXPECT_EQ(write.err, "pagerbench-cli: interrupted\n");
+    }
 }
 
 // ports: what each Com number stands for, by the environment, the ports.ini
@@ -445,7 +473,7 @@ TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
     EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
 }
 
-enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer };
+enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer, ReaderGone };
 
 struct Failure {
     const char* name;
@@ -516,6 +544,12 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
             const rlimit limit{256, 256}; // the port's lock file fits, the settings file not
             ::setrlimit(RLIMIT_FSIZE, &limit);
         };
+    } else if (failure.setting == Setting::ReaderGone) {
+        run.inChild = [] { // standard output a pipe whose reader has closed it
+            int ends[2];
+            if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0 || ::close(ends[0]) != 0)
+                ::_exit(99);
+        };
     } else if (failure.setting == Setting::TelnetServer) {
         run.meanwhile = [&](QProcess&, const Outcome&) {
             if (!telnetServer.waitForNewConnection(0))
@@ -558,6 +592,8 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"FullDiskUnderOut", "", kReadPort, 2, "cannot write", true, Setting::DiskFull},
         Failure{"FullStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2, "No space left on device", false,
                 Setting::None, {}, "/dev/full"},
+        Failure{"ClosedStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2,
+                "cannot write standard output: Broken pipe", false, Setting::ReaderGone},
         Failure{"BadType", "", {"show", "--type", "7", "GOOD"}, 2, "unit type"},
         Failure{"MissingFile", "", kWritePort + QStringList{"NOFILE"}, 2, "cannot read"},
         Failure{"EmptyFile", "", kWritePort + QStringList{"EMPTY"}, 2, "no line for any row"},

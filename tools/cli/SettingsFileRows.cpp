@@ -1,27 +1,26 @@
 #include "SettingsFileRows.h"
 
 #include "CliRequest.h"
+#include "StandardStreams.h"
 
 #include "files/LabelledLines.h"
 #include "files/TextFile.h"
 #include "settings/GridTransfer.h"
 
-#include <QFile>
 #include <QRegularExpression>
-#include <cstdio>
 
 namespace pb::cli {
 
 namespace {
 
-std::optional<QStringList> InputLines(const QString& name)
+std::optional<QStringList> InputLines(const QString& name, const Interruption& interruption)
 {
     if (name != kStandardStream)
         return ReadTextLines(name);
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = ReadStandardInput(interruption, kMaxTextFileBytes);
+    if (!bytes)
         return std::nullopt;
-    return ReadTextLines(input);
+    return TextLines(*bytes);
 }
 
 // A digit where LeadingNumber looks for one: "->x", "->" and "-> " hold
@@ -70,12 +69,14 @@ QList<int16_t> RowsWithoutNumber(const FileRows& rows, const CoreParts& parts)
     return ShownRowsWhere(rows, parts, [](const FileRow& row) { return row.named && !row.numbered; });
 }
 
-std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output)
+std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output,
+                                         const Interruption& interruption)
 {
     const QString shownName = name == kStandardStream ? QStringLiteral("standard input") : name;
-    const std::optional<QStringList> lines = InputLines(name);
+    const std::optional<QStringList> lines = InputLines(name, interruption);
     if (!lines) {
-        output.error(QStringLiteral("pagerbench-cli: cannot read ") + shownName);
+        if (!interruption.happened())
+            output.error(QStringLiteral("pagerbench-cli: cannot read ") + shownName);
         return std::nullopt;
     }
     const FileRows rows = RowsOfLines(*lines);

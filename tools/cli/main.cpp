@@ -1,6 +1,7 @@
 // pagerbench-cli: the unit from a shell, over the program's own core. It
 // needs no display: the core links no widgets.
 #include "CliCommands.h"
+#include "StandardStreams.h"
 
 #include <QCoreApplication>
 #include <unistd.h>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     // First, before any thread starts: they all inherit the blocked signals.
     const pb::cli::Interruption interruption;
+    pb::cli::PrepareStandardStreams();
     QCoreApplication app(argc, argv);
     // The same name as the program, so both find the same per-user folder.
     QCoreApplication::setApplicationName(QStringLiteral("Pagerbench"));

@@ -2,30 +2,30 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 namespace pb::cli {
 
 namespace {
 
-// The handler runs on a thread of its own that the system starts.
-std::atomic<bool>& interrupted()
+// Set by the handler, which runs on a thread of its own that the system
+// starts; it lives as long as the process.
+HANDLE interruptedEvent()
 {
-    static std::atomic<bool> flag{false};
-    return flag;
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
 }
 
 BOOL WINAPI onConsoleEvent(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
-    interrupted() = true;
+    SetEvent(interruptedEvent());
     return TRUE;
 }
 
 } // namespace
 
 Interruption::Interruption()
+    : event_(interruptedEvent())
 {
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
@@ -37,7 +37,7 @@ Interruption::~Interruption()
 
 bool Interruption::happened() const
 {
-    return interrupted();
+    return WaitForSingleObject(interruptedEvent(), 0) == WAIT_OBJECT_0;
 }
 
 } // namespace pb::cli
