@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -529,11 +530,18 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     run.input = failure.input;
     run.output = QLatin1String(failure.output);
     QSerialPort holder(port);
+    std::optional<QTemporaryDir> toolFolder;
     if (failure.setting == Setting::PortHeld) {
         ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     } else if (failure.setting == Setting::PortForbidden) {
         ASSERT_EQ(::chmod(port.toLocal8Bit().constData(), 0), 0);
-        // Root opens any device: the tool runs as nobody.
+        // Root opens any device: the tool runs as the user nobody, from a
+        // copy in a folder that user can enter, which the checkout's folder
+        // (under /root, say) may not be.
+        toolFolder.emplace();
+        run.tool = toolFolder->filePath(QStringLiteral("pagerbench-cli"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PAGERBENCH_CLI), run.tool));
+        ASSERT_EQ(::chmod(toolFolder->path().toLocal8Bit().constData(), 0755), 0);
         run.inChild = [] {
             if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 ::_exit(99);
