@@ -31,6 +31,12 @@ public:
     // A signal came, and has not been taken.
     bool happened() const;
 
+    // The command has returned and closed its port; main returns `status`.
+    // Windows ends the process once the console handler returns for a
+    // console that is being closed: there the handler waits for this, and
+    // ends the process with the status itself.
+    void ended(int status) const;
+
 private:
 #ifndef _WIN32
     sigset_t signals_{};

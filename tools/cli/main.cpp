@@ -17,5 +17,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6"));
     pb::cli::CliOutput output;
     output.progress = isatty(STDERR_FILENO) == 1;
-    return pb::cli::RunCli(QCoreApplication::arguments().mid(1), output, interruption);
+    const int status = pb::cli::RunCli(QCoreApplication::arguments().mid(1), output, interruption);
+    interruption.ended(status);
+    return status;
 }
