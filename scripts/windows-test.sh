@@ -3,9 +3,10 @@
 # portable folder, zip and installer (scripts/windows.sh) and the core's test
 # programs (build-win64-tests), runs those programs in a fresh Wine prefix,
 # then pagerbench-cli.exe against the Linux virtual unit on COM5 (a
-# pseudo-terminal mapped by Wine, so through our own Win32 serial line) and
-# over tcp://, then tests/windows/gui-test.sh and installer-test.sh when they
-# are there. Prints how long each stage took; exits 1 when anything failed.
+# pseudo-terminal mapped by Wine, so through our own Win32 serial line; also
+# read to standard output) and over tcp://, then tests/windows/gui-test.sh
+# and installer-test.sh when they are there. Prints how long each stage
+# took; exits 1 when anything failed.
 #
 # TESTS_BUILD names the Linux build that holds the virtual unit (default
 # build-tests; it is built there when missing); PAGERBENCH_JOBS the number
@@ -191,6 +192,14 @@ read_edit_write() { # PORT NAME
   check "$name: the unit gives back what was written" cmp "$edited" "$again"
 }
 
+# read to standard output writes the very bytes read --out writes.
+read_out_and_standard_output_agree() { # PORT NAME
+  local port=$1 piped=$work/$2-piped.set written=$work/$2-written.set
+  run_cli read --port "$port" --type "$unit_type" >"$piped" &&
+    run_cli read --port "$port" --type "$unit_type" --out "$(winpath "$written")" &&
+    cmp "$piped" "$written"
+}
+
 begin "pagerbench-cli.exe on COM5, a pseudo-terminal"
 checks_failed=0
 if start_unit "$work/unit-serial.out"; then
@@ -199,6 +208,7 @@ if start_unit "$work/unit-serial.out"; then
   wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /t REG_SZ /d "$pty" /f >/dev/null 2>&1
   wineserver -k || true
   read_edit_write COM5 COM5
+  check "COM5: read > a.set is read --out b.set, byte for byte" read_out_and_standard_output_agree COM5 COM5
 else
   checks_failed=1
 fi

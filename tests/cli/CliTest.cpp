@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,6 +88,7 @@ struct LocalUnit {
 struct ToolRun {
     LocalUnit* unit = nullptr;     // served while the tool runs
     QByteArray input;              // its standard input
+    bool inputOpen = false;        // and no end to it
     QString output;                // a file for its standard output
     std::function<void()> inChild; // in its process, before it starts
     QString tool;                  // a copy of the tool elsewhere, with a program folder of its own
@@ -133,7 +135,8 @@ protected:
         tool.setProcessEnvironment(environment);
         tool.start(run.tool.isEmpty() ? QStringLiteral(PAGERBENCH_CLI) : run.tool, arguments);
         tool.write(run.input);
-        tool.closeWriteChannel();
+        if (!run.inputOpen)
+            tool.closeWriteChannel();
         Outcome outcome;
         const QDeadlineTimer deadline(kRunMs);
         while (tool.state() != QProcess::NotRunning && !deadline.hasExpired()) {
@@ -175,6 +178,18 @@ protected:
     QTemporaryDir dir;
     std::vector<std::unique_ptr<QProcess>> units;
 };
+
+// The tool's main has begun: SIGINT and SIGTERM wait for it.
+bool SignalsHeldBack(const QProcess& tool)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(tool.processId()));
+    if (tool.state() != QProcess::Running || !status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = status.readAll();
+    const quint64 held = text.mid(text.indexOf("SigBlk:") + 7, 17).trimmed().toULongLong(nullptr, 16);
+    const quint64 both = (1ULL << (SIGINT - 1)) | (1ULL << (SIGTERM - 1));
+    return (held & both) == both;
+}
 
 const QString kType3 = QStringLiteral("3");
 
@@ -375,6 +390,20 @@ TEST_F(CliTest, SignalsEndCleanlyAndMonitorKeepsTheUnitsTextApart)
     EXPECT_EQ(read.status, 130);
     EXPECT_TRUE(read.err.contains("interrupted"));
     EXPECT_FALSE(QFile::exists(file("out.set")));
+
+    // write -: a signal while standard input stays open and says nothing.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        ToolRun waiting;
+        waiting.inputOpen = true;
+        bool sent = false;
+        waiting.meanwhile = [&](QProcess& tool, const Outcome&) {
+            if (!sent && SignalsHeldBack(tool))
+                sent = ::kill(pid_t(tool.processId()), signal) == 0;
+        };
+        const Outcome write = cli({"write", "--port", port, "--type", kType3, "-"}, waiting);
+        EXPECT_EQ(write.status, 130) << "signal " << signal << ": " << write.err.toStdString();
+        EXPECT_EQ(write.err, "pagerbench-cli: interrupted\n");
+    }
 }
 
 // ports: what each Com number stands for, by the environment, the ports.ini
@@ -445,7 +474,7 @@ TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
     EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
 }
 
-enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer };
+enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer, ReaderGone };
 
 struct Failure {
     const char* name;
@@ -457,6 +486,8 @@ struct Failure {
     Setting setting = Setting::None;
     QByteArray input = {};
     const char* output = nullptr; // standard output's file
+    // Row 13's line as the file EDITED holds it; without a line end the file ends there.
+    QByteArray edited = {};
 };
 
 void PrintTo(const Failure& failure, std::ostream* os)
@@ -478,6 +509,10 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     ASSERT_NO_FATAL_FAILURE(writeFile("empty.set", {}));
     ASSERT_NO_FATAL_FAILURE(writeFile("good.set", SettingsFile({})));
     ASSERT_NO_FATAL_FAILURE(writeFile("partial.set", SettingsFile({}).replace("13    ->0\r\n", "")));
+    const QByteArray good = SettingsFile({});
+    const qsizetype row13 = good.indexOf("13    ->0\r\n");
+    const QByteArray rest = failure.edited.endsWith("\r\n") ? good.mid(row13 + 11) : QByteArray();
+    ASSERT_NO_FATAL_FAILURE(writeFile("edited.set", good.left(row13) + failure.edited + rest));
     // A device server whose port speaks Telnet, named as a raw one: it greets and says no more.
     QTcpServer telnetServer;
     ASSERT_TRUE(telnetServer.listen(QHostAddress::LocalHost));
@@ -485,7 +520,8 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     const std::map<QString, QString> placeholders{
         {"TELNET", QStringLiteral("tcp://127.0.0.1:%1").arg(telnetServer.serverPort())},
         {"PORT", port}, {"MISSING", file("no-such-port")}, {"OUT", file("out.set")}, {"NOFILE", file("no.set")},
-        {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")}};
+        {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")},
+        {"EDITED", file("edited.set")}};
     for (QString& argument : arguments)
         argument = placeholders.count(argument) ? placeholders.at(argument) : argument;
 
@@ -494,11 +530,18 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     run.input = failure.input;
     run.output = QLatin1String(failure.output);
     QSerialPort holder(port);
+    std::optional<QTemporaryDir> toolFolder;
     if (failure.setting == Setting::PortHeld) {
         ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     } else if (failure.setting == Setting::PortForbidden) {
         ASSERT_EQ(::chmod(port.toLocal8Bit().constData(), 0), 0);
-        // Root opens any device: the tool runs as nobody.
+        // Root opens any device: the tool runs as the user nobody, from a
+        // copy in a folder that user can enter, which the checkout's folder
+        // (under /root, say) may not be.
+        toolFolder.emplace();
+        run.tool = toolFolder->filePath(QStringLiteral("pagerbench-cli"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PAGERBENCH_CLI), run.tool));
+        ASSERT_EQ(::chmod(toolFolder->path().toLocal8Bit().constData(), 0755), 0);
         run.inChild = [] {
             if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 ::_exit(99);
@@ -508,6 +551,12 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{256, 256}; // the port's lock file fits, the settings file not
             ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    } else if (failure.setting == Setting::ReaderGone) {
+        run.inChild = [] { // standard output a pipe whose reader has closed it
+            int ends[2];
+            if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0 || ::close(ends[0]) != 0)
+                ::_exit(99);
         };
     } else if (failure.setting == Setting::TelnetServer) {
         run.meanwhile = [&](QProcess&, const Outcome&) {
@@ -551,10 +600,21 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"FullDiskUnderOut", "", kReadPort, 2, "cannot write", true, Setting::DiskFull},
         Failure{"FullStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2, "No space left on device", false,
                 Setting::None, {}, "/dev/full"},
+        Failure{"ClosedStandardOutput", "", {"show", "--type", "3", "GOOD"}, 2,
+                "cannot write standard output: Broken pipe", false, Setting::ReaderGone},
         Failure{"BadType", "", {"show", "--type", "7", "GOOD"}, 2, "unit type"},
         Failure{"MissingFile", "", kWritePort + QStringList{"NOFILE"}, 2, "cannot read"},
         Failure{"EmptyFile", "", kWritePort + QStringList{"EMPTY"}, 2, "no line for any row"},
         Failure{"FileWithoutARow", "", kWritePort + QStringList{"PARTIAL"}, 2, "no line for row 13"},
+        Failure{"RowWithALetter", "", kWritePort + QStringList{"EDITED"}, 2,
+                "edited.set is no settings file of unit type 3: row 13 holds no number", false, Setting::None, {},
+                nullptr, "13    ->x\r\n"},
+        Failure{"RowWithoutValue", "", {"show", "--type", "3", "EDITED"}, 2, "row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    ->\r\n"},
+        Failure{"RowWithABlank", "", {"diff", "--type", "3", "GOOD", "EDITED"}, 2, "row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    -> \r\n"},
+        Failure{"FileCutInARow", "", kWritePort + QStringList{"EDITED"}, 2, "and 25; row 13 holds no number", false,
+                Setting::None, {}, nullptr, "13    ->"},
         Failure{"EmptyStandardInput", "", kWritePort + QStringList{"-"}, 2, "standard input is no settings file"},
         Failure{"UnknownCommand", "", {"erase", "--port", "PORT"}, 2, "unknown command"},
         Failure{"OptionOfAnotherCommand", "", {"show", "--port", "PORT", "GOOD"}, 2, "takes no --port"},

@@ -77,7 +77,7 @@ int RunCommand(const CliRequest& request, CoreParts& parts, const CliOutput& out
 {
     QList<FileRows> files;
     for (const QString& name : request.files) {
-        const std::optional<FileRows> file = ReadSettingsFile(name, parts, output);
+        const std::optional<FileRows> file = ReadSettingsFile(name, parts, output, interruption);
         if (!file)
             return ExitBadUsage;
         files.append(*file);

@@ -29,4 +29,7 @@ bool Interruption::happened() const
     return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
 }
 
+// A signal's default action is held back, so nothing waits for the end.
+void Interruption::ended(int) const {}
+
 } // namespace pb::cli

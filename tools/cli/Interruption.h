@@ -1,11 +1,12 @@
 #pragma once
 // Ctrl-C (SIGINT) and SIGTERM, held back for the whole run: they never end
 // the process in the middle of an exchange, but wait as a readable
-// descriptor for the event loop, and as pending signals for the end, so
-// that every command closes its port and ends with ExitInterrupted.
+// descriptor for the event loop and the read of standard input, and as
+// pending signals for the end, so that every command closes its port and
+// ends with ExitInterrupted.
 // On Windows a console handler takes Ctrl-C, Ctrl-Break and closing the
-// console instead (win/Interruption.cpp); there is no descriptor, and the
-// event loop asks happened() on its ticks.
+// console instead (win/Interruption.cpp); there is no descriptor but an
+// event, and the event loop asks happened() on its ticks.
 #ifndef _WIN32
 #include <csignal>
 #endif
@@ -23,12 +24,24 @@ public:
 
     // Readable once a signal came; -1 when the system gives no descriptor.
     int descriptor() const { return fd_; }
+#ifdef _WIN32
+    // Set once Ctrl-C came, for WaitForMultipleObjects.
+    void* event() const { return event_; }
+#endif
     // A signal came, and has not been taken.
     bool happened() const;
+
+    // The command has returned and closed its port; main returns `status`.
+    // Windows ends the process once the console handler returns for a
+    // console that is being closed: there the handler waits for this, and
+    // ends the process with the status itself.
+    void ended(int status) const;
 
 private:
 #ifndef _WIN32
     sigset_t signals_{};
+#else
+    void* event_ = nullptr;
 #endif
     int fd_ = -1;
 };

@@ -1,26 +1,44 @@
 #include "SettingsFileRows.h"
 
 #include "CliRequest.h"
+#include "StandardStreams.h"
 
 #include "files/LabelledLines.h"
 #include "files/TextFile.h"
 #include "settings/GridTransfer.h"
 
-#include <QFile>
-#include <cstdio>
+#include <QRegularExpression>
 
 namespace pb::cli {
 
 namespace {
 
-std::optional<QStringList> InputLines(const QString& name)
+std::optional<QStringList> InputLines(const QString& name, const Interruption& interruption)
 {
     if (name != kStandardStream)
         return ReadTextLines(name);
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = ReadStandardInput(interruption, kMaxTextFileBytes);
+    if (!bytes)
         return std::nullopt;
-    return ReadTextLines(input);
+    return TextLines(*bytes);
+}
+
+// A digit where LeadingNumber looks for one: "->x", "->" and "-> " hold
+// none, and LeadingNumber would take them as 0.
+bool StartsWithDigits(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[ \\t]*[-+]?\\.?[0-9]"));
+    return digits.match(text).hasMatch();
+}
+
+QList<int16_t> ShownRowsWhere(const FileRows& rows, const CoreParts& parts, bool (*wanted)(const FileRow&))
+{
+    QList<int16_t> found;
+    for (int16_t r : ShownRowNumbers(parts)) {
+        if (wanted(rows[r]))
+            found.append(r);
+    }
+    return found;
 }
 
 } // namespace
@@ -31,39 +49,53 @@ FileRows RowsOfLines(const QStringList& lines)
     ReadLabelledLines(lines, fields);
     FileRows rows;
     for (int r = 0; r < kFileRows; ++r) {
-        if (!fields[r].isNull())
-            rows[r] = LeadingNumber(fields[r]).value_or(0);
+        if (fields[r].isNull())
+            continue;
+        const std::optional<int16_t> number = LeadingNumber(fields[r]);
+        rows[r].named = true;
+        rows[r].numbered = number && StartsWithDigits(fields[r]);
+        rows[r].value = rows[r].numbered ? *number : int16_t(0);
     }
     return rows;
 }
 
 QList<int16_t> MissingRows(const FileRows& rows, const CoreParts& parts)
 {
-    QList<int16_t> missing;
-    for (int16_t r : ShownRowNumbers(parts)) {
-        if (!rows[r])
-            missing.append(r);
-    }
-    return missing;
+    return ShownRowsWhere(rows, parts, [](const FileRow& row) { return !row.named; });
 }
 
-std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output)
+QList<int16_t> RowsWithoutNumber(const FileRows& rows, const CoreParts& parts)
+{
+    return ShownRowsWhere(rows, parts, [](const FileRow& row) { return row.named && !row.numbered; });
+}
+
+std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output,
+                                         const Interruption& interruption)
 {
     const QString shownName = name == kStandardStream ? QStringLiteral("standard input") : name;
-    const std::optional<QStringList> lines = InputLines(name);
+    const std::optional<QStringList> lines = InputLines(name, interruption);
     if (!lines) {
-        output.error(QStringLiteral("pagerbench-cli: cannot read ") + shownName);
+        if (!interruption.happened())
+            output.error(QStringLiteral("pagerbench-cli: cannot read ") + shownName);
         return std::nullopt;
     }
     const FileRows rows = RowsOfLines(*lines);
     const QList<int16_t> missing = MissingRows(rows, parts);
-    if (missing.isEmpty())
+    const QList<int16_t> unnumbered = RowsWithoutNumber(rows, parts);
+    if (missing.isEmpty() && unnumbered.isEmpty())
         return rows;
-    const bool none = missing.size() == ShownRowNumbers(parts).size();
-    output.error(QStringLiteral("pagerbench-cli: %1 is no settings file of unit type %2: it has no line for %3")
+    QStringList faults;
+    if (missing.size() == ShownRowNumbers(parts).size())
+        faults.append(QStringLiteral("it has no line for any row the type shows"));
+    else if (!missing.isEmpty())
+        faults.append(QStringLiteral("it has no line for ") + RowNumbers(missing));
+    if (!unnumbered.isEmpty())
+        faults.append(RowNumbers(unnumbered) + QLatin1String(unnumbered.size() == 1 ? " holds" : " hold")
+                      + QStringLiteral(" no number"));
+    output.error(QStringLiteral("pagerbench-cli: %1 is no settings file of unit type %2: %3")
                      .arg(shownName)
                      .arg(parts.unitType)
-                     .arg(none ? QStringLiteral("any row the type shows") : RowNumbers(missing)));
+                     .arg(faults.join(QStringLiteral("; "))));
     return std::nullopt;
 }
 
@@ -71,7 +103,7 @@ RowArray ValuesOf(const FileRows& rows)
 {
     RowArray values{};
     for (int r = 0; r < kFileRows; ++r)
-        values[r] = rows[r].value_or(0);
+        values[r] = rows[r].value;
     return values;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // What a settings file holds, row by row, read as the program reads it but
-// keeping apart the rows it has no line for, which the program takes as 0.
+// keeping apart the rows it has no line for and the rows whose line holds no
+// number (a line edited by hand, a file cut short), which the program takes
+// as 0.
 #include "CliOutput.h"
 #include "UnitSession.h"
 
@@ -13,7 +15,14 @@
 
 namespace pb::cli {
 
-using FileRows = std::array<std::optional<int16_t>, kFileRows>;
+struct FileRow {
+    bool named = false;    // a line names the row
+    bool numbered = false; // and its value starts with a number that fits
+    int16_t value = 0;     // as the program takes it: 0 without a number
+
+    bool readable() const { return named && numbered; }
+};
+using FileRows = std::array<FileRow, kFileRows>;
 
 FileRows RowsOfLines(const QStringList& lines);
 
@@ -21,12 +30,17 @@ FileRows RowsOfLines(const QStringList& lines);
 // for an empty file, or one that is no settings file at all.
 QList<int16_t> MissingRows(const FileRows& rows, const CoreParts& parts);
 
-// The file's rows, once it is read and holds a line for every row the unit
-// type shows; otherwise the error says which rows are missing. "-" is
-// standard input.
-std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output);
+// The rows the unit type shows whose line holds no number.
+QList<int16_t> RowsWithoutNumber(const FileRows& rows, const CoreParts& parts);
 
-// The values as the program holds them: a row without a line is 0.
+// The file's rows, once it is read and holds a number on a line for every
+// row the unit type shows; otherwise the error says which rows are missing
+// or hold no number. "-" is standard input.
+// Ctrl-C while standard input is awaited gives nothing, and no error.
+std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output,
+                                         const Interruption& interruption);
+
+// The values as the program holds them: a row without a line or number is 0.
 RowArray ValuesOf(const FileRows& rows);
 
 // The rows into memory and the grid, as "Read from file" takes them.

@@ -1,6 +1,7 @@
 // pagerbench-cli: the unit from a shell, over the program's own core. It
 // needs no display: the core links no widgets.
 #include "CliCommands.h"
+#include "StandardStreams.h"
 
 #include <QCoreApplication>
 #include <unistd.h>
@@ -9,11 +10,14 @@ int main(int argc, char* argv[])
 {
     // First, before any thread starts: they all inherit the blocked signals.
     const pb::cli::Interruption interruption;
+    pb::cli::PrepareStandardStreams();
     QCoreApplication app(argc, argv);
     // The same name as the program, so both find the same per-user folder.
     QCoreApplication::setApplicationName(QStringLiteral("Pagerbench"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6"));
     pb::cli::CliOutput output;
     output.progress = isatty(STDERR_FILENO) == 1;
-    return pb::cli::RunCli(QCoreApplication::arguments().mid(1), output, interruption);
+    const int status = pb::cli::RunCli(QCoreApplication::arguments().mid(1), output, interruption);
+    interruption.ended(status);
+    return status;
 }
