@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -80,6 +81,14 @@ TEST_F(ProgramFolderTest, TheRootFolderIsNoInstallationPrefix)
 TEST_F(ProgramFolderTest, AMissingFolderFallsBackToThePerUserFolder)
 {
     EXPECT_EQ(pb::ProgramFolder::locate(dir.filePath("gone"), {}).path, perUser());
+}
+
+// No one, root included, may make a file in /proc (Z:\proc under Wine).
+TEST_F(ProgramFolderTest, AFolderNoFileCanBeMadeInFallsBackToThePerUserFolder)
+{
+    if (!QFileInfo("/proc").isDir())
+        GTEST_SKIP() << "no /proc here";
+    EXPECT_EQ(pb::ProgramFolder::locate("/proc", {}).path, perUser());
 }
 
 #ifndef Q_OS_WIN // the Unix system folders; Program Files has its own case below
