@@ -211,6 +211,34 @@ TEST_F(DatacomTest, ReadsFromATimerInTheEventLoopGetEveryByte)
     EXPECT_EQ(bytes, sent);
 }
 
+// Notes what Datacom asks of its device, in order.
+struct NotingDevice : pb::LineDevice {
+    explicit NotingDevice(QStringList& calls) : calls(calls) {}
+    bool open(const pb::LineSettings&) override { return true; }
+    bool isOpen() const override { return true; }
+    void close() override { calls << "close"; }
+    QByteArray readWaiting() override { calls << "read"; return {}; }
+    bool write(const QByteArray& bytes) override { calls << bytes.toHex(); return true; }
+    void clearInput() override {}
+    void setModemLines(bool, bool) override {}
+    QStringList& calls;
+};
+
+TEST_F(DatacomTest, TheBytesSentSinceTheLastReadTickOrCloseGoInOneWrite)
+{
+    QStringList calls;
+    com.makeLineDevice = [&](const QString&) { return std::make_unique<NotingDevice>(calls); };
+    ASSERT_EQ(openDefault(com), 0);
+    for (int16_t byte : {1, 2, 3})
+        com.SendByte(byte);
+    com.ReadByte();
+    com.SendByte(4);
+    com.Tick();
+    com.SendByte(5);
+    com.CloseComPort();
+    EXPECT_EQ(calls, QStringList({"010203", "read", "04", "05", "close"}));
+}
+
 TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
 {
     ASSERT_EQ(openDefault(com), 0);
