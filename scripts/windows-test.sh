@@ -117,6 +117,14 @@ if quietly "$work/wineboot.log" wineboot -i && wineserver -w; then end "fresh Wi
   end "fresh Wine prefix" FAIL
 fi
 
+# test_link's Win32 serial line on COM6 and COM7: tests/windows/far-ends.py.
+stalled= hangup=
+python3 tests/windows/far-ends.py >"$work/far-ends.out" &
+background_pids+=($!)
+for _ in $(seq 50); do read -r stalled hangup <"$work/far-ends.out" && break; sleep 0.1; done
+ln -sfn "$stalled" "$WINEPREFIX/dosdevices/com6" && ln -sfn "$hangup" "$WINEPREFIX/dosdevices/com7"
+export PAGERBENCH_STALLED_PORT=COM6 PAGERBENCH_HANGUP_PORT=COM7
+
 logs=$tests_build/wine-logs
 mkdir -p "$logs"
 for name in "${core_tests[@]}"; do

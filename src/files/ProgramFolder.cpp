@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <algorithm>
 
 namespace pb {
@@ -15,6 +16,15 @@ QString comparable(const QString& folder)
     const QFileInfo info(folder);
     const QString canonical = info.canonicalFilePath();
     return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+}
+
+// Tried rather than asked: on Windows QFileInfo::isWritable does not look
+// at the folder's permissions, and on Linux root passes every permission
+// check, while neither may create files in a read-only place.
+bool mayCreateFilesIn(const QString& folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/.pagerbench-probe-XXXXXX"));
+    return probe.open();
 }
 
 #ifdef Q_OS_WIN
@@ -69,7 +79,7 @@ ProgramFolder ProgramFolder::locate(const QString& executableFolder, const QStri
     });
     // Local, not roaming, on Windows: logs and adapter numbers belong to this machine.
     const QString perUser = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    if (!installed && own.isDir() && own.isWritable())
+    if (!installed && own.isDir() && mayCreateFilesIn(own.absoluteFilePath()))
         return {QDir::cleanPath(own.absoluteFilePath()), QString(), perUser};
 
     QDir().mkpath(perUser);

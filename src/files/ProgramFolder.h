@@ -27,7 +27,7 @@ struct ProgramFolder {
     QString defaultSettingsFileToRead() const { return toRead(QStringLiteral("/default.set")); }
     QString portsFileToRead() const { return toRead(QStringLiteral("/ports.ini")); }
 
-    // The executable's own folder when it can be written to and is not part
+    // The executable's own folder when files can be made in it and is not part
     // of an installation, so that a copy of the program in any folder is
     // self-contained; otherwise the per-user data folder, with the
     // executable's folder kept for reading what is shipped there. An

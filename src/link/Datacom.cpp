@@ -5,6 +5,7 @@
 #include "texts/TextNumbers.h"
 
 #include <QElapsedTimer>
+#include <utility>
 
 namespace pb {
 
@@ -35,6 +36,7 @@ Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps, Clock c
 // The device goes before the context its queued calls run in.
 Datacom::~Datacom()
 {
+    sendGathered();
     device_.reset();
 }
 
@@ -112,6 +114,7 @@ QString Datacom::captionText() const
 
 void Datacom::CloseComPort()
 {
+    sendGathered();
     dropIfLost();
     closedWhileAway_ = waiting_;
     waiting_ = reopening_ = false;
@@ -129,6 +132,7 @@ void Datacom::CloseComPort()
 
 int16_t Datacom::ReadByte()
 {
+    sendGathered();
     if (dropIfLost())
         return -1;
     if (next_ >= received_.size()) {
@@ -152,14 +156,24 @@ int16_t Datacom::SendByte(int16_t value)
     LineDevice* device = active();
     if (dropIfLost() || !device || !device->isOpen())
         return -1;
-    const bool handedOver = device->write(QByteArray(1, static_cast<char>(value)));
-    if (dropIfLost() || !handedOver)
-        return -1;
+    toSend_.append(static_cast<char>(value));
     return 0;
+}
+
+// One write for everything gathered; a device that fails it tells through
+// onGone, and the line is dropped at the next chance.
+void Datacom::sendGathered()
+{
+    if (toSend_.isEmpty())
+        return;
+    const QByteArray bytes = std::exchange(toSend_, QByteArray());
+    if (LineDevice* device = active(); device && device->isOpen() && !lost_)
+        device->write(bytes);
 }
 
 void Datacom::FlushInput()
 {
+    sendGathered();
     forgetReceived();
     if (LineDevice* device = active(); device && device->isOpen())
         device->clearInput();
@@ -172,6 +186,7 @@ bool Datacom::isOpen() const
 
 void Datacom::Tick()
 {
+    sendGathered();
     dropIfLost();
     if (waiting_ && !reopening_ && clock_() - lastTry_ >= kRelinkIntervalMs)
         tryRelink();
@@ -195,6 +210,7 @@ bool Datacom::dropIfLost()
         return false;
     lost_ = false;
     forgetReceived();
+    toSend_.clear();
     if (LineDevice* device = active()) {
         device->close();
         inUse_ = false;

@@ -2,6 +2,9 @@
 // The line to the unit's diagnose port, over whichever device the port
 // names (LineDevices.h). The protocol tick polls it: nothing here waits for
 // receive events, and every byte value 0..255 passes unchanged both ways.
+// The bytes sent are gathered and handed to the device in one write before
+// the next read, flush, tick or close, so that a device that is slow to take
+// them holds the tick up once, not once a byte.
 // What all devices share lives here: the receive buffer, the lamps, the log
 // lines, and reopening a device that went away.
 #include "link/DeviceIdentity.h"
@@ -64,14 +67,17 @@ public:
     void CloseComPort();
 
     int16_t ReadByte() override;
+    // 0 when the byte is taken for sending; a device that then refuses it
+    // is lost (see Tick).
     int16_t SendByte(int16_t value) override;
     void FlushInput() override;
 
     // False after CloseComPort, a failed open, or once the device went away.
     bool isOpen() const;
 
-    // Once a device went away it is opened again about once a second by the
-    // clock; the owner calls this on every tick of the engine.
+    // Hands the bytes sent since the last read to the device. Once a device
+    // went away it is opened again about once a second by the clock. The
+    // owner calls this on every tick of the engine, right after it.
     void Tick();
     static constexpr int kRelinkIntervalMs = 1000;
 
@@ -85,6 +91,7 @@ private:
     void tryRelink();
     void reopened(bool opened);
     void forgetReceived();
+    void sendGathered();
 
     LogSink& log_;
     const TextTable& Tekst;
@@ -98,6 +105,7 @@ private:
     DeviceIdentity opened_;              // which device that is
     QByteArray received_;                // taken from the device, not yet handed out
     qsizetype next_ = 0;
+    QByteArray toSend_;                  // sent by the engine, not yet handed to the device
     bool lost_ = false;                  // the device failed; it closes at the next chance
     QString lostReason_;
     bool waiting_ = false;               // for the lost device to come back

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -80,6 +81,15 @@ TEST_F(ProgramFolderTest, TheRootFolderIsNoInstallationPrefix)
 TEST_F(ProgramFolderTest, AMissingFolderFallsBackToThePerUserFolder)
 {
     EXPECT_EQ(pb::ProgramFolder::locate(dir.filePath("gone"), {}).path, perUser());
+}
+
+// Root's write permission is set on /sys/devices (Z:\sys\devices under
+// Wine), yet no one, root included, can make a file there.
+TEST_F(ProgramFolderTest, AFolderNoFileCanBeMadeInFallsBackToThePerUserFolder)
+{
+    if (!QFileInfo("/sys/devices").isDir())
+        GTEST_SKIP() << "no /sys/devices here";
+    EXPECT_EQ(pb::ProgramFolder::locate("/sys/devices", {}).path, perUser());
 }
 
 #ifndef Q_OS_WIN // the Unix system folders; Program Files has its own case below

@@ -168,6 +168,7 @@ TEST_F(DatacomTest, EveryByteValuePassesBothWaysUnchanged)
 
     for (int v = 0; v < 256; ++v)
         ASSERT_EQ(com.SendByte(static_cast<int16_t>(v)), 0) << v;
+    com.Tick();
     EXPECT_EQ(pty.read(256), all);
 }
 
@@ -210,6 +211,34 @@ TEST_F(DatacomTest, ReadsFromATimerInTheEventLoopGetEveryByte)
     EXPECT_EQ(bytes, sent);
 }
 
+// Notes what Datacom asks of its device, in order.
+struct NotingDevice : pb::LineDevice {
+    explicit NotingDevice(QStringList& calls) : calls(calls) {}
+    bool open(const pb::LineSettings&) override { return true; }
+    bool isOpen() const override { return true; }
+    void close() override { calls << "close"; }
+    QByteArray readWaiting() override { calls << "read"; return {}; }
+    bool write(const QByteArray& bytes) override { calls << bytes.toHex(); return true; }
+    void clearInput() override {}
+    void setModemLines(bool, bool) override {}
+    QStringList& calls;
+};
+
+TEST_F(DatacomTest, TheBytesSentSinceTheLastReadTickOrCloseGoInOneWrite)
+{
+    QStringList calls;
+    com.makeLineDevice = [&](const QString&) { return std::make_unique<NotingDevice>(calls); };
+    ASSERT_EQ(openDefault(com), 0);
+    for (int16_t byte : {1, 2, 3})
+        com.SendByte(byte);
+    com.ReadByte();
+    com.SendByte(4);
+    com.Tick();
+    com.SendByte(5);
+    com.CloseComPort();
+    EXPECT_EQ(calls, QStringList({"010203", "read", "04", "05", "close"}));
+}
+
 TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
 {
     ASSERT_EQ(openDefault(com), 0);
@@ -222,6 +251,7 @@ TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
     EXPECT_EQ(com.SendByte(255), 0);
     EXPECT_EQ(com.SendByte(256), -1);
     EXPECT_EQ(com.SendByte(0x42), 0);
+    com.Tick();
     // Order is kept, so a stray byte would show before the last one.
     EXPECT_EQ(pty.read(3), QByteArray("\x00\xff\x42", 3));
 }
@@ -284,6 +314,7 @@ TEST_F(DatacomTest, PortHeldByAnotherIsBusy)
 
     // The holder keeps its line.
     EXPECT_EQ(com.SendByte(0x55), 0);
+    com.Tick();
     EXPECT_EQ(pty.read(1), "\x55");
 }
 
@@ -295,6 +326,7 @@ TEST_F(DatacomTest, OpeningAnOpenPortFailsAndKeepsIt)
     EXPECT_EQ(messages().last(), "Error opening Comport:  1");
     EXPECT_EQ(caption, "kept");
     EXPECT_EQ(com.SendByte(0x11), 0);
+    com.Tick();
     EXPECT_EQ(pty.read(1), "\x11");
 }
 
@@ -342,11 +374,12 @@ TEST_F(DatacomTest, HangupFailsReadsAndSendsAndIsLoggedOnce)
     EXPECT_EQ(countLost(), 1);
 }
 
-TEST_F(DatacomTest, HangupNoticedFirstBySendFailsTheLine)
+TEST_F(DatacomTest, HangupNoticedFirstByTheTicksWriteFailsTheLine)
 {
     ASSERT_EQ(openDefault(com), 0);
     pty.closeMaster();
-    EXPECT_EQ(com.SendByte(0x30), -1);
+    EXPECT_EQ(com.SendByte(0x30), 0);
+    com.Tick();
     EXPECT_FALSE(com.isOpen());
     EXPECT_EQ(com.ReadByte(), -1);
     EXPECT_EQ(countLost(), 1);
@@ -412,6 +445,7 @@ TEST_F(DatacomTest, LinkRepointedToANewDeviceComesBackByItselfEvenAfterASave)
     ASSERT_TRUE(replug.write("k"));
     EXPECT_EQ(receive(1), "k");
     EXPECT_EQ(com.SendByte('m'), 0);
+    com.Tick();
     EXPECT_EQ(replug.read(1), "m");
 }
 
@@ -448,6 +482,7 @@ TEST_F(DatacomTest, DeviceServerCarriesTheLineAndIsReconnectedAfterADrop)
     EXPECT_EQ(receive(256), everyByteValue());
     for (int v = 0; v < 256; ++v)
         ASSERT_EQ(com.SendByte(static_cast<int16_t>(v)), 0);
+    com.Tick();
     QByteArray sent;
     ASSERT_TRUE(QTest::qWaitFor([&] { sent += client->readAll(); return sent.size() >= 256; },
                                 kWaitMs));
@@ -552,6 +587,7 @@ TEST_P(LostAdapter, IsReopenedOnlyWhenItIsBack)
     ASSERT_TRUE(backWithin(2));
     EXPECT_EQ(countBack(), 1);
     EXPECT_EQ(com.SendByte('m'), 0);
+    com.Tick();
     EXPECT_EQ(replug.read(1), "m");
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace pb {
 
 namespace {
@@ -46,16 +48,19 @@ void applySettings(DCB& dcb, const LineSettings& settings)
     dcb.fAbortOnError = FALSE;
 }
 
-// Reads return at once with what waits; a write may take a second before
-// it counts as failed (a line held by handshaking).
-bool setTimeouts(HANDLE handle)
+// Reads return at once with what waits. A write may take what its bytes
+// need on the line (12 bits a byte at the most) and a margin; a driver that
+// has not taken them by then does not drain (a stalled adapter, CTS held low).
+bool setTimeouts(HANDLE handle, qint32 baudRate)
 {
+    constexpr DWORD kWriteMarginMs = 200;
+    const qint32 baud = std::max(baudRate, 1);
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
     timeouts.ReadTotalTimeoutMultiplier = 0;
     timeouts.ReadTotalTimeoutConstant = 0;
-    timeouts.WriteTotalTimeoutMultiplier = 0;
-    timeouts.WriteTotalTimeoutConstant = 1000;
+    timeouts.WriteTotalTimeoutMultiplier = static_cast<DWORD>((12 * 1000 + baud - 1) / baud);
+    timeouts.WriteTotalTimeoutConstant = kWriteMarginMs;
     return SetCommTimeouts(handle, &timeouts) != 0;
 }
 
@@ -87,11 +92,12 @@ bool Win32LineDevice::open(const LineSettings& settings)
         return false;
     }
     applySettings(dcb, settings);
-    if (!SetCommState(handle, &dcb) || !setTimeouts(handle)) {
+    if (!SetCommState(handle, &dcb) || !setTimeouts(handle, settings.baudRate)) {
         CloseHandle(handle);
         return false;
     }
     handle_ = handle;
+    sinceCheck_.invalidate();
     handshake_ = settings.handshake == Handshake::RtsCts;
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     setModemLines(settings.requestToSend, settings.dataTerminalReady);
@@ -124,13 +130,27 @@ QByteArray Win32LineDevice::readWaiting()
         if (!ReadFile(handleOf(handle_), chunk, sizeof chunk, &count, nullptr)) {
             // An adapter pulled out: the reads fail from then on.
             lost(GetLastError());
-            break;
+            return received;
         }
         received.append(chunk, static_cast<qsizetype>(count));
         if (count < sizeof chunk)
             break;
     }
+    if (received.isEmpty())
+        checkWhileIdle();
     return received;
+}
+
+// Some drivers go on answering reads with nothing once their adapter is
+// pulled out; asking the driver for the line's state fails then.
+void Win32LineDevice::checkWhileIdle()
+{
+    if (!handle_ || (sinceCheck_.isValid() && !sinceCheck_.hasExpired(kIdleCheckMs)))
+        return;
+    sinceCheck_.start();
+    DWORD errors = 0;
+    if (!ClearCommError(handleOf(handle_), &errors, nullptr))
+        lost(GetLastError());
 }
 
 bool Win32LineDevice::write(const QByteArray& bytes)
@@ -142,7 +162,12 @@ bool Win32LineDevice::write(const QByteArray& bytes)
         lost(GetLastError());
         return false;
     }
-    return written == static_cast<DWORD>(bytes.size());
+    // Cut short by the time-out: the bytes do not leave.
+    if (written != static_cast<DWORD>(bytes.size())) {
+        lost(ERROR_TIMEOUT);
+        return false;
+    }
+    return true;
 }
 
 void Win32LineDevice::clearInput()
