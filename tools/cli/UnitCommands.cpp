@@ -37,6 +37,8 @@ bool Open(UnitSession& session, const UnitCommand& command)
     QString why;
     if (device.device.isEmpty())
         why = QStringLiteral("the adapter that has this number is not plugged in");
+    else if (!session.whyNotOpened().isEmpty())
+        why = session.whyNotOpened();
     else
         why = WhyPortDidNotOpen(device.device);
     const QString named = device.device == port || device.device.isEmpty()

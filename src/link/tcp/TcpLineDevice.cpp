@@ -66,6 +66,8 @@ bool TcpLineDevice::open(const LineSettings& settings)
            && socket_.waitForReadyRead(int(deadline.remainingTime()))) {
     }
     if (!isOpen()) {
+        stream_->reportClosed();
+        passOn();
         close();
         return false;
     }
@@ -149,7 +151,7 @@ void TcpLineDevice::takeFromServer(const QByteArray& bytes)
 // The answers the stream owes the server, and its lines for the log.
 void TcpLineDevice::passOn()
 {
-    if (const QByteArray replies = stream_->takeReplies(); !replies.isEmpty()) {
+    if (const QByteArray replies = stream_->takeReplies(); !replies.isEmpty() && isOpen()) {
         socket_.write(replies);
         socket_.flush();
     }
