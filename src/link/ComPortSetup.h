@@ -7,6 +7,7 @@
 #include "link/TelnetCodec.h"
 
 #include <QStringList>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -41,7 +42,7 @@ private:
         QString name;
         uint8_t code;
         QByteArray value;
-        enum { Waiting, Taken, Refused } answer = Waiting;
+        std::optional<QByteArray> lastSaid = std::nullopt; // the value the server reported last
     };
 
     QByteArray negotiate(uint8_t verb, uint8_t option);
@@ -49,6 +50,7 @@ private:
     void noteAnswer(uint8_t code, const QByteArray& value);
 
     State state_ = State::Negotiating;
+    bool optionRefused_ = false;
     std::vector<Request> requests_;
     std::set<std::pair<uint8_t, uint8_t>> said_; // (verb, option) sent so far
 };

@@ -183,6 +183,43 @@ TEST(ComPortSetup, OptionsItDoesNotTakeAreRefusedOnceAndTheOthersNotAnsweredAgai
     EXPECT_EQ(setup.take({kWont, kBinary, {}}), Negotiation(kDont, kBinary));
 }
 
+// The answers after the settings went out: 19200, 8, none, 1, no handshake,
+// RTS on, DTR off, each answered with its code + 100.
+TEST(ComPortSetup, WhatTheServerSaidLastOfASettingCounts)
+{
+    auto said = [](uint8_t code, const QByteArray& value) { return Command{kSb, kComPort, Bytes({code}) + value}; };
+    const std::vector<Command> confirmations{said(101, Bytes({0, 0, 0x4B, 0})), said(102, Bytes({8})),
+                                             said(103, Bytes({1})), said(104, Bytes({1})), said(105, Bytes({1})),
+                                             said(105, Bytes({11})), said(105, Bytes({9}))};
+    const Command otherSpeed = said(101, Bytes({0, 0, 0x25, 0x80}));
+    const std::vector<Command> controlsOutOfOrder{said(105, Bytes({8})), said(105, Bytes({1})), said(105, Bytes({11}))};
+    const struct {
+        const char* name;
+        std::vector<Command> first, then;
+        QStringList untaken;
+    } cases[] = {
+        {"SET-CONTROL out of order, DTR refused", {confirmations.begin(), confirmations.begin() + 4}, controlsOutOfOrder,
+         {"DTR off"}},
+        {"its own speed unasked, then ours", {otherSpeed}, confirmations, {}},
+        {"ours, then another speed", confirmations, {otherSpeed}, {"baud rate 19200"}},
+        {"break and inbound flow control unasked", {said(105, Bytes({6})), said(105, Bytes({14}))}, confirmations, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pb::LineSettings line;
+        line.requestToSend = true;
+        ComPortSetup setup(line);
+        setup.opening();
+        setup.take({kDo, kComPort, {}});
+        for (const auto* commands : {&c.first, &c.then}) {
+            for (const Command& command : *commands)
+                setup.take(command);
+        }
+        EXPECT_EQ(setup.state(), ComPortSetup::State::Done);
+        EXPECT_EQ(setup.untaken(), c.untaken);
+    }
+}
+
 struct RawCase {
     const char* name;
     QByteArray stream;
