@@ -178,9 +178,10 @@ QStringList ComPortSetup::untaken() const
 // disagree do not go on answering each other.
 QByteArray ComPortSetup::negotiate(uint8_t verb, uint8_t option)
 {
-    if (!said_.insert({verb, option}).second)
+    if (stoppedNegotiating() || !said_.insert({verb, option}).second)
         return QByteArray();
     said_.erase({oppositeOf(verb), option});
+    ++negotiations_;
     return Negotiation(verb, option);
 }
 

@@ -37,6 +37,11 @@ public:
     // server refused the com port option.
     QStringList untaken() const;
 
+    // A server that keeps changing its mind about options would be answered
+    // for ever; past this many answers it is not answered any more.
+    static constexpr int kMostNegotiations = 64;
+    bool stoppedNegotiating() const { return negotiations_ >= kMostNegotiations; }
+
 private:
     struct Request {
         QString name;
@@ -53,6 +58,7 @@ private:
     bool optionRefused_ = false;
     std::vector<Request> requests_;
     std::set<std::pair<uint8_t, uint8_t>> said_; // (verb, option) sent so far
+    int negotiations_ = 0;
 };
 
 } // namespace pb

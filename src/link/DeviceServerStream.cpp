@@ -87,6 +87,17 @@ QByteArray DeviceServerStream::decodeTelnet(const QByteArray& bytes)
         if (setup_)
             replies_ += setup_->take(command);
     }
+    if (decoder_.droppedCommands() > 0 && !saidDropped_) {
+        saidDropped_ = true;
+        notices_ << QStringLiteral("%1 sent a Telnet command that did not end within %2 bytes: "
+                                   "it was dropped and what followed was passed on as data")
+                        .arg(urlText())
+                        .arg(telnet::Decoder::kMostPayload);
+    }
+    if (setup_ && setup_->stoppedNegotiating() && !saidStopped_) {
+        saidStopped_ = true;
+        notices_ << QStringLiteral("%1 kept changing its Telnet options: they are no longer answered").arg(urlText());
+    }
     return data;
 }
 

@@ -53,6 +53,8 @@ private:
     QByteArray held_; // a lone 0xFF at the start of a raw stream
     QByteArray replies_;
     QStringList notices_;
+    bool saidDropped_ = false; // a subnegotiation too long to be one
+    bool saidStopped_ = false; // a server that would not stop negotiating
 };
 
 } // namespace pb

@@ -183,40 +183,30 @@ TEST(ComPortSetup, OptionsItDoesNotTakeAreRefusedOnceAndTheOthersNotAnsweredAgai
     EXPECT_EQ(setup.take({kWont, kBinary, {}}), Negotiation(kDont, kBinary));
 }
 
-// The answers after the settings went out: 19200, 8, none, 1, no handshake,
-// RTS on, DTR off, each answered with its code + 100.
+// Answers to 19200, 8, none, 1, no handshake, RTS on, DTR off, in the order
+// given, each with its code + 100.
 TEST(ComPortSetup, WhatTheServerSaidLastOfASettingCounts)
 {
-    auto said = [](uint8_t code, const QByteArray& value) { return Command{kSb, kComPort, Bytes({code}) + value}; };
-    const std::vector<Command> confirmations{said(101, Bytes({0, 0, 0x4B, 0})), said(102, Bytes({8})),
-                                             said(103, Bytes({1})), said(104, Bytes({1})), said(105, Bytes({1})),
-                                             said(105, Bytes({11})), said(105, Bytes({9}))};
-    const Command otherSpeed = said(101, Bytes({0, 0, 0x25, 0x80}));
-    const std::vector<Command> controlsOutOfOrder{said(105, Bytes({8})), said(105, Bytes({1})), said(105, Bytes({11}))};
-    const struct {
-        const char* name;
-        std::vector<Command> first, then;
-        QStringList untaken;
-    } cases[] = {
-        {"SET-CONTROL out of order, DTR refused", {confirmations.begin(), confirmations.begin() + 4}, controlsOutOfOrder,
-         {"DTR off"}},
-        {"its own speed unasked, then ours", {otherSpeed}, confirmations, {}},
-        {"ours, then another speed", confirmations, {otherSpeed}, {"baud rate 19200"}},
-        {"break and inbound flow control unasked", {said(105, Bytes({6})), said(105, Bytes({14}))}, confirmations, {}},
+    auto said = [](std::initializer_list<uint8_t> bytes) { return Command{kSb, kComPort, Bytes(bytes)}; };
+    const std::vector<Command> speed{said({101, 0, 0, 0x4B, 0})}, otherSpeed{said({101, 0, 0, 0x25, 0x80})},
+        sizes{said({102, 8}), said({103, 1}), said({104, 1})}, controls{said({105, 1}), said({105, 11}), said({105, 9})};
+    const std::pair<std::vector<std::vector<Command>>, QStringList> cases[] = {
+        {{speed, sizes, {said({105, 8}), said({105, 1}), said({105, 11})}}, {"DTR off"}}, // out of order
+        {{otherSpeed, speed, sizes, controls}, {}},                                         // its own speed unasked
+        {{speed, sizes, controls, otherSpeed}, {"baud rate 19200"}},                        // then changed
+        {{{said({105, 6}), said({105, 14})}, speed, sizes, controls}, {}}, // break, inbound flow: not asked
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [answers, untaken] : cases) {
         pb::LineSettings line;
         line.requestToSend = true;
         ComPortSetup setup(line);
-        setup.opening();
         setup.take({kDo, kComPort, {}});
-        for (const auto* commands : {&c.first, &c.then}) {
-            for (const Command& command : *commands)
+        for (const std::vector<Command>& some : answers) {
+            for (const Command& command : some)
                 setup.take(command);
         }
         EXPECT_EQ(setup.state(), ComPortSetup::State::Done);
-        EXPECT_EQ(setup.untaken(), c.untaken);
+        EXPECT_EQ(setup.untaken(), untaken);
     }
 }
 
@@ -253,6 +243,38 @@ TEST(DeviceServerStream, ARawPortThatSpeaksTelnetIsSaidOnceAndItsCommandsAreNotR
             }
             EXPECT_TRUE(stream.takeReplies().isEmpty()) << "a server met by mistake is not talked to";
         }
+    }
+}
+
+// A server that never ends a subnegotiation, or never stops negotiating,
+// grows nothing without limit and is named once.
+TEST(DeviceServerStream, WhatAServerSendsWithoutEndIsCutShortAndSaidOnce)
+{
+    const QByteArray line(5000, 'x'), unended = Bytes({kIac, kSb, kComPort}) + line;
+    QByteArray flipping;
+    for (int i = 0; i < 1000; ++i)
+        flipping += Negotiation(kWont, kBinary) + Negotiation(kWill, kBinary);
+    const std::tuple<pb::ServerProtocol, QByteArray, QByteArray, QStringList> cases[] = {
+        {pb::ServerProtocol::Rfc2217, unended + unended, line.mid(64) + line.mid(64),
+         {"rfc2217://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"}},
+        {pb::ServerProtocol::Raw, Negotiation(kWill, kBinary) + unended, line.mid(64),
+         {"speaks Telnet", "tcp://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"}},
+        {pb::ServerProtocol::Rfc2217, flipping + "ok", "ok", {"rfc2217://10.0.0.20:4001 kept changing its Telnet options"}},
+    };
+    for (const auto& [protocol, sent, data, says] : cases) {
+        pb::DeviceServerStream stream({"10.0.0.20", 4001, protocol}, pb::LineSettings{});
+        QByteArray received, replies;
+        QStringList notices;
+        for (qsizetype at = 0; at < sent.size(); at += 100) {
+            received += stream.received(sent.mid(at, 100));
+            replies += stream.takeReplies();
+            notices += stream.takeNotices();
+        }
+        EXPECT_TRUE(received == data) << received.size();
+        EXPECT_LT(replies.size(), 1000);
+        EXPECT_EQ(notices.size(), says.size()) << notices.join('\n').toStdString();
+        for (qsizetype i = 0; i < std::min(notices.size(), says.size()); ++i)
+            EXPECT_TRUE(notices[i].contains(says[i])) << notices[i].toStdString();
     }
 }
 

@@ -45,6 +45,9 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
         if (reopening_ && stream_->settled())
             finishReopening(true);
     });
+    // A server that sends faster than the line is read is held back by TCP
+    // rather than by memory here.
+    socket_.setReadBufferSize(kReadBufferBytes);
     reopenTimer_.setSingleShot(true);
     QObject::connect(&reopenTimer_, &QTimer::timeout, &socket_, [this] {
         // Settings the server left unanswered do not keep the port shut.
