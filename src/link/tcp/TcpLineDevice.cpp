@@ -41,6 +41,8 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
     QObject::connect(&socket_, &QIODevice::readyRead, &socket_, [this] {
         if (stage_ != Stage::SettingLine)
             return; // the line's bytes wait for readWaiting
+        if (received_.size() >= kReadBufferBytes)
+            return; // a server that floods while the line is set waits too
         takeFromServer(socket_.readAll());
         if (reopening_ && stream_->settled())
             finishReopening(true);
