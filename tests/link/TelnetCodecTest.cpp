@@ -254,15 +254,13 @@ TEST(DeviceServerStream, WhatAServerSendsWithoutEndIsCutShortAndSaidOnce)
     QByteArray flipping;
     for (int i = 0; i < 1000; ++i)
         flipping += Negotiation(kWont, kBinary) + Negotiation(kWill, kBinary);
-    const std::tuple<pb::ServerProtocol, QByteArray, QByteArray, QStringList> cases[] = {
-        {pb::ServerProtocol::Rfc2217, unended + unended, line.mid(64) + line.mid(64),
-         {"rfc2217://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"}},
-        {pb::ServerProtocol::Raw, Negotiation(kWill, kBinary) + unended, line.mid(64),
-         {"speaks Telnet", "tcp://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"}},
-        {pb::ServerProtocol::Rfc2217, flipping + "ok", "ok", {"rfc2217://10.0.0.20:4001 kept changing its Telnet options"}},
+    const std::tuple<QByteArray, QByteArray, QString> cases[] = {
+        {unended + unended, line.mid(64) + line.mid(64),
+         "rfc2217://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"},
+        {flipping + "ok", "ok", "rfc2217://10.0.0.20:4001 kept changing its Telnet options"},
     };
-    for (const auto& [protocol, sent, data, says] : cases) {
-        pb::DeviceServerStream stream({"10.0.0.20", 4001, protocol}, pb::LineSettings{});
+    for (const auto& [sent, data, says] : cases) {
+        pb::DeviceServerStream stream({"10.0.0.20", 4001, pb::ServerProtocol::Rfc2217}, pb::LineSettings{});
         QByteArray received, replies;
         QStringList notices;
         for (qsizetype at = 0; at < sent.size(); at += 100) {
@@ -272,9 +270,8 @@ TEST(DeviceServerStream, WhatAServerSendsWithoutEndIsCutShortAndSaidOnce)
         }
         EXPECT_TRUE(received == data) << received.size();
         EXPECT_LT(replies.size(), 1000);
-        EXPECT_EQ(notices.size(), says.size()) << notices.join('\n').toStdString();
-        for (qsizetype i = 0; i < std::min(notices.size(), says.size()); ++i)
-            EXPECT_TRUE(notices[i].contains(says[i])) << notices[i].toStdString();
+        EXPECT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices.value(0).startsWith(says)) << notices.join('\n').toStdString();
     }
 }
 
