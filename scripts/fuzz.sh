@@ -28,7 +28,7 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_labelled_lines fuzz_reply_receiver fuzz_monitor_input)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_labelled_lines fuzz_reply_receiver fuzz_monitor_input fuzz_device_server)
 
 bash scripts/install-deps.sh
 

@@ -54,6 +54,33 @@ QByteArray bigEndian(quint32 value)
     return Bytes({uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)});
 }
 
+// SET-CONTROL sets one of several things by its value; which one it is.
+enum class Control { OutboundFlow, Break, Dtr, Rts, InboundFlow, Unknown };
+
+Control controlOf(uint8_t value)
+{
+    if (value <= 3 || value == 17 || value == 19)
+        return Control::OutboundFlow;
+    if (value <= 6)
+        return Control::Break;
+    if (value <= 9)
+        return Control::Dtr;
+    if (value <= 12)
+        return Control::Rts;
+    if (value <= 18)
+        return Control::InboundFlow;
+    return Control::Unknown;
+}
+
+// Whether a SET-CONTROL answer speaks of the same thing as our request.
+bool sameControl(const QByteArray& request, const QByteArray& answer)
+{
+    if (request.size() != 1 || answer.size() != 1)
+        return false;
+    const Control control = controlOf(uint8_t(request[0]));
+    return control != Control::Unknown && control == controlOf(uint8_t(answer[0]));
+}
+
 uint8_t oppositeOf(uint8_t verb)
 {
     switch (verb) {
@@ -120,8 +147,7 @@ QByteArray ComPortSetup::take(const Command& command)
     case kDont:
         if (command.option == kComPort && state_ != State::Done) {
             state_ = State::Done;
-            for (Request& request : requests_)
-                request.answer = Request::Refused;
+            optionRefused_ = true;
         }
         return said_.count({kWill, command.option}) ? negotiate(kWont, command.option) : QByteArray();
     case kWill:
@@ -142,7 +168,7 @@ QStringList ComPortSetup::untaken() const
 {
     QStringList names;
     for (const Request& request : requests_) {
-        if (request.answer != Request::Taken)
+        if (optionRefused_ || request.lastSaid != request.value)
             names << request.name;
     }
     return names;
@@ -152,9 +178,10 @@ QStringList ComPortSetup::untaken() const
 // disagree do not go on answering each other.
 QByteArray ComPortSetup::negotiate(uint8_t verb, uint8_t option)
 {
-    if (!said_.insert({verb, option}).second)
+    if (stoppedNegotiating() || !said_.insert({verb, option}).second)
         return QByteArray();
     said_.erase({oppositeOf(verb), option});
+    ++negotiations_;
     return Negotiation(verb, option);
 }
 
@@ -166,24 +193,20 @@ QByteArray ComPortSetup::settingsRequests() const
     return bytes;
 }
 
-// A SET-CONTROL answer names the one setting it confirms; an answer with a
-// value that was not asked refuses the first still waiting with that code.
+// What the server said last of a setting counts, asked or not: a report of
+// its current speed before it answers ours, a later change of mind.
 void ComPortSetup::noteAnswer(uint8_t code, const QByteArray& value)
 {
-    auto waiting = [code](const Request& request) { return request.code == code && request.answer == Request::Waiting; };
-    auto same = std::find_if(requests_.begin(), requests_.end(), [&](const Request& request) {
-        return waiting(request) && request.value == value;
+    if (optionRefused_)
+        return;
+    auto setting = std::find_if(requests_.begin(), requests_.end(), [&](const Request& request) {
+        return request.code == code && (code != kSetControl || sameControl(request.value, value));
     });
-    if (same != requests_.end()) {
-        same->answer = Request::Taken;
-    } else {
-        auto other = std::find_if(requests_.begin(), requests_.end(), waiting);
-        if (other == requests_.end())
-            return;
-        other->answer = Request::Refused;
-    }
+    if (setting == requests_.end())
+        return;
+    setting->lastSaid = value;
     if (state_ == State::Setting
-        && std::none_of(requests_.begin(), requests_.end(), [](const Request& r) { return r.answer == Request::Waiting; }))
+        && std::all_of(requests_.begin(), requests_.end(), [](const Request& r) { return r.lastSaid.has_value(); }))
         state_ = State::Done;
 }
 

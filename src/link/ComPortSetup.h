@@ -7,6 +7,7 @@
 #include "link/TelnetCodec.h"
 
 #include <QStringList>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -36,12 +37,17 @@ public:
     // server refused the com port option.
     QStringList untaken() const;
 
+    // A server that keeps changing its mind about options would be answered
+    // for ever; past this many answers it is not answered any more.
+    static constexpr int kMostNegotiations = 64;
+    bool stoppedNegotiating() const { return negotiations_ >= kMostNegotiations; }
+
 private:
     struct Request {
         QString name;
         uint8_t code;
         QByteArray value;
-        enum { Waiting, Taken, Refused } answer = Waiting;
+        std::optional<QByteArray> lastSaid = std::nullopt; // the value the server reported last
     };
 
     QByteArray negotiate(uint8_t verb, uint8_t option);
@@ -49,8 +55,10 @@ private:
     void noteAnswer(uint8_t code, const QByteArray& value);
 
     State state_ = State::Negotiating;
+    bool optionRefused_ = false;
     std::vector<Request> requests_;
     std::set<std::pair<uint8_t, uint8_t>> said_; // (verb, option) sent so far
+    int negotiations_ = 0;
 };
 
 } // namespace pb

@@ -37,7 +37,7 @@ QByteArray DeviceServerStream::received(const QByteArray& bytes)
     if (static_cast<uint8_t>(held_[0]) == telnet::kIac && second >= telnet::kSb && second != telnet::kIac) {
         framing_ = Framing::Telnet;
         notices_ << QStringLiteral("%1 speaks Telnet: name the port rfc2217://%2 (or set the server's port to raw)")
-                        .arg(QStringLiteral("tcp://") + addressText(), addressText());
+                        .arg(urlText(), addressText());
         return decodeTelnet(std::exchange(held_, QByteArray()));
     }
     framing_ = Framing::Raw;
@@ -70,7 +70,12 @@ void DeviceServerStream::reportUntaken()
         return;
     const QStringList untaken = setup_->untaken();
     if (!untaken.isEmpty())
-        notices_ << QStringLiteral("rfc2217://%1 did not take: %2").arg(addressText(), untaken.join(QStringLiteral(", ")));
+        notices_ << QStringLiteral("%1 did not take: %2").arg(urlText(), untaken.join(QStringLiteral(", ")));
+}
+
+void DeviceServerStream::reportClosed()
+{
+    notices_ << QStringLiteral("%1 closed the connection before the port was open").arg(urlText());
 }
 
 // Only a server that is set through this stream is answered; one met by
@@ -82,7 +87,24 @@ QByteArray DeviceServerStream::decodeTelnet(const QByteArray& bytes)
         if (setup_)
             replies_ += setup_->take(command);
     }
+    if (decoder_.droppedCommands() > 0 && !saidDropped_) {
+        saidDropped_ = true;
+        notices_ << QStringLiteral("%1 sent a Telnet command that did not end within %2 bytes: "
+                                   "it was dropped and what followed was passed on as data")
+                        .arg(urlText())
+                        .arg(telnet::Decoder::kMostPayload);
+    }
+    if (setup_ && setup_->stoppedNegotiating() && !saidStopped_) {
+        saidStopped_ = true;
+        notices_ << QStringLiteral("%1 kept changing its Telnet options: they are no longer answered").arg(urlText());
+    }
     return data;
+}
+
+QString DeviceServerStream::urlText() const
+{
+    return (address_.protocol == ServerProtocol::Rfc2217 ? QStringLiteral("rfc2217://") : QStringLiteral("tcp://"))
+        + addressText();
 }
 
 QString DeviceServerStream::addressText() const

@@ -35,12 +35,16 @@ public:
     // Once every answer came or the wait for them is over: one line
     // naming the settings the server did not take, if any.
     void reportUntaken();
+    // The server took the connection and hung up before the port opened
+    // (while the line was being set, over rfc2217://).
+    void reportClosed();
 
 private:
     enum class Framing { Undecided, Raw, Telnet };
 
     QByteArray decodeTelnet(const QByteArray& bytes);
     QString addressText() const;
+    QString urlText() const; // with the scheme the port was named with
 
     TcpAddress address_;
     Framing framing_;
@@ -49,6 +53,8 @@ private:
     QByteArray held_; // a lone 0xFF at the start of a raw stream
     QByteArray replies_;
     QStringList notices_;
+    bool saidDropped_ = false; // a subnegotiation too long to be one
+    bool saidStopped_ = false; // a server that would not stop negotiating
 };
 
 } // namespace pb

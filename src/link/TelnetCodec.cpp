@@ -70,8 +70,8 @@ QByteArray Decoder::decode(const QByteArray& bytes)
         case State::SubData:
             if (byte == kIac)
                 state_ = State::SubIac;
-            else
-                current_.payload.append(raw);
+            else if (!appendToPayload(raw))
+                data.append(raw);
             break;
         case State::SubIac:
             if (byte == kSe) {
@@ -80,13 +80,28 @@ QByteArray Decoder::decode(const QByteArray& bytes)
             } else {
                 // IAC IAC stands for 0xFF; a stray IAC before any other
                 // byte is dropped.
-                current_.payload.append(raw);
                 state_ = State::SubData;
+                if (!appendToPayload(raw))
+                    data.append(raw);
             }
             break;
         }
     }
     return data;
+}
+
+// False once the payload is full: the subnegotiation is dropped, and the
+// byte is the first of the line's again.
+bool Decoder::appendToPayload(char byte)
+{
+    if (current_.payload.size() < kMostPayload) {
+        current_.payload.append(byte);
+        return true;
+    }
+    current_ = Command{};
+    ++dropped_;
+    state_ = State::Data;
+    return false;
 }
 
 std::vector<Command> Decoder::takeCommands()

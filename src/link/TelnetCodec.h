@@ -52,19 +52,30 @@ QByteArray Subnegotiation(uint8_t option, const QByteArray& payload);
 // finished by the next.
 class Decoder {
 public:
+    // The com port option's payloads are a few bytes; a subnegotiation that
+    // grows past this never ends well (a server that lost its framing, one
+    // that does not double 0xFF): it is dropped and the bytes after it are
+    // taken as the line's.
+    static constexpr qsizetype kMostPayload = 64;
+
     // The line's bytes among `bytes`; the commands are kept for takeCommands.
     QByteArray decode(const QByteArray& bytes);
     std::vector<Command> takeCommands();
 
     // True while a command or a doubled 0xFF waits for its remaining bytes.
     bool midCommand() const { return state_ != State::Data; }
+    // How many subnegotiations were dropped for their length so far.
+    int droppedCommands() const { return dropped_; }
 
 private:
     enum class State { Data, Command, Option, SubOption, SubData, SubIac };
 
+    bool appendToPayload(char byte);
+
     State state_ = State::Data;
     Command current_;
     std::vector<Command> commands_;
+    int dropped_ = 0;
 };
 
 } // namespace pb::telnet

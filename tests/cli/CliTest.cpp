@@ -474,7 +474,7 @@ TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
     EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
 }
 
-enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer, ReaderGone };
+enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer, HangingUpServer, ReaderGone };
 
 struct Failure {
     const char* name;
@@ -519,6 +519,7 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
     QStringList arguments = failure.arguments;
     const std::map<QString, QString> placeholders{
         {"TELNET", QStringLiteral("tcp://127.0.0.1:%1").arg(telnetServer.serverPort())},
+        {"HANGUP", QStringLiteral("rfc2217://127.0.0.1:%1").arg(telnetServer.serverPort())},
         {"PORT", port}, {"MISSING", file("no-such-port")}, {"OUT", file("out.set")}, {"NOFILE", file("no.set")},
         {"EMPTY", file("empty.set")}, {"GOOD", file("good.set")}, {"PARTIAL", file("partial.set")},
         {"EDITED", file("edited.set")}};
@@ -566,6 +567,11 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
             client->write(QByteArray::fromHex("fffb00fffd2c")); // WILL BINARY, DO COM-PORT
             client->waitForBytesWritten(1000);
         };
+    } else if (failure.setting == Setting::HangingUpServer) {
+        run.meanwhile = [&](QProcess&, const Outcome&) {
+            if (telnetServer.waitForNewConnection(0))
+                telnetServer.nextPendingConnection()->close();
+        };
     }
     const Outcome outcome = cli(arguments, run);
     EXPECT_EQ(outcome.status, failure.status) << outcome.err.toStdString();
@@ -595,6 +601,8 @@ INSTANTIATE_TEST_SUITE_P(
                 false, Setting::PortForbidden},
         Failure{"UnreachableServer", "", {"read", "--port", "tcp://127.0.0.1:1", "--type", "3"}, 3,
                 "tcp://127.0.0.1:1: no connection"},
+        Failure{"ServerHangingUpWhileTheLineIsSet", "", {"read", "--port", "HANGUP", "--type", "3"}, 3,
+                "closed the connection before the port was open", false, Setting::HangingUpServer},
         Failure{"TelnetServerOnARawPort", "", {"read", "--port", "TELNET", "--type", "3", "--out", "OUT"}, 1,
                 "speaks Telnet: name the port rfc2217://127.0.0.1:", false, Setting::TelnetServer},
         Failure{"FullDiskUnderOut", "", kReadPort, 2, "cannot write", true, Setting::DiskFull},

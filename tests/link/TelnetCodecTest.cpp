@@ -183,6 +183,33 @@ TEST(ComPortSetup, OptionsItDoesNotTakeAreRefusedOnceAndTheOthersNotAnsweredAgai
     EXPECT_EQ(setup.take({kWont, kBinary, {}}), Negotiation(kDont, kBinary));
 }
 
+// Answers to 19200, 8, none, 1, no handshake, RTS on, DTR off, in the order
+// given, each with its code + 100.
+TEST(ComPortSetup, WhatTheServerSaidLastOfASettingCounts)
+{
+    auto said = [](std::initializer_list<uint8_t> bytes) { return Command{kSb, kComPort, Bytes(bytes)}; };
+    const std::vector<Command> speed{said({101, 0, 0, 0x4B, 0})}, otherSpeed{said({101, 0, 0, 0x25, 0x80})},
+        sizes{said({102, 8}), said({103, 1}), said({104, 1})}, controls{said({105, 1}), said({105, 11}), said({105, 9})};
+    const std::pair<std::vector<std::vector<Command>>, QStringList> cases[] = {
+        {{speed, sizes, {said({105, 8}), said({105, 1}), said({105, 11})}}, {"DTR off"}}, // out of order
+        {{otherSpeed, speed, sizes, controls}, {}},                                         // its own speed unasked
+        {{speed, sizes, controls, otherSpeed}, {"baud rate 19200"}},                        // then changed
+        {{{said({105, 6}), said({105, 14})}, speed, sizes, controls}, {}}, // break, inbound flow: not asked
+    };
+    for (const auto& [answers, untaken] : cases) {
+        pb::LineSettings line;
+        line.requestToSend = true;
+        ComPortSetup setup(line);
+        setup.take({kDo, kComPort, {}});
+        for (const std::vector<Command>& some : answers) {
+            for (const Command& command : some)
+                setup.take(command);
+        }
+        EXPECT_EQ(setup.state(), ComPortSetup::State::Done);
+        EXPECT_EQ(setup.untaken(), untaken);
+    }
+}
+
 struct RawCase {
     const char* name;
     QByteArray stream;
@@ -216,6 +243,35 @@ TEST(DeviceServerStream, ARawPortThatSpeaksTelnetIsSaidOnceAndItsCommandsAreNotR
             }
             EXPECT_TRUE(stream.takeReplies().isEmpty()) << "a server met by mistake is not talked to";
         }
+    }
+}
+
+// A server that never ends a subnegotiation, or never stops negotiating,
+// grows nothing without limit and is named once.
+TEST(DeviceServerStream, WhatAServerSendsWithoutEndIsCutShortAndSaidOnce)
+{
+    const QByteArray line(5000, 'x'), unended = Bytes({kIac, kSb, kComPort}) + line;
+    QByteArray flipping;
+    for (int i = 0; i < 1000; ++i)
+        flipping += Negotiation(kWont, kBinary) + Negotiation(kWill, kBinary);
+    const std::tuple<QByteArray, QByteArray, QString> cases[] = {
+        {unended + unended, line.mid(64) + line.mid(64),
+         "rfc2217://10.0.0.20:4001 sent a Telnet command that did not end within 64 bytes"},
+        {flipping + "ok", "ok", "rfc2217://10.0.0.20:4001 kept changing its Telnet options"},
+    };
+    for (const auto& [sent, data, says] : cases) {
+        pb::DeviceServerStream stream({"10.0.0.20", 4001, pb::ServerProtocol::Rfc2217}, pb::LineSettings{});
+        QByteArray received, replies;
+        QStringList notices;
+        for (qsizetype at = 0; at < sent.size(); at += 100) {
+            received += stream.received(sent.mid(at, 100));
+            replies += stream.takeReplies();
+            notices += stream.takeNotices();
+        }
+        EXPECT_TRUE(received == data) << received.size();
+        EXPECT_LT(replies.size(), 1000);
+        EXPECT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices.value(0).startsWith(says)) << notices.join('\n').toStdString();
     }
 }
 

@@ -28,6 +28,14 @@ DeviceIdentity DeviceOf(const QString& port, const ProgramFolder& folder)
     return ResolvePort(number, folder, PresentPorts);
 }
 
+// The device's own notices begin with its address, which the error line
+// names already.
+QString WithoutLeadingName(const QString& notice, const QString& device)
+{
+    const QString prefix = device + u' ';
+    return notice.startsWith(prefix) ? notice.mid(prefix.size()) : notice;
+}
+
 bool Open(UnitSession& session, const UnitCommand& command)
 {
     const QString& port = command.request.port;
@@ -37,6 +45,8 @@ bool Open(UnitSession& session, const UnitCommand& command)
     QString why;
     if (device.device.isEmpty())
         why = QStringLiteral("the adapter that has this number is not plugged in");
+    else if (!session.whyNotOpened().isEmpty())
+        why = WithoutLeadingName(session.whyNotOpened(), device.device);
     else
         why = WhyPortDidNotOpen(device.device);
     const QString named = device.device == port || device.device.isEmpty()

@@ -75,13 +75,22 @@ void UnitSession::noteReport(const ExchangeReport& report)
 bool UnitSession::open(const DeviceIdentity& device)
 {
     port_.deviceName = [device](int) { return device; };
+    // What the device says while it opens waits: when it does not open, its
+    // last word is the reason why.
+    QStringList opening;
+    port_.onDeviceNotice = [&opening](const QString& line) { opening << line; };
+    const bool opened = OpenUnitPort(port_, 0) == 0;
+    if (!opened && !opening.isEmpty())
+        whyNotOpened_ = opening.takeLast();
     // The monitor prints every port line already; other commands would
     // otherwise keep the reason behind their time-outs to themselves.
     port_.onDeviceNotice = [this](const QString& line) {
         if (!monitoring_)
             output_.error(line);
     };
-    if (OpenUnitPort(port_, 0) != 0)
+    for (const QString& line : opening)
+        port_.onDeviceNotice(line);
+    if (!opened)
         return false;
     engine_.ProtocolTick(kStartCommand);
     return true;

@@ -45,6 +45,9 @@ public:
     // Opens the device at 19200,N,8,1 and starts the engine; false when it
     // cannot be opened.
     bool open(const DeviceIdentity& device);
+    // After a failed open: what the device said of it, if anything (a
+    // device server that hung up).
+    const QString& whyNotOpened() const { return whyNotOpened_; }
 
     // Each gives the shown rows the unit did not confirm, by the engine's
     // reports: a read row is one whose reply came, a written one one whose
@@ -103,6 +106,7 @@ private:
     QString message_;
     int16_t bleepCode_ = -1;
 
+    QString whyNotOpened_;
     QString progressLine_;    // progress text since the last line end
     QString tickProgress_;    // what the engine said during the current tick
     QStringList tickLog_;

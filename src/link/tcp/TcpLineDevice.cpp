@@ -41,10 +41,15 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
     QObject::connect(&socket_, &QIODevice::readyRead, &socket_, [this] {
         if (stage_ != Stage::SettingLine)
             return; // the line's bytes wait for readWaiting
+        if (received_.size() >= kReadBufferBytes)
+            return; // a server that floods while the line is set waits too
         takeFromServer(socket_.readAll());
         if (reopening_ && stream_->settled())
             finishReopening(true);
     });
+    // A server that sends faster than the line is read is held back by TCP
+    // rather than by memory here.
+    socket_.setReadBufferSize(kReadBufferBytes);
     reopenTimer_.setSingleShot(true);
     QObject::connect(&reopenTimer_, &QTimer::timeout, &socket_, [this] {
         // Settings the server left unanswered do not keep the port shut.
@@ -66,6 +71,8 @@ bool TcpLineDevice::open(const LineSettings& settings)
            && socket_.waitForReadyRead(int(deadline.remainingTime()))) {
     }
     if (!isOpen()) {
+        stream_->reportClosed();
+        passOn();
         close();
         return false;
     }
@@ -149,7 +156,7 @@ void TcpLineDevice::takeFromServer(const QByteArray& bytes)
 // The answers the stream owes the server, and its lines for the log.
 void TcpLineDevice::passOn()
 {
-    if (const QByteArray replies = stream_->takeReplies(); !replies.isEmpty()) {
+    if (const QByteArray replies = stream_->takeReplies(); !replies.isEmpty() && isOpen()) {
         socket_.write(replies);
         socket_.flush();
     }

@@ -30,6 +30,9 @@ public:
     // How long the server's answers to the line's settings are waited for;
     // the port opens either way.
     static constexpr int kSettingsWaitMs = 500;
+    // What the connection holds of the server's bytes until they are read,
+    // and what is taken from it while the line is being set.
+    static constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 private:
     enum class Stage {
