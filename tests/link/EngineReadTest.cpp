@@ -175,4 +175,95 @@ TEST_F(EngineReadTest, WriteSendsTheCodedValueAndConfirmsIt)
     EXPECT_EQ(state.rows.SettingsInUnit[2], 1);
 }
 
+// The edges of the unit's awake window: a row picked 79 ticks after a read
+// request went out (199 after a write or the call's frames) goes out
+// without the wake-up sequence; one picked a tick later gets it. The tab is
+// shown just before the pick, so that the pick falls on the tick probed.
+enum class First { Read, Write, Call };
+
+struct AwakeEdge {
+    First first;
+    int lastQuietPick; // ticks after the last frame of the first exchange
+};
+
+class AwakeWindowEdge : public EngineTest, public ::testing::WithParamInterface<AwakeEdge> {
+protected:
+    // The first exchange, answered, then a tab that serves nothing; the
+    // ticks since its last frame went out.
+    int exchange(First first)
+    {
+        int sinceFrame = 0;
+        auto until = [&](State target) {
+            const int taken = tickUntil(target);
+            EXPECT_GT(taken, 0);
+            sinceFrame += taken;
+        };
+        switch (first) {
+        case First::Read:
+            view.tab = pb::SettingsTab;
+            requests().read(4);
+            until(State::ReadReplyStart);
+            line.Arrive(ReadReply(4, 1));
+            break;
+        case First::Write:
+            view.tab = pb::SettingsTab;
+            requests().write(2);
+            until(State::WriteReplyStart);
+            line.Arrive(pbtest::WriteReply());
+            break;
+        case First::Call:
+            view.tab = pb::ServiceTab;
+            view.address = "1234";
+            requests().testCall();
+            until(State::CallNumberReplyStart);
+            line.Arrive(pbtest::CallNumberReply('5'));
+            until(State::CallReplyStart);
+            line.Arrive(pbtest::CallReply(pb::kACK));
+            break;
+        }
+        sinceFrame = 0;
+        until(State::Ready);
+        view.tab = pb::FileTab;
+        return sinceFrame;
+    }
+};
+
+TEST_P(AwakeWindowEdge, APickInsideTheWindowNeedsNoWakeUpAndOneAfterItDoes)
+{
+    const AwakeEdge edge = GetParam();
+    start(pb::FileTab);
+    for (const int pick : {edge.lastQuietPick, edge.lastQuietPick + 1}) {
+        const int sinceFrame = exchange(edge.first);
+        tick(pick - 2 - sinceFrame);
+        view.tab = pb::SettingsTab; // chosen on the next tick, picked on the one after
+        requests().read(5);
+        tick();
+        const qsizetype before = line.sent.size();
+        tick();
+        ASSERT_EQ(engine.EngineState(), State::SendRead) << "picked " << pick << " ticks after the frame";
+        EXPECT_EQ(line.sent.mid(before) == Hex("01 01 80 7F"), pick > edge.lastQuietPick)
+            << "picked " << pick << " ticks after the frame";
+        ASSERT_GT(tickUntil(State::ReadReplyStart), 0);
+        line.Arrive(ReadReply(5, 1));
+        ASSERT_GT(tickUntil(State::Ready), 0);
+        view.tab = pb::FileTab;
+        tick(pb::kAwakeAfterWrite + 1); // every window closed before the next round
+    }
+}
+
+std::string NameOf(First first)
+{
+    switch (first) {
+    case First::Read: return "Read";
+    case First::Write: return "Write";
+    case First::Call: break;
+    }
+    return "Call";
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadWriteCall, AwakeWindowEdge,
+                         ::testing::Values(AwakeEdge{First::Read, 79}, AwakeEdge{First::Write, 199},
+                                           AwakeEdge{First::Call, 199}),
+                         [](const ::testing::TestParamInfo<AwakeEdge>& info) { return NameOf(info.param.first); });
+
 } // namespace
