@@ -4,12 +4,6 @@
 # scripts/package.sh does both for a release build.
 include(GNUInstallDirs)
 
-# An installed program keeps its files in the per-user folder; it learns the
-# prefix it is installed under here.
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/files/ProgramFolder.cpp
-  TARGET_DIRECTORY pagerbench_core
-  APPEND PROPERTY COMPILE_DEFINITIONS "PAGERBENCH_INSTALL_PREFIX=\"${CMAKE_INSTALL_PREFIX}\"")
-
 set(PAGERBENCH_INSTALLED_PROGRAMS pagerbench)
 if(TARGET pagerbench-unitsim)
   install(TARGETS pagerbench-unitsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

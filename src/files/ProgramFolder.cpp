@@ -1,5 +1,7 @@
 #include "files/ProgramFolder.h"
 
+#include "BuildConfig.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -27,31 +29,11 @@ bool mayCreateFilesIn(const QString& folder)
     return probe.open();
 }
 
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity kFolderNameCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kFolderNameCase = Qt::CaseSensitive;
-#endif
-
 } // namespace
 
 QStringList ProgramFolder::installPrefixes()
 {
-#ifdef Q_OS_WIN
-    // Program Files, as 64-bit and 32-bit programs see it: where installers put programs.
-    QStringList prefixes;
-    for (const char* name : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
-        const QString folder = qEnvironmentVariable(name);
-        if (!folder.isEmpty())
-            prefixes << QDir::fromNativeSeparators(folder);
-    }
-#else
-    QStringList prefixes{QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/opt")};
-#endif
-#ifdef PAGERBENCH_INSTALL_PREFIX
-    prefixes << QStringLiteral(PAGERBENCH_INSTALL_PREFIX);
-#endif
-    return prefixes;
+    return systemPrefixes() << QStringLiteral(PAGERBENCH_INSTALL_PREFIX);
 }
 
 bool ProgramFolder::isInside(const QString& folder, const QString& prefix)
@@ -63,7 +45,8 @@ bool ProgramFolder::isInside(const QString& folder, const QString& prefix)
     if (QDir(base).isRoot())
         return false;
     const QString path = comparable(folder);
-    return path.compare(base, kFolderNameCase) == 0 || path.startsWith(base + u'/', kFolderNameCase);
+    const Qt::CaseSensitivity nameCase = folderNameCase();
+    return path.compare(base, nameCase) == 0 || path.startsWith(base + u'/', nameCase);
 }
 
 ProgramFolder ProgramFolder::locate(const QString& executableFolder)

@@ -44,6 +44,9 @@ struct ProgramFolder {
 
 private:
     QString toRead(const QString& name) const;
+    // The system's own (files/unix, files/win).
+    static QStringList systemPrefixes();
+    static Qt::CaseSensitivity folderNameCase();
 };
 
 } // namespace pb

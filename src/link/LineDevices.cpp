@@ -2,11 +2,6 @@
 
 #include "link/NetworkLine.h"
 #include "link/TcpDevice.h"
-#ifdef Q_OS_WIN
-#include "link/win/Win32LineDevice.h"
-#else
-#include "link/SerialPortDevice.h"
-#endif
 
 namespace pb {
 
@@ -34,11 +29,7 @@ std::unique_ptr<LineDevice> MakeLineDevice(const QString& name)
         return nullptr;
     if (IsTcpDevice(name))
         return deviceServer(name);
-#ifdef Q_OS_WIN
-    return std::make_unique<Win32LineDevice>(name);
-#else
-    return std::make_unique<SerialPortDevice>(name);
-#endif
+    return MakeSerialLine(name);
 }
 
 } // namespace pb

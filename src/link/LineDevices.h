@@ -13,4 +13,8 @@ namespace pb {
 // the module missing).
 std::unique_ptr<LineDevice> MakeLineDevice(const QString& name);
 
+// A serial port of this machine by its name: a QSerialPort on Linux, the
+// Win32 serial calls on Windows (link/unix, link/win).
+std::unique_ptr<LineDevice> MakeSerialLine(const QString& name);
+
 } // namespace pb

@@ -1,5 +1,7 @@
 #include "link/ModuleFolders.h"
 
+#include "BuildConfig.h"
+
 #include <QDir>
 
 namespace pb {
@@ -15,8 +17,8 @@ QStringList ModuleFolders(const QString& executableFolder, const QString& develo
 
 QString DevelopmentModuleFolder()
 {
-#ifdef PAGERBENCH_BUILD_MODULE_DIR
-    return QStringLiteral(PAGERBENCH_BUILD_MODULE_DIR);
+#ifdef PAGERBENCH_DEVELOPMENT_MODULE_DIR
+    return QStringLiteral(PAGERBENCH_DEVELOPMENT_MODULE_DIR);
 #else
     return QString();
 #endif

@@ -1,5 +1,6 @@
 #include "link/NetworkLine.h"
 
+#include "BuildConfig.h"
 #include "link/ModuleFolders.h"
 
 #include <QCoreApplication>
@@ -11,11 +12,7 @@ namespace pb {
 
 QString NetworkModuleFileName()
 {
-#if defined(Q_OS_WIN)
-    return QStringLiteral("pagerbench-tcp.dll");
-#else
-    return QStringLiteral("libpagerbench-tcp.so");
-#endif
+    return QStringLiteral(PAGERBENCH_NETWORK_MODULE_FILE);
 }
 
 QStringList NetworkModuleFolders()

@@ -12,17 +12,6 @@ QString PortEnvironmentVariable(int portNumber)
     return QStringLiteral("PAGERBENCH_COM") + QString::number(portNumber);
 }
 
-QString PlatformPortDevice(int portNumber)
-{
-    if (portNumber < 1)
-        return QString();
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM") + QString::number(portNumber);
-#else
-    return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
-#endif
-}
-
 QString PortDeviceName(int portNumber, const EnvironmentLookup& environment)
 {
     if (portNumber < 1)

@@ -16,7 +16,7 @@ EnvironmentLookup ProcessEnvironment();
 QString PortEnvironmentVariable(int portNumber);
 
 // What the system itself calls port n: "COMn" on Windows, "/dev/ttyS<n-1>"
-// elsewhere. Empty for a number below 1.
+// elsewhere (link/win, link/unix). Empty for a number below 1.
 QString PlatformPortDevice(int portNumber);
 
 // The device for port number n (1-based): the device named by

@@ -2,11 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#ifdef Q_OS_WIN
-#include "link/win/SerialCommPorts.h"
-#else
-#include <QSerialPortInfo>
-#endif
 
 namespace pb {
 
@@ -22,24 +17,6 @@ QHash<QString, QString> LinkNamesByTarget(const QString& folder)
             names.insert(target, link.fileName());
     }
     return names;
-}
-
-QList<PortDescription> PresentPorts()
-{
-    QList<PortDescription> ports;
-#ifdef Q_OS_LINUX
-    const QHash<QString, QString> byId = LinkNamesByTarget(QStringLiteral("/dev/serial/by-id"));
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        const QString location = info.systemLocation();
-        ports.append({location, byId.value(QFileInfo(location).canonicalFilePath()), info.description(),
-                      info.serialNumber()});
-    }
-#elif defined(Q_OS_WIN)
-    // Windows gives the numbers: listed only to be shown and found again.
-    for (const SerialCommPort& port : SerialCommPorts())
-        ports.append({port.portName, QString(), QString(), QString()});
-#endif
-    return ports;
 }
 
 } // namespace pb

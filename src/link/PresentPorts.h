@@ -13,7 +13,8 @@ QHash<QString, QString> LinkNamesByTarget(const QString& folder);
 
 // The ports the serial layer finds on Linux (built-in ports without hardware
 // left out), each with its name in /dev/serial/by-id. On Windows the COM
-// ports of its registry, which it numbers itself.
+// ports of its registry, which it numbers itself. In the system's own file
+// (link/unix, link/win).
 QList<PortDescription> PresentPorts();
 
 } // namespace pb

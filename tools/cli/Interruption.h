@@ -5,11 +5,8 @@
 // pending signals for the end, so that every command closes its port and
 // ends with ExitInterrupted.
 // On Windows a console handler takes Ctrl-C, Ctrl-Break and closing the
-// console instead (win/Interruption.cpp); there is no descriptor but an
-// event, and the event loop asks happened() on its ticks.
-#ifndef _WIN32
-#include <csignal>
-#endif
+// console instead (win/Interruption.cpp; the signals in unix/); there is
+// no descriptor but an event, and the event loop asks happened() on its ticks.
 
 namespace pb::cli {
 
@@ -24,10 +21,8 @@ public:
 
     // Readable once a signal came; -1 when the system gives no descriptor.
     int descriptor() const { return fd_; }
-#ifdef _WIN32
-    // Set once Ctrl-C came, for WaitForMultipleObjects.
-    void* event() const { return event_; }
-#endif
+    // Windows only: set once Ctrl-C came, for WaitForMultipleObjects.
+    void* event() const;
     // A signal came, and has not been taken.
     bool happened() const;
 
@@ -38,11 +33,6 @@ public:
     void ended(int status) const;
 
 private:
-#ifndef _WIN32
-    sigset_t signals_{};
-#else
-    void* event_ = nullptr;
-#endif
     int fd_ = -1;
 };
 

@@ -11,7 +11,7 @@ namespace pb::cli {
 QString WhyPortDidNotOpen(const QString& device);
 
 // The same for a serial port, from the system's own calls: termios and
-// errno on Linux (SerialPortFailure.cpp), the Win32 port on Windows
+// errno on Linux (unix/SerialPortFailure.cpp), the Win32 port on Windows
 // (win/SerialPortFailure.cpp).
 QString WhySerialPortDidNotOpen(const QString& device);
 

@@ -2,7 +2,7 @@
 // Standard input and output as the tool uses them: bytes as they are (no
 // line-end translation on Windows), a closed pipe a failed write rather
 // than the end of the process, and standard input read while Ctrl-C and
-// SIGTERM are watched. POSIX calls here, Win32 ones in win/.
+// SIGTERM are watched. POSIX calls in unix/, Win32 ones in win/.
 #include "Interruption.h"
 
 #include <QByteArray>

@@ -55,7 +55,6 @@ BOOL WINAPI onConsoleEvent(DWORD event)
 } // namespace
 
 Interruption::Interruption()
-    : event_(state().interrupted)
 {
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
@@ -63,6 +62,11 @@ Interruption::Interruption()
 // The handler stays to the end of the process: removing it would wait for
 // a handler that is running, and it uses nothing this object owns.
 Interruption::~Interruption() = default;
+
+void* Interruption::event() const
+{
+    return state().interrupted;
+}
 
 bool Interruption::happened() const
 {

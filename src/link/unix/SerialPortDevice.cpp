@@ -1,4 +1,4 @@
-#include "link/SerialPortDevice.h"
+#include "link/unix/SerialPortDevice.h"
 
 #include "link/WaitingBytes.h"
 
@@ -12,12 +12,8 @@ namespace {
 // such as /dev/serial/by-id/... is opened as the device it points to.
 QString resolvedDevice(const QString& device)
 {
-#ifdef Q_OS_WIN
-    return device;
-#else
     const QFileInfo info(device);
     return info.isSymLink() && info.exists() ? info.canonicalFilePath() : device;
-#endif
 }
 
 bool meansLineLost(QSerialPort::SerialPortError error)

@@ -1,5 +1,6 @@
 #include "Interruption.h"
 
+#include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -7,11 +8,12 @@ namespace pb::cli {
 
 Interruption::Interruption()
 {
-    sigemptyset(&signals_);
-    sigaddset(&signals_, SIGINT);
-    sigaddset(&signals_, SIGTERM);
-    if (sigprocmask(SIG_BLOCK, &signals_, nullptr) == 0)
-        fd_ = signalfd(-1, &signals_, SFD_CLOEXEC | SFD_NONBLOCK);
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    if (sigprocmask(SIG_BLOCK, &signals, nullptr) == 0)
+        fd_ = signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
 }
 
 Interruption::~Interruption()

@@ -1,12 +1,12 @@
 // The engine's golden trace: for each case, every tick on which bytes went
 // out or an exchange finished, compared line by line with
-// golden/engine-trace.txt. What goes on the wire, on which tick, and what
+// ../golden/engine-trace.txt. What goes on the wire, on which tick, and what
 // each exchange reports must stay the same however the engine is built
 // inside. After a deliberate change of that, run the test with
 // PAGERBENCH_WRITE_GOLDEN=1 to write the file in the source tree anew, and
 // read its diff before committing it. The file is found beside this source,
 // so the test runs on Linux only.
-#include "EngineFixture.h"
+#include "link/EngineFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,7 +162,7 @@ private:
 
 QString GoldenPath()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("golden/engine-trace.txt");
+    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("../golden/engine-trace.txt");
 }
 
 TEST(EngineGoldenTrace, EveryTabAndReplyGivesTheRecordedBytesAndReportsTickByTick)

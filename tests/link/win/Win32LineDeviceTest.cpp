@@ -1,4 +1,4 @@
-#ifdef _WIN32 // under Wine, on the COM ports of tests/windows/far-ends.py
+// Under Wine, on the COM ports of tests/windows/far-ends.py.
 #include "link/win/Win32LineDevice.h"
 
 #include <QStringList>
@@ -17,4 +17,3 @@ TEST(Win32LineDevice, IsLostWhenAWriteIsNotTakenInTimeOrItsFarEndHangsUpUnderSil
     ASSERT_TRUE(hangingUp.write("x")); // hung up at; reads go on returning nothing
     EXPECT_TRUE(QTest::qWaitFor([&] { hangingUp.readWaiting(); return lost.size() == 2; }, 10000));
 }
-#endif
