@@ -1,23 +1,12 @@
 #include "ReadAll.h"
 
-#include "link/EngineView.h"
 #include "settings/ValueCoding.h"
+#include "ui/MainTabs.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 
 namespace pb::bench {
-
-namespace {
-
-using State = ProtocolEngine::State;
-
-bool Idle(const ProtocolEngine& engine)
-{
-    return engine.EngineState() == State::Ready || engine.EngineState() == State::ServeUnitTab;
-}
-
-} // namespace
 
 ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
 {
@@ -27,7 +16,16 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
 
     ReadAllRun run;
     bool pressed = false;
+    bool ended = false;
     int seen = 0;
+    int startedTicks = 0;
+    ProtocolEngine& engine = program.engine;
+    const auto engineOutcome = engine.onOutcome;
+    engine.onOutcome = [&](const RequestOutcome& outcome) {
+        ended = ended || outcome.kind == RequestKind::ReadAll;
+        if (engineOutcome)
+            engineOutcome(outcome);
+    };
     QElapsedTimer clock;
     QEventLoop loop;
     // Connected after the program's own connection, so it runs after each step.
@@ -36,9 +34,9 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
             loop.quit();
             return;
         }
-        const ProtocolEngine& engine = program.engine;
         if (!pressed) {
-            if (engine.EngineState() == State::Ready && engine.SendDelay() == 0) {
+            // Pressed once the engine's start delay is over.
+            if (engine.started() && ++startedTicks > kWakeUpTicks) {
                 window.CmdLeesAlles->click();
                 clock.start();
                 pressed = true;
@@ -46,7 +44,7 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
             return;
         }
         ++run.ticks;
-        if (!engine.Requests().anyPending() && Idle(engine)) {
+        if (ended) {
             run.wallMs = double(clock.nsecsElapsed()) / 1e6;
             run.finished = true;
             loop.quit();
@@ -54,6 +52,7 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
     });
     loop.exec();
     QObject::disconnect(connection);
+    engine.onOutcome = engineOutcome;
 
     const SettingsGrid grid = window.grid();
     const int last = std::min<int>(HighestRow(program.state.config.UnitType), kGridRows - 1);

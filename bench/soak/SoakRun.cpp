@@ -24,7 +24,7 @@ SoakResult RunSoak(const SoakOptions& options, const SoakProgress& progress)
     TickClock clock;
     SoakUnit unit(SoakRig::kUnitType, clock);
     SoakRig rig(unit, clock);
-    Workload workload(rig.grid());
+    Workload workload(SoakRig::kUnitType);
     if (!rig.start()) {
         result.failure = QStringLiteral("the port on the unit did not open");
         return result;
@@ -48,7 +48,7 @@ SoakResult RunSoak(const SoakOptions& options, const SoakProgress& progress)
             ++result.ticks;
             // Ends a read all or write all on the last exchange wanted.
             if (!cancelled && unit.frames() >= options.exchanges) {
-                rig.operations().Cancel();
+                rig.cancel();
                 cancelled = true;
             }
         }
@@ -64,7 +64,7 @@ SoakResult RunSoak(const SoakOptions& options, const SoakProgress& progress)
     result.exchanges = unit.frames();
     result.faulted = unit.faulted();
     result.callsTaken = unit.callsTaken();
-    result.logLines = rig.window().logLines();
+    result.logLines = rig.logLines();
     return result;
 }
 

@@ -12,10 +12,10 @@ constexpr long long kWholeGridEvery = 500;
 
 } // namespace
 
-Workload::Workload(const GridModel& grid)
+Workload::Workload(int16_t unitType) : layout_(GridLayout(unitType))
 {
-    for (int row = 0; row < kGridRows; ++row) {
-        if (grid.shown(row))
+    for (int16_t row = 0; row < kGridRows; ++row) {
+        if (layout_[row].state == RowState::Shown)
             rows_.push_back(row);
     }
 }
@@ -35,7 +35,7 @@ Workload::Operation Workload::operationAt(long long step) const
 }
 
 // Steps through the rows so that neighbouring steps touch different rows.
-int Workload::rowAt(long long step) const
+int16_t Workload::rowAt(long long step) const
 {
     return rows_[std::size_t(step) % rows_.size()];
 }
@@ -44,31 +44,36 @@ void Workload::askNext(SoakRig& rig)
 {
     const long long step = step_++;
     const Operation operation = operationAt(step);
-    UnitOperations& operations = rig.operations();
-    rig.window().show(operation == Operation::TestCall ? ServiceTab : UnitTab);
+    const ServingMode rows = ServingMode::RowsAndBulk;
     switch (operation) {
     case Operation::Read:
-        operations.ReadSingleSetting(rowAt(step));
+        rig.request(UnitRequest::ReadRow(rowAt(step)), rows);
         break;
-    case Operation::Write: {
-        // Each write picks another option of its row, as a user would.
-        const int row = rowAt(step);
-        GridModel& grid = rig.grid();
-        const long long options = std::max(1, grid.count(row));
-        grid.select(row, int(step / static_cast<long long>(rows_.size()) % options));
-        operations.WriteSingleSetting(row);
+    case Operation::Write:
+        rig.request(UnitRequest::WriteRow(rowAt(step), optionAt(step, rowAt(step))), rows);
         break;
-    }
     case Operation::TestCall:
-        operations.TestCall();
+        rig.request(UnitRequest::TestCall([] { return CallFields{QStringLiteral("1234"), QStringLiteral("Soak"), 0}; }),
+                    ServingMode::Call);
         break;
     case Operation::ReadAll:
-        operations.ReadAll();
-        break;
-    case Operation::WriteAll:
-        operations.WriteAll();
+    case Operation::WriteAll: {
+        QList<RowValue> all;
+        for (int16_t row : rows_)
+            all.append({row, optionAt(step, row)});
+        const bool read = operation == Operation::ReadAll;
+        rig.request(read ? UnitRequest::ReadAll([all] { return all; }) : UnitRequest::WriteAll([all] { return all; }),
+                    rows);
         break;
     }
+    }
+}
+
+// Each write picks another option of its row, as a user would.
+int16_t Workload::optionAt(long long step, int16_t row) const
+{
+    const long long options = std::max<long long>(1, layout_[row].options.size());
+    return int16_t(step / static_cast<long long>(rows_.size()) % options);
 }
 
 } // namespace pb::bench

@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "link/PortMap.h"
 #include "link/UnitPort.h"
+#include "texts/PortWording.h"
 #include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmInstellingen.h"
@@ -16,13 +17,13 @@ namespace pb {
 Program::Program(AppState& programState)
     : state(programState),
       window(programState),
-      port(programState.logfile, programState.Tekst, programState.lamps, programState.portClock),
+      port(programState.logfile, PortWordsOf(programState.Tekst), programState.lamps, programState.portClock),
       view(window),
-      engine({port, programState.rows, programState.grid, programState.Tekst, programState.logfile,
-              programState.config.UnitType, view}),
-      operations(programState.rows, engine.Requests(), programState.grid, programState.Tekst, view)
+      engine({port, programState.logfile, programState.config.UnitType}),
+      driver({engine, programState.rows, programState.grid, programState.Tekst, programState.logfile,
+              programState.config.UnitType, view})
 {
-    window.requests = &engine.Requests();
+    window.rowPending = [this](int row) { return engine.rowPending(row); };
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     port.deviceName = [this](int portNumber) { return ResolvePort(portNumber, state.folder, state.presentPorts); };
     port.presentPorts = [this] { return state.presentPorts(); };
@@ -38,7 +39,7 @@ void Program::ShowSettingsDialog()
     QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog, [this, dialog] {
         ApplySettings(state, window, *dialog,
                       {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); },
-                       [this] { engine.DropAllRequests(); }});
+                       [this] { engine.dropAll(); }});
     });
     dialog->show();
 }
@@ -55,7 +56,7 @@ void Program::ShowGuide()
 
 void Program::Tick()
 {
-    engine.ProtocolTick(0);
+    driver.tick();
     port.Tick();
 }
 
@@ -71,12 +72,12 @@ int16_t Program::OpenConfiguredPort()
     // The engine starts with the first port that opens: at start-up, or
     // later from the settings dialog when the port was missing or busy at
     // start-up. Otherwise the buttons would stay dead until a restart.
-    if (result >= 0 && engine.EngineState() == ProtocolEngine::State::NotStarted) {
+    if (result >= 0 && !engine.started()) {
         // What was asked for while there was no port was asked of another
         // grid: the settings dialog's Save loads the default settings before
         // it opens the port, so a write would send values nobody chose.
-        engine.DropAllRequests();
-        engine.ProtocolTick(kStartCommand);
+        engine.dropAll();
+        engine.start();
     }
     return result;
 }
@@ -90,27 +91,27 @@ void Program::connectControls()
     QObject::connect(window.About, &QAction::triggered, &window, [this] { ShowAbout(); });
     for (int row = 0; row < kGridRows; ++row) {
         QObject::connect(window.CmdReadSingleSetting[row], &QPushButton::clicked, &window,
-                         [this, row] { operations.ReadSingleSetting(row); });
+                         [this, row] { driver.ReadSingleSetting(row); });
         QObject::connect(window.CmdWriteSingleSetting[row], &QPushButton::clicked, &window,
-                         [this, row] { operations.WriteSingleSetting(row); });
+                         [this, row] { driver.WriteSingleSetting(row); });
     }
-    QObject::connect(window.CmdLeesAlles, &QPushButton::clicked, &window, [this] { operations.ReadAll(); });
+    QObject::connect(window.CmdLeesAlles, &QPushButton::clicked, &window, [this] { driver.ReadAll(); });
     QObject::connect(window.CmdSchrijfAlles, &QPushButton::clicked, &window, [this] { CmdSchrijfAlles_Click(); });
-    QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { operations.Cancel(); });
-    QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { operations.ClearProgress(); });
+    QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { driver.Cancel(); });
+    QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { driver.ClearProgress(); });
     QObject::connect(window.CmdTestOproepPager, &QPushButton::clicked, &window,
                      [this] { CmdTestOproepPager_Click(); });
 }
 
 void Program::CmdSchrijfAlles_Click()
 {
-    if (window.confirm(operations.WriteAllQuestion()))
-        operations.WriteAll();
+    if (window.confirm(driver.WriteAllQuestion()))
+        driver.WriteAll();
 }
 
 void Program::CmdTestOproepPager_Click()
 {
-    if (operations.TestCall())
+    if (driver.TestCall())
         return;
     QMessageBox box(QMessageBox::Critical, state.Tekst[TxtProgramTitle], state.Tekst[TxtEnterValidPagerNumber], QMessageBox::Ok, &window);
     box.exec();

@@ -2,9 +2,9 @@
 // The running program: the state, the serial port, the protocol engine and
 // the main window, wired together. main() builds one; a test builds its own.
 #include "app/AppState.h"
+#include "app/UnitDriver.h"
 #include "link/Datacom.h"
 #include "link/ProtocolEngine.h"
-#include "link/UnitOperations.h"
 #include "ui/FrmHoofdscherm.h"
 #include "ui/MainWindowView.h"
 
@@ -33,7 +33,7 @@ public:
     Datacom port;
     MainWindowView view;
     ProtocolEngine engine;
-    UnitOperations operations;
+    UnitDriver driver;
 
 private:
     void connectControls();

@@ -3,7 +3,7 @@
 #include "files/ConfigFile.h"
 #include "app/Program.h"
 #include "files/SettingsFile.h"
-#include "link/EngineView.h"
+#include "ui/MainTabs.h"
 #include "log/LogBuffer.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
@@ -38,7 +38,7 @@ void StartProgramma(Program& program)
     window.SetTeksten();
     program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);
-    program.engine.Requests().cancelRows();
+    program.engine.cancelRows();
     // Logging is on from here for the rest of the run, whatever the file said.
     state.config.LogfileAan = 2;
     if (state.config.CaseDontShow == 0)

@@ -2,22 +2,11 @@
 
 #include "link/DatacomSettings.h"
 #include "link/PortName.h"
-#include "texts/TextNumbers.h"
 
 #include <QElapsedTimer>
 #include <utility>
 
 namespace pb {
-
-namespace {
-
-// A number as the log writes it: a blank in place of the plus sign.
-QString signedText(int value)
-{
-    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
-}
-
-} // namespace
 
 Datacom::Clock Datacom::SteadyClock()
 {
@@ -28,8 +17,8 @@ Datacom::Clock Datacom::SteadyClock()
     };
 }
 
-Datacom::Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps, Clock clock)
-    : log_(log), Tekst(texts), lamps_(lamps), clock_(std::move(clock))
+Datacom::Datacom(LogSink& log, PortWords words, LampFlags& lamps, Clock clock)
+    : log_(log), words_(std::move(words)), lamps_(lamps), clock_(std::move(clock))
 {
 }
 
@@ -48,7 +37,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     const int portNumber = portIndex + 1;
     if (active() && active()->isOpen()) {
         // A port is changed only while it is closed.
-        log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
+        say({PortEvent::OpenFailed, portNumber, {}});
         return -1;
     }
     // An open by the user replaces the reopening.
@@ -67,7 +56,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     }
     if (!opened) {
         device_.reset();
-        log_.WriteLog(Tekst[TxtErrorOpeningComPort] + QStringLiteral(": ") + signedText(portNumber));
+        say({PortEvent::OpenFailed, portNumber, {}});
         // The device was away when the port was closed to be opened again
         // (the settings dialog's Save): keep waiting for the device named now.
         if (keepWaiting && portNumber >= 1)
@@ -78,8 +67,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     lost_ = false;
     closedWhileAway_ = false;
     forgetReceived();
-    log_.WriteLog(QStringLiteral("Com:") + signedText(portNumber) + u' ' + Tekst[TxtOpenedWith]
-                  + QStringLiteral(": ") + settings.text);
+    say({PortEvent::Opened, portNumber, settings.text});
     if (onCaption)
         onCaption(captionText());
     return 0;
@@ -127,7 +115,7 @@ void Datacom::CloseComPort()
     device_.reset();
     inUse_ = false;
     lost_ = false;
-    log_.WriteLog(Tekst[failed ? TxtErrorClosingComPort : TxtComPortClosed] + u'.');
+    say({failed ? PortEvent::CloseFailed : PortEvent::Closed, portNumber_, {}});
 }
 
 int16_t Datacom::ReadByte()
@@ -214,7 +202,7 @@ bool Datacom::dropIfLost()
     if (LineDevice* device = active()) {
         device->close();
         inUse_ = false;
-        log_.WriteLog(QStringLiteral("Comport lost: ") + lostReason_);
+        say({PortEvent::Lost, portNumber_, lostReason_});
         startWaiting();
     }
     return true;
@@ -254,7 +242,7 @@ void Datacom::reopened(bool opened)
     closedWhileAway_ = false;
     forgetReceived();
     const QString caption = captionText();
-    log_.WriteLog(QStringLiteral("Comport back: ") + caption);
+    say({PortEvent::Back, portNumber_, caption});
     if (onCaption)
         onCaption(caption);
 }
@@ -263,6 +251,11 @@ void Datacom::forgetReceived()
 {
     received_.clear();
     next_ = 0;
+}
+
+void Datacom::say(const PortEvent& event)
+{
+    log_.WriteLog(words_ ? words_(event) : QString());
 }
 
 } // namespace pb

@@ -11,10 +11,10 @@
 #include "link/LampFlags.h"
 #include "link/LineDevice.h"
 #include "link/LineDevices.h"
+#include "link/PortEvent.h"
 #include "link/PresentPorts.h"
 #include "link/SerialLine.h"
 #include "log/LogSink.h"
-#include "texts/TextTable.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -31,9 +31,10 @@ public:
     using Clock = std::function<qint64()>;
     static Clock SteadyClock();
 
-    // The log and the texts of its lines, and the lamp flags it raises; all
-    // outlive the port. The clock paces the reopening of a lost device.
-    Datacom(LogSink& log, const TextTable& texts, LampFlags& lamps, Clock clock = SteadyClock());
+    // The log and the words of its lines (PortWordsOf), and the lamp flags
+    // it raises; the log and the lamps outlive the port. The clock paces the
+    // reopening of a lost device.
+    Datacom(LogSink& log, PortWords words, LampFlags& lamps, Clock clock = SteadyClock());
     ~Datacom() override;
 
     // Receives the new caption of the frame FrmCommunicatie after a
@@ -92,9 +93,10 @@ private:
     void reopened(bool opened);
     void forgetReceived();
     void sendGathered();
+    void say(const PortEvent& event);
 
     LogSink& log_;
-    const TextTable& Tekst;
+    PortWords words_;
     LampFlags& lamps_;
     Clock clock_;
     QObject context_;                    // where the queued close after a loss runs

@@ -2,17 +2,9 @@
 // makes of a reply or of its failure.
 #include "link/ProtocolEngine.h"
 
-#include "link/ExchangeWording.h"
-#include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
 
 namespace pb {
-
-namespace {
-
-using State = ProtocolEngine::State;
-
-} // namespace
 
 ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
 {
@@ -30,11 +22,11 @@ ProtocolEngine::ReplyPhases ProtocolEngine::PhasesOf(Exchange exchange)
 void ProtocolEngine::ReceiveStart(Exchange exchange)
 {
     if (reply_.StartByte(parts_.line.ReadByte())) {
-        ReplyTimeout_ = kReplyTicks;
-        EngineState_ = PhasesOf(exchange).length;
+        replyTimeout_ = kReplyTicks;
+        state_ = PhasesOf(exchange).length;
         return;
     }
-    if (ReplyTimeout_ == 0)
+    if (replyTimeout_ == 0)
         ReplyFailed(exchange, ExchangeResult::NoStartByte);
 }
 
@@ -43,11 +35,11 @@ void ProtocolEngine::ReceiveLength(Exchange exchange)
     const int16_t byte = parts_.line.ReadByte();
     if (byte >= 0) {
         reply_.LengthByte(byte);
-        ReplyTimeout_ = kReplyTicks;
-        EngineState_ = PhasesOf(exchange).data;
+        replyTimeout_ = kReplyTicks;
+        state_ = PhasesOf(exchange).data;
         return;
     }
-    if (ReplyTimeout_ == 0)
+    if (replyTimeout_ == 0)
         ReplyFailed(exchange, ExchangeResult::NoLengthByte);
 }
 
@@ -71,7 +63,7 @@ void ProtocolEngine::ReceiveData(Exchange exchange)
             return;
         }
     }
-    if (ReplyTimeout_ == 0)
+    if (replyTimeout_ == 0)
         ReplyFailed(exchange, ExchangeResult::NoLengthByte);
 }
 
@@ -79,50 +71,50 @@ void ProtocolEngine::ReplyComplete(Exchange exchange)
 {
     switch (exchange) {
     case Exchange::WriteRow:
-        EngineState_ = State::WriteConfirmed;
+        state_ = State::WriteConfirmed;
         break;
     case Exchange::ReadRow:
-        EngineState_ = State::ReadReplyStored;
+        state_ = State::ReadReplyStored;
         break;
     case Exchange::CallNumber: {
         // A digit out of range counts as a failure, yet the call goes ahead.
-        CallDigit_ = int16_t(reply_.ReplyCallDigit() - '0');
-        const bool digit = CallDigit_ >= 0 && CallDigit_ <= 9;
-        EngineState_ = State::SendPagerCall;
-        Finish({exchange, digit ? ExchangeResult::Done : ExchangeResult::CallDigitOutOfRange, -1, -1, CallDigit_});
+        callDigit_ = int16_t(reply_.ReplyCallDigit() - '0');
+        const bool digit = callDigit_ >= 0 && callDigit_ <= 9;
+        state_ = State::SendPagerCall;
+        Finish({exchange, digit ? ExchangeResult::Done : ExchangeResult::CallDigitOutOfRange, -1, -1, callDigit_});
         break;
     }
-    case Exchange::Call:
-        EngineState_ = State::Ready;
-        Finish({exchange, reply_.CallAccepted() ? ExchangeResult::Done : ExchangeResult::Refused});
+    case Exchange::Call: {
+        state_ = State::Ready;
+        const bool taken = reply_.CallAccepted();
+        book_.callEnded(currentOwner_, taken);
+        Finish({exchange, taken ? ExchangeResult::Done : ExchangeResult::Refused});
         break;
+    }
     }
 }
 
 void ProtocolEngine::ReplyFailed(Exchange exchange, ExchangeResult fault)
 {
-    EngineState_ = State::Ready;
+    state_ = State::Ready;
     // No answer at all: the unit may have fallen asleep meanwhile, so the
     // retry wakes it first. Otherwise a write's window (longer than the
     // time-out) would send every retry to a sleeping unit, for ever.
     if (fault == ExchangeResult::NoStartByte)
-        WakeWindow_ = 0;
+        wakeWindow_ = 0;
     const bool rowExchange = exchange == Exchange::ReadRow || exchange == Exchange::WriteRow;
-    const bool written = exchange == Exchange::WriteRow && CurrentRow_ >= 0 && CurrentRow_ < kGridRows;
-    Finish({exchange, fault, rowExchange ? CurrentRow_ : int16_t(-1), -1,
-            written ? parts_.rows.UnitSettings[CurrentRow_] : int16_t(-1)});
+    const bool written = exchange == Exchange::WriteRow && currentRow_ >= 0 && currentRow_ < kGridRows;
+    if (!rowExchange)
+        book_.callEnded(currentOwner_, false);
+    Finish({exchange, fault, rowExchange ? currentRow_ : int16_t(-1), -1, written ? currentValue_ : int16_t(-1)});
 }
 
 void ProtocolEngine::Finish(const ExchangeReport& report)
 {
-    const ReportWording words = WordReport(report, Grid(), Tekst());
-    if (!words.progress.isEmpty())
-        Progress(words.progress);
-    if (!words.log.isEmpty())
-        Log(words.log);
-    switch (words.effect) {
-    case ErrorEffect::Counts: ++ErrorCount_; break;
-    case ErrorEffect::Clears: ErrorCount_ = 0; break;
+    book_.note(currentOwner_, report);
+    switch (FailureCountEffect(report)) {
+    case ErrorEffect::Counts: ++errorCount_; break;
+    case ErrorEffect::Clears: errorCount_ = 0; break;
     case ErrorEffect::None: break;
     }
     if (onReport)
@@ -131,41 +123,35 @@ void ProtocolEngine::Finish(const ExchangeReport& report)
 
 void ProtocolEngine::ConfirmWrite()
 {
-    EngineState_ = State::Ready;
-    const int16_t row = CurrentRow_;
+    state_ = State::Ready;
+    const int16_t row = currentRow_;
     if (row < 0 || row >= kGridRows)
         return;
-    RowValues& rows = parts_.rows;
-    requests_.served(row);
-    rows.SettingsInUnit[row] = rows.UnitSettings[row];
-    SettingToGrid(Grid(), rows, row);
-    Finish({Exchange::WriteRow, ExchangeResult::Done, row, row, rows.UnitSettings[row]});
+    const ExchangeReport report{Exchange::WriteRow, ExchangeResult::Done, row, row, currentValue_};
+    book_.served(row, report, currentOwner_);
+    Finish(report);
 }
 
 // The row comes from the reply's item, not from the request. A reply that
 // names no grid row or carries no value (a line that echoes the request
-// hands back one with a right checksum) stores nothing and counts as a
+// hands back one with a right checksum) serves nothing and counts as a
 // fault; the request stays and is sent again.
 void ProtocolEngine::StoreRead()
 {
-    EngineState_ = State::Ready;
+    state_ = State::Ready;
     const int16_t unitType = parts_.unitType;
-    const int16_t item = reply_.ReplyItem();
-    const int16_t row = ItemToRow(unitType, item);
+    const int16_t row = ItemToRow(unitType, reply_.ReplyItem());
     const int16_t value = reply_.ReplyValue();
     if (row < 0 || row >= kGridRows || value < 0) {
-        Finish({Exchange::ReadRow, ExchangeResult::NoRowOrValue, CurrentRow_, -1, -1});
+        Finish({Exchange::ReadRow, ExchangeResult::NoRowOrValue, currentRow_, -1, -1});
         return;
     }
-    const int16_t gridValue = DecodeValue(unitType, row, value);
-
-    RowValues& rows = parts_.rows;
-    requests_.served(row);
-    rows.ValueFromUnit[row] = value; // as sent, before decoding loses what no option names
-    rows.SettingsInUnit[row] = gridValue;
-    rows.UnitSettings[row] = gridValue;
-    SettingToGrid(Grid(), rows, row);
-    Finish({Exchange::ReadRow, ExchangeResult::Done, CurrentRow_, row, gridValue});
+    // The value as sent goes with the report: decoding loses what no
+    // option names.
+    const ExchangeReport report{Exchange::ReadRow, ExchangeResult::Done, currentRow_, row,
+                                DecodeValue(unitType, row, value), value};
+    book_.served(row, report, currentOwner_);
+    Finish(report);
 }
 
 } // namespace pb

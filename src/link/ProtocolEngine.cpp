@@ -1,9 +1,7 @@
 #include "link/ProtocolEngine.h"
 
-#include "link/ExchangeWording.h"
 #include "link/MonitorInput.h"
-#include "link/Flags.h"
-#include "settings/GridTransfer.h"
+#include "link/ReplyReader.h"
 #include "settings/ValueCoding.h"
 
 #include <algorithm>
@@ -22,18 +20,37 @@ void CountDown(int16_t& ticks)
 
 ProtocolEngine::ProtocolEngine(const EngineParts& parts) : parts_(parts), sender_(parts.line)
 {
+    book_.onOutcome = [this](const RequestOutcome& outcome) {
+        if (onOutcome)
+            onOutcome(outcome);
+    };
 }
 
-void ProtocolEngine::ProtocolTick(int16_t command)
+void ProtocolEngine::start()
 {
-    CountDown(WakeWindow_);
-    CountDown(SendDelay_);
-    CountDown(ReplyTimeout_);
+    step(true, ServingMode::Hold);
+}
+
+bool ProtocolEngine::started() const
+{
+    return state_ != State::NotStarted;
+}
+
+void ProtocolEngine::tick(ServingMode mode)
+{
+    step(false, mode);
+}
+
+void ProtocolEngine::step(bool starting, ServingMode mode)
+{
+    CountDown(wakeWindow_);
+    CountDown(sendDelay_);
+    CountDown(replyTimeout_);
     lastRow_ = std::min<int16_t>(HighestRow(parts_.unitType), kGridRows - 1);
 
-    switch (EngineState_) {
-    case State::NotStarted: NotStarted(command); break;
-    case State::Ready: Ready(); break;
+    switch (state_) {
+    case State::NotStarted: NotStarted(starting); break;
+    case State::Ready: Ready(mode); break;
 
     case State::ServeSettingsTab: ServeRows(false); break;
     case State::ServeUnitTab: ServeRows(true); break;
@@ -59,96 +76,85 @@ void ProtocolEngine::ProtocolTick(int16_t command)
     case State::CallReplyStart: ReceiveStart(Exchange::Call); break;
     case State::CallReplyLength: ReceiveLength(Exchange::Call); break;
     case State::CallReplyData: ReceiveData(Exchange::Call); break;
-
-    default: EngineState_ = State::Ready; break;
     }
+    book_.settle(ExchangeUnderWay() ? currentOwner_ : 0);
 }
 
-void ProtocolEngine::NotStarted(int16_t command)
+void ProtocolEngine::NotStarted(bool starting)
 {
-    if (command == kStartCommand)
-        EngineState_ = State::Ready;
-    MonitorLine_.clear();
-    SendDelay_ = kWakeUpTicks;
+    if (starting)
+        state_ = State::Ready;
+    monitorLine_.clear();
+    sendDelay_ = kWakeUpTicks;
 }
 
-void ProtocolEngine::Ready()
+void ProtocolEngine::Ready(ServingMode mode)
 {
-    CurrentRow_ = -1;
+    currentRow_ = -1;
+    currentOwner_ = 0;
     if (DelayRuns())
         return;
-    switch (parts_.view.VisibleTab()) {
-    case StatusTab:
-        MonitorInput(parts_.line, MonitorLine_, parts_.log);
+    switch (mode) {
+    case ServingMode::Monitor:
+        MonitorInput(parts_.line, monitorLine_, parts_.log);
         break;
-    case SettingsTab:
-        EngineState_ = State::ServeSettingsTab;
+    case ServingMode::Rows:
+        state_ = State::ServeSettingsTab;
         break;
-    case UnitTab:
-        EngineState_ = State::ServeUnitTab;
+    case ServingMode::RowsAndBulk:
+        state_ = State::ServeUnitTab;
         break;
-    case ServiceTab:
-        if (requests_.takeTestCall())
-            EngineState_ = State::SendCallNumberRequest;
+    case ServingMode::Call:
+        currentOwner_ = book_.takeTestCall();
+        if (currentOwner_ != 0)
+            state_ = State::SendCallNumberRequest;
         break;
-    default:
-        // The file tab: received bytes wait in the port.
+    case ServingMode::Hold:
+        // Received bytes wait in the port.
         break;
     }
 }
 
-void ProtocolEngine::ServeRows(bool unitTab)
+void ProtocolEngine::ServeRows(bool withBulk)
 {
-    const int16_t row = int16_t(requests_.firstPending(lastRow_));
+    const int16_t row = int16_t(book_.firstPending(lastRow_));
     if (row >= 0) {
-        if (unitTab && ErrorCount_ >= kErrorLimit) {
-            CancelRequests();
+        if (withBulk && errorCount_ >= kErrorLimit) {
+            DropRowsAtLimit();
             return;
         }
-        CurrentRow_ = row;
-        if (WakeWindow_ > 0)
-            SendDelay_ = 0;
+        currentRow_ = row;
+        currentOwner_ = book_.ownerOf(row);
+        currentValue_ = book_.writeValue(row).value_or(-1);
+        if (wakeWindow_ > 0)
+            sendDelay_ = 0;
         else
             SendWakeUp();
-        EngineState_ = requests_.of(row) == WriteRequest ? State::SendWrite : State::SendRead;
+        state_ = book_.codeOf(row) == RowRequestCode::Write ? State::SendWrite : State::SendRead;
         return;
     }
 
-    MonitorInput(parts_.line, MonitorLine_, parts_.log);
-    if (unitTab)
-        StartUnitOperation();
+    MonitorInput(parts_.line, monitorLine_, parts_.log);
+    if (withBulk)
+        StartBulk();
     else
-        EngineState_ = State::Ready;
+        state_ = State::Ready;
 }
 
-// Read all and write all become row requests for the visible rows; the
-// engine then serves them like single ones, from row 0 upward.
-void ProtocolEngine::StartUnitOperation()
+// Read all and write all become row requests of their own; the engine then
+// serves them like single ones, from row 0 upward.
+void ProtocolEngine::StartBulk()
 {
-    RowValues& rows = parts_.rows;
-    if (requests_.takeReadAll()) {
-        ErrorCount_ = 0;
-        for (int16_t r = 0; r <= lastRow_; ++r) {
-            if (Grid().shown(r))
-                requests_.read(r);
-        }
-    } else if (requests_.takeWriteAll()) {
-        ErrorCount_ = 0;
-        for (int16_t r = 0; r <= lastRow_; ++r) {
-            if (Grid().shown(r)) {
-                GridToSetting(Grid(), rows, r);
-                requests_.write(r);
-            }
-        }
-    } else {
-        EngineState_ = State::Ready;
-    }
+    if (book_.expandBulk())
+        errorCount_ = 0;
+    else
+        state_ = State::Ready;
 }
 
 void ProtocolEngine::SendWakeUp()
 {
     sender_.SendWakeUpSequence();
-    SendDelay_ = kWakeUpTicks;
+    sendDelay_ = kWakeUpTicks;
 }
 
 void ProtocolEngine::SendRowRequest(Exchange exchange)
@@ -156,28 +162,28 @@ void ProtocolEngine::SendRowRequest(Exchange exchange)
     if (DelayRuns())
         return;
     const bool write = exchange == Exchange::WriteRow;
-    WakeWindow_ = write ? kAwakeAfterWrite : kAwakeAfterRead;
-    const int16_t row = CurrentRow_;
+    wakeWindow_ = write ? kAwakeAfterWrite : kAwakeAfterRead;
+    const int16_t row = currentRow_;
     if (row < 0 || row >= kGridRows) {
-        EngineState_ = State::Ready;
+        state_ = State::Ready;
         return;
     }
-
-    RowValues& rows = parts_.rows;
-    const int16_t unitType = parts_.unitType;
-    const QString start = ExchangeStartText(exchange, row, rows.UnitSettings[row], Grid(), Tekst());
-    Progress(start);
-    Log(start);
+    // A newer write of the row while the unit woke up sends the newer value.
+    if (write)
+        currentValue_ = book_.writeValue(row).value_or(currentValue_);
+    if (onExchangeStart)
+        onExchangeStart({exchange, row, write ? currentValue_ : int16_t(-1)});
 
     parts_.line.FlushInput();
     reply_.Begin();
-    const int16_t sent = write ? sender_.SendWriteRequest(unitType, row, rows.UnitSettings[row])
+    const int16_t unitType = parts_.unitType;
+    const int16_t sent = write ? sender_.SendWriteRequest(unitType, row, currentValue_)
                                : sender_.SendReadRequest(unitType, row);
     if (sent < 0) {
         // Nothing can be sent for this row; retrying would not change that.
-        requests_.served(row);
-        EngineState_ = State::Ready;
-        Finish({exchange, ExchangeResult::NotCodable, row, -1, write ? rows.UnitSettings[row] : int16_t(-1)});
+        book_.failRow(row);
+        state_ = State::Ready;
+        Finish({exchange, ExchangeResult::NotCodable, row, -1, write ? currentValue_ : int16_t(-1)});
         return;
     }
     AwaitReply(exchange);
@@ -188,7 +194,7 @@ void ProtocolEngine::SendCallNumber()
 {
     if (DelayRuns())
         return;
-    WakeWindow_ = kAwakeAfterWrite;
+    wakeWindow_ = kAwakeAfterWrite;
     parts_.line.FlushInput();
     sender_.SendCallNumberRequest();
     AwaitReply(Exchange::CallNumber);
@@ -196,12 +202,13 @@ void ProtocolEngine::SendCallNumber()
 
 void ProtocolEngine::SendCall()
 {
+    const CallFields fields = book_.callFields(currentOwner_);
     PagerCall call;
-    call.callDigit = CallDigit_;
-    call.address = parts_.view.PagerAddress();
-    call.message = parts_.view.PagerMessage();
-    call.bleepCode = parts_.view.BleepCodePosition();
-    WakeWindow_ = kAwakeAfterWrite;
+    call.callDigit = callDigit_;
+    call.address = fields.address;
+    call.message = fields.message;
+    call.bleepCode = fields.bleepCode;
+    wakeWindow_ = kAwakeAfterWrite;
     parts_.line.FlushInput();
     sender_.SendPagerCall(call);
     AwaitReply(Exchange::Call);
@@ -209,20 +216,32 @@ void ProtocolEngine::SendCall()
 
 void ProtocolEngine::AwaitReply(Exchange exchange)
 {
-    EngineState_ = PhasesOf(exchange).start;
+    state_ = PhasesOf(exchange).start;
     reply_.Begin();
-    ReplyTimeout_ = kReplyTicks;
+    replyTimeout_ = kReplyTicks;
 }
 
-void ProtocolEngine::CancelRequests()
+RequestId ProtocolEngine::request(UnitRequest request)
 {
-    requests_.cancelRows();
-    parts_.view.AppendProgress(DroppedText(), false);
+    return book_.add(std::move(request));
+}
+
+void ProtocolEngine::cancelRows()
+{
+    book_.dropRows(OutcomeStatus::Cancelled);
+    book_.settle(ExchangeUnderWay() ? currentOwner_ : 0);
+}
+
+void ProtocolEngine::DropRowsAtLimit()
+{
+    book_.dropRows(OutcomeStatus::Failed);
+    if (onRowsDropped)
+        onRowsDropped();
 }
 
 bool ProtocolEngine::ExchangeUnderWay() const
 {
-    switch (EngineState_) {
+    switch (state_) {
     case State::NotStarted:
     case State::Ready:
     case State::ServeSettingsTab:
@@ -233,28 +252,31 @@ bool ProtocolEngine::ExchangeUnderWay() const
     }
 }
 
-void ProtocolEngine::DropAllRequests()
+bool ProtocolEngine::withinBounds() const
 {
-    if (!requests_.anyPending() && !ExchangeUnderWay())
-        return;
-    requests_.dropAll();
+    return currentRow_ >= -1 && currentRow_ < kGridRows && sendDelay_ >= 0 && sendDelay_ <= kWakeUpTicks
+        && replyTimeout_ >= 0 && replyTimeout_ <= kReplyTicks && wakeWindow_ >= 0 && wakeWindow_ <= kAwakeAfterWrite
+        && reply_.Count() >= 0 && reply_.Count() <= kMaxReplyLength + 1 && monitorLine_.size() <= kMonitorLineLimit;
+}
+
+bool ProtocolEngine::dropAll()
+{
+    if (!book_.anyPending() && !ExchangeUnderWay()) {
+        book_.settle(0); // a request for no row of the grid ends here too
+        return false;
+    }
+    book_.dropAll();
     // A reply still to come would be stored over values loaded since.
     if (ExchangeUnderWay()) {
-        EngineState_ = State::Ready;
-        CurrentRow_ = -1;
-        ReplyTimeout_ = 0;
+        state_ = State::Ready;
+        currentRow_ = -1;
+        currentOwner_ = 0;
+        replyTimeout_ = 0;
     }
-    CancelRequests();
-}
-
-void ProtocolEngine::Progress(const QString& text)
-{
-    parts_.view.AppendProgress(text, true);
-}
-
-void ProtocolEngine::Log(const QString& text)
-{
-    parts_.log.WriteLog(text);
+    if (onRowsDropped)
+        onRowsDropped();
+    book_.settle(0);
+    return true;
 }
 
 } // namespace pb

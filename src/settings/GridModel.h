@@ -3,14 +3,14 @@
 // is shown, its option texts, the selected position and the text shown. The
 // engine, the files and the transfer procedures work on it; the main window's
 // lists are one view that follows it and writes the user's pick back.
+#include "settings/RowValues.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
 
 namespace pb {
-
-constexpr int kGridRows = 26; // rows 0..25
 
 class GridModel : public QObject {
     Q_OBJECT

@@ -6,6 +6,7 @@
 
 namespace pb {
 
+constexpr int kGridRows = 26; // the settings grid's rows 0..25
 constexpr int kRowSlots = 51;   // rows 0..50; the grid uses 0..25, files 0..49
 constexpr int kFileRows = 50;
 

@@ -346,6 +346,11 @@ GridDefinition GridRows(int16_t unitType, const TextTable& Tekst)
     return grid;
 }
 
+GridDefinition GridLayout(int16_t unitType)
+{
+    return GridRows(unitType, TextTable{});
+}
+
 QStringList BleepCodeOptions()
 {
     const TextTable none{}; // the bleep codes are literals

@@ -33,6 +33,10 @@ inline const QString kNoItemPossible = QStringLiteral("No item possible");
 // settings (0, or outside 0..6) gives 26 filler rows.
 GridDefinition GridRows(int16_t unitType, const TextTable& Tekst);
 
+// The same rows without words: their states and as many options, each
+// empty; for a program that words nothing.
+GridDefinition GridLayout(int16_t unitType);
+
 // The bleep codes of the test call, "BleepCode: 0" to "BleepCode: F".
 QStringList BleepCodeOptions();
 constexpr int kDefaultBleepCodePosition = 1;

@@ -1,7 +1,7 @@
 #include "ui/FrmHoofdscherm.h"
 
 #include "files/SettingsFile.h"
-#include "link/EngineView.h"
+#include "ui/MainTabs.h"
 #include "texts/TextNumbers.h"
 #include "ui/GridColouring.h"
 
@@ -235,8 +235,7 @@ void FrmHoofdscherm::TmrUpdateVensters_Timer()
 // A row waiting for the unit keeps its colour until it is served.
 void FrmHoofdscherm::colourGrid()
 {
-    static const UnitRequests none;
-    ColourSettingsGrid(grid(), state_.rows, requests ? *requests : none);
+    ColourSettingsGrid(grid(), state_.rows, rowPending);
 }
 
 void FrmHoofdscherm::LedTimer_Timer()

@@ -3,7 +3,6 @@
 // settings grid, settings files, read/write all, service), the menu bar and
 // the four timers that drive everything that happens without a click.
 #include "app/AppState.h"
-#include "link/UnitRequests.h"
 #include "ui/GridView.h"
 #include "ui/Lamp.h"
 #include "ui/TabControl.h"
@@ -20,6 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 namespace pb {
 
@@ -114,7 +114,7 @@ public:
 
     // What waits for the unit, so that the grid's colouring leaves those
     // rows alone; set by the program, which owns the engine.
-    const UnitRequests* requests = nullptr;
+    std::function<bool(int row)> rowPending;
 
 signals:
     // The serial port must be closed: the program is about to end.

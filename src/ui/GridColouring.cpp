@@ -30,14 +30,14 @@ void setTextColour(QComboBox* combo, const QColor& colour)
 
 } // namespace
 
-void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values, const UnitRequests& requests)
+void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values, const std::function<bool(int row)>& rowPending)
 {
     // The lists share one class palette: look the two colours up once.
     const QComboBox* first = grid.ComboInstellingen[0];
     const QColor confirmedColour = ConfirmedRowColour(first);
     const QColor unconfirmedColour = UnconfirmedRowColour(first);
     for (int r = 0; r < kGridRows; ++r) {
-        if (requests.rowPending(r))
+        if (rowPending && rowPending(r))
             continue;
         const bool confirmed = grid.model->position(r) == values.SettingsInUnit[r];
         setTextColour(grid.ComboInstellingen[r], confirmed ? confirmedColour : unconfirmedColour);

@@ -1,10 +1,10 @@
 #pragma once
 // Shows, row by row, whether the grid agrees with what the unit confirmed.
-#include "link/UnitRequests.h"
 #include "settings/RowValues.h"
 #include "ui/GridView.h"
 
 #include <QColor>
+#include <functional>
 
 namespace pb {
 
@@ -15,6 +15,6 @@ QColor UnconfirmedRowColour(const QComboBox* combo);
 
 // All 26 lists, hidden ones too, by the positions the model holds; a row
 // with a pending request keeps its colour.
-void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values, const UnitRequests& requests);
+void ColourSettingsGrid(const SettingsGrid& grid, const RowValues& values, const std::function<bool(int row)>& rowPending);
 
 } // namespace pb

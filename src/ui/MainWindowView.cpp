@@ -5,7 +5,7 @@
 
 namespace pb {
 
-void MainWindowView::AppendProgress(const QString& text, bool moveCaret)
+void MainWindowView::appendProgress(const QString& text, bool moveCaret)
 {
     // The text is one run of characters with CR LF line ends, so insert it at
     // the end as typed text rather than as a new paragraph.

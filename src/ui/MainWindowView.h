@@ -1,20 +1,22 @@
 #pragma once
-// The main window as the protocol engine and the unit operations see it.
-#include "link/EngineView.h"
+// The main window as the unit driver sees it.
+#include "app/UnitWindow.h"
 #include "ui/FrmHoofdscherm.h"
 
 namespace pb {
 
-class MainWindowView : public EngineView {
+class MainWindowView : public UnitWindow {
 public:
     explicit MainWindowView(FrmHoofdscherm& window) : window_(window) {}
 
-    int16_t VisibleTab() const override { return int16_t(window_.SSTab1->currentIndex()); }
-    void AppendProgress(const QString& text, bool moveCaret) override;
-    void ClearProgress() override { window_.TxtProgress()->clear(); }
-    QString PagerAddress() const override { return window_.TxtTestPagerAdres->text(); }
-    QString PagerMessage() const override { return window_.TxtTestPagerDisplayInfo->text(); }
-    int16_t BleepCodePosition() const override { return int16_t(window_.ComboTestBleepCode->currentIndex()); }
+    int16_t visibleTab() const override { return int16_t(window_.SSTab1->currentIndex()); }
+    void appendProgress(const QString& text, bool moveCaret) override;
+    void clearProgress() override { window_.TxtProgress()->clear(); }
+    CallFields callFields() const override
+    {
+        return {window_.TxtTestPagerAdres->text(), window_.TxtTestPagerDisplayInfo->text(),
+                int16_t(window_.ComboTestBleepCode->currentIndex())};
+    }
 
 private:
     FrmHoofdscherm& window_;

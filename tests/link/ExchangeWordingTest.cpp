@@ -1,7 +1,7 @@
 // Every report's words, letter for letter: the one place they are tested.
 #include "LinkTexts.h"
 #include "QtPrinting.h"
-#include "link/ExchangeWording.h"
+#include "texts/ExchangeWording.h"
 #include "support/GridFixture.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +82,7 @@ TEST(ExchangeWording, EachReportHasItsWordsAndItsWeight)
         const pb::ReportWording words = pb::WordReport(report, grid.grid, texts);
         EXPECT_EQ(words.progress, QString::fromLatin1(c.progress));
         EXPECT_EQ(words.log, expectedLog(c.log));
-        EXPECT_EQ(words.effect, c.effect);
+        EXPECT_EQ(pb::FailureCountEffect(report), c.effect);
     }
     EXPECT_EQ(pb::ExchangeStartText(Exchange::ReadRow, 4, 2, grid.grid, texts), "Reading of 4/2");
     EXPECT_EQ(pb::ExchangeStartText(Exchange::WriteRow, 4, 2, grid.grid, texts), "Writing of 4/2  [Item: 4 Value: 2] ");

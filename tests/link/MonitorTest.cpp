@@ -3,7 +3,7 @@
 #include "LinkTexts.h"
 #include "QtPrinting.h"
 #include "link/MonitorInput.h"
-#include "link/RowDescription.h"
+#include "texts/RowDescription.h"
 #include "support/GridFixture.h"
 #include "support/ScriptedLine.h"
 

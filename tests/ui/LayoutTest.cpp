@@ -1,6 +1,6 @@
 // The fixed design of the main window: names, positions, creation state.
 #include "MainWindowFixture.h"
-#include "link/EngineView.h"
+#include "ui/MainTabs.h"
 
 #include <QMenuBar>
 #include <QScreen>

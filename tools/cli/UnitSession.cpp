@@ -2,9 +2,9 @@
 
 #include "link/Flags.h"
 #include "link/UnitPort.h"
-#include "link/UnitRequests.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
+#include "texts/PortWording.h"
 
 #include <QEventLoop>
 #include <QSocketNotifier>
@@ -16,8 +16,6 @@
 namespace pb::cli {
 
 namespace {
-
-using State = ProtocolEngine::State;
 
 constexpr int kTickMs = 25;
 // A reply that is too long does not count against the failure limit, so
@@ -42,24 +40,44 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
     : parts_(parts),
       output_(output),
       interruption_(interruption),
-      port_(portLog_, parts.texts, lamps_),
-      engine_({port_, parts.rows, parts.grid, parts.texts, *this, parts.unitType, *this}),
-      operations_(parts.rows, engine_.Requests(), parts.grid, parts.texts, *this)
+      port_(portLog_, PortWordsOf(parts.texts), lamps_),
+      engine_({port_, *this, parts.unitType}),
+      narration_(parts.grid, parts.texts, *this, [this](const QString& text, bool) { appendProgress(text); })
 {
-    engine_.onReport = [this](const ExchangeReport& report) { noteReport(report); };
+    engine_.onExchangeStart = [this](const ExchangeStart& start) {
+        countAttempt(start.row);
+        narration_.started(start);
+    };
+    engine_.onReport = [this](const ExchangeReport& report) {
+        noteReport(report);
+        narration_.reported(report);
+    };
+    engine_.onRowsDropped = [this] { narration_.dropped(); };
+    engine_.onOutcome = [this](const RequestOutcome& outcome) {
+        if (outcome.id == waitingFor_)
+            waitingFor_ = 0;
+    };
 }
 
 // What the commands judge by: the rows the unit confirmed, the call it took.
+// A value read goes into the rows and the grid, as the window's do.
 void UnitSession::noteReport(const ExchangeReport& report)
 {
     tickReports_.append(report);
     if (report.result != ExchangeResult::Done)
         return;
     switch (report.exchange) {
-    case Exchange::ReadRow:
-        if (report.storedRow >= 0 && report.storedRow < kGridRows)
-            confirmed_[report.storedRow] = true;
+    case Exchange::ReadRow: {
+        const int16_t row = report.storedRow;
+        if (row < 0 || row >= kGridRows)
+            break;
+        confirmed_[row] = true;
+        RowValues& rows = parts_.rows;
+        rows.ValueFromUnit[row] = report.unitValue;
+        rows.SettingsInUnit[row] = rows.UnitSettings[row] = report.value;
+        SettingToGrid(parts_.grid, rows, row);
         break;
+    }
     case Exchange::WriteRow:
         if (report.row >= 0 && report.row < kGridRows)
             confirmed_[report.row] = true;
@@ -92,46 +110,62 @@ bool UnitSession::open(const DeviceIdentity& device)
         port_.onDeviceNotice(line);
     if (!opened)
         return false;
-    engine_.ProtocolTick(kStartCommand);
+    engine_.start();
     return true;
 }
 
 QList<int16_t> UnitSession::readAll()
 {
-    tab_ = UnitTab;
     ResetSettingsInUnit(parts_.rows);
     parts_.rows.ValueFromUnit.fill(-1);
     confirmed_.fill(false);
-    operations_.ReadAll();
-    runUntil([this] { return rowsServed(); });
+    mode_ = ServingMode::RowsAndBulk;
+    runRequest(UnitRequest::ReadAll([this] {
+        QList<RowValue> rows;
+        for (int16_t row : ShownRowNumbers(parts_))
+            rows.append({row, -1});
+        return rows;
+    }));
     return unconfirmedRows();
 }
 
 QList<int16_t> UnitSession::writeAll()
 {
-    tab_ = UnitTab;
     confirmed_.fill(false);
-    operations_.WriteAll();
-    runUntil([this] { return rowsServed(); });
+    GridToSettings(parts_.grid, parts_.rows);
+    progressLine_.clear();
+    mode_ = ServingMode::RowsAndBulk;
+    runRequest(UnitRequest::WriteAll([this] {
+        QList<RowValue> rows;
+        for (int16_t row : ShownRowNumbers(parts_)) {
+            GridToSetting(parts_.grid, parts_.rows, row);
+            rows.append({row, parts_.rows.UnitSettings[row]});
+        }
+        return rows;
+    }));
     return unconfirmedRows();
 }
 
 bool UnitSession::testCall(const QString& address, const QString& message, int16_t bleepCode)
 {
-    tab_ = ServiceTab;
-    address_ = address;
-    message_ = message;
-    bleepCode_ = bleepCode;
     callTaken_ = false;
-    if (!operations_.TestCall())
+    if (address.isEmpty())
         return false;
-    runUntil([&] { return !engine_.Requests().testCallPending() && engine_.EngineState() == State::Ready; });
+    mode_ = ServingMode::Call;
+    const CallFields fields{address, message, bleepCode};
+    runRequest(UnitRequest::TestCall([fields] { return fields; }));
     return callTaken_;
+}
+
+void UnitSession::runRequest(UnitRequest request)
+{
+    waitingFor_ = engine_.request(std::move(request));
+    runUntil([this] { return waitingFor_ == 0; });
 }
 
 void UnitSession::monitor(int milliseconds)
 {
-    tab_ = StatusTab;
+    mode_ = ServingMode::Monitor;
     monitoring_ = true;
     runUntil([this] { return output_.failed(); }, milliseconds);
     monitoring_ = false;
@@ -181,9 +215,8 @@ void UnitSession::tick()
     tickLog_.clear();
     tickReports_.clear();
     const QString lineBefore = progressLine_;
-    engine_.ProtocolTick(0);
+    engine_.tick(mode_);
     port_.Tick();
-    countAttempt();
 
     const bool failed = std::any_of(tickReports_.begin(), tickReports_.end(),
                                     [](const ExchangeReport& report) { return IsReplyFault(report.result); });
@@ -200,29 +233,14 @@ void UnitSession::tick()
         output_.error(text.trimmed());
 }
 
-// Counts the tries of the row the engine has just begun to serve.
-void UnitSession::countAttempt()
+// Counts the tries of the row whose frame is about to go out; past the
+// limit every pending row is given up, this try still going out.
+void UnitSession::countAttempt(int16_t row)
 {
-    const State state = engine_.EngineState();
-    const int16_t row = engine_.CurrentRow();
-    const bool sending = state == State::SendRead || state == State::SendWrite;
-    if (!sending || row < 0 || row >= kGridRows) {
-        attemptRow_ = -1;
+    if (row < 0 || row >= kGridRows || ++attempts_[row] <= kAttemptsPerRow)
         return;
-    }
-    if (row == attemptRow_)
-        return;
-    attemptRow_ = row;
-    if (++attempts_[row] > kAttemptsPerRow)
-        engine_.CancelRequests();
-}
-
-bool UnitSession::rowsServed() const
-{
-    const UnitRequests& requests = engine_.Requests();
-    const State state = engine_.EngineState();
-    return !requests.anyRowPending() && !requests.readAllPending() && !requests.writeAllPending()
-        && (state == State::Ready || state == State::ServeUnitTab);
+    engine_.cancelRows();
+    narration_.dropped();
 }
 
 QList<int16_t> UnitSession::unconfirmedRows() const
@@ -235,7 +253,7 @@ QList<int16_t> UnitSession::unconfirmedRows() const
     return unconfirmed;
 }
 
-void UnitSession::AppendProgress(const QString& text, bool)
+void UnitSession::appendProgress(const QString& text)
 {
     tickProgress_ += text;
     progressLine_ += text;

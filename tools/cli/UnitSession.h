@@ -1,20 +1,18 @@
 #pragma once
 // The engine of the program on a port of its own, run by a 25 ms timer in a
 // local event loop: the same wake-up, time-outs, retries and failure limit.
-// The session stands in for the main window: it shows one tab for the
-// engine to serve and holds the test call's fields.
+// Each command is one request; the session ticks until its outcome.
 #include "CliOutput.h"
 #include "Interruption.h"
 
 #include "files/ProgramFolder.h"
 #include "link/Datacom.h"
-#include "link/EngineView.h"
 #include "link/LampFlags.h"
 #include "link/ProtocolEngine.h"
-#include "link/UnitOperations.h"
 #include "log/LogSink.h"
 #include "settings/GridModel.h"
 #include "settings/RowValues.h"
+#include "texts/ExchangeNarration.h"
 #include "texts/TextTable.h"
 
 #include <QStringList>
@@ -38,7 +36,7 @@ struct CoreParts {
 QList<int16_t> ShownRowNumbers(const CoreParts& parts);
 
 
-class UnitSession : public EngineView, public LogSink {
+class UnitSession : public LogSink {
 public:
     UnitSession(CoreParts& parts, const CliOutput& output, const Interruption& interruption);
 
@@ -62,14 +60,6 @@ public:
     // Ctrl-C or SIGTERM ended the last of the above.
     bool interrupted() const { return interrupted_; }
 
-    // EngineView
-    int16_t VisibleTab() const override { return tab_; }
-    void AppendProgress(const QString& text, bool moveCaret) override;
-    void ClearProgress() override { progressLine_.clear(); }
-    QString PagerAddress() const override { return address_; }
-    QString PagerMessage() const override { return message_; }
-    int16_t BleepCodePosition() const override { return bleepCode_; }
-
     // LogSink
     void WriteLog(const QString& message) override;
 
@@ -88,10 +78,12 @@ private:
     void tick();
     // Ticks until `done`, the time is up or Ctrl-C came.
     void runUntil(const std::function<bool()>& done, int milliseconds = -1);
-    bool rowsServed() const;
+    // Asks the engine and ticks until the request ended.
+    void runRequest(UnitRequest request);
     void noteReport(const ExchangeReport& report);
     QList<int16_t> unconfirmedRows() const;
-    void countAttempt();
+    void countAttempt(int16_t row);
+    void appendProgress(const QString& text);
 
     CoreParts& parts_;
     const CliOutput& output_;
@@ -100,11 +92,9 @@ private:
     LampFlags lamps_;
     Datacom port_;
     ProtocolEngine engine_;
-    UnitOperations operations_;
-    int16_t tab_ = StatusTab;
-    QString address_;
-    QString message_;
-    int16_t bleepCode_ = -1;
+    ExchangeNarration narration_;
+    ServingMode mode_ = ServingMode::Monitor;
+    RequestId waitingFor_ = 0; // the request the session ticks for
 
     QString whyNotOpened_;
     QString progressLine_;    // progress text since the last line end
@@ -116,7 +106,6 @@ private:
     std::array<bool, kGridRows> confirmed_{};   // by a report of the unit's answer
     bool interrupted_ = false;
     std::array<int, kGridRows> attempts_{};
-    int16_t attemptRow_ = -1;
 };
 
 } // namespace pb::cli

@@ -1,6 +1,7 @@
 #include "link/Datacom.h"
 #include "link/PortMap.h"
 #include "support/CoreState.h"
+#include "texts/PortWording.h"
 
 #include "support/PseudoTerminal.h"
 
@@ -123,7 +124,7 @@ protected:
     pbtest::PseudoTerminal pty;
     PortDevice device{ 1, pty.slavePath() };
     qint64 clockMs = 0;
-    pb::Datacom com{ state.logfile, state.Tekst, state.lamps, [this] { return clockMs; } };
+    pb::Datacom com{ state.logfile, pb::PortWordsOf(state.Tekst), state.lamps, [this] { return clockMs; } };
     QString caption = "Serial Port: ";
 };
 
@@ -303,7 +304,7 @@ TEST_F(DatacomTest, MissingDeviceIsLoggedAndLeavesTheCaption)
 TEST_F(DatacomTest, PortHeldByAnotherIsBusy)
 {
     ASSERT_EQ(openDefault(com), 0);
-    pb::Datacom second(state.logfile, state.Tekst, state.lamps);
+    pb::Datacom second(state.logfile, pb::PortWordsOf(state.Tekst), state.lamps);
     QString secondCaption = "Serial Port: ";
     second.onCaption = [&](const QString& text) { secondCaption = text; };
 

@@ -6,35 +6,39 @@
 // PAGERBENCH_WRITE_GOLDEN=1 to write the file in the source tree anew, and
 // read its diff before committing it. The file is found beside this source,
 // so the test runs on Linux only.
-#include "link/EngineFixture.h"
+#include "link/EngineRig.h"
+#include "link/FrameBytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace {
 
 using pbtest::Hex;
 
-// What the engine is asked to do, on which tab; the reply under test goes
-// to the frame numbered `faultedFrame` (from 0), every other frame is
-// answered well.
+using pb::ServingMode;
+
+// What the engine is asked to do, in which serving mode (named after the
+// window's tab that serves so); the reply under test goes to the frame
+// numbered `faultedFrame` (from 0), every other frame is answered well.
 enum class Ask { Read, Write, ReadAll, WriteAll, TestCall };
 struct Task {
     const char* name;
-    int16_t tab;
+    ServingMode mode;
     Ask ask;
     int faultedFrame;
 };
 const Task kTasks[] = {
-    {"SettingsRead", pb::SettingsTab, Ask::Read, 0},
-    {"SettingsWrite", pb::SettingsTab, Ask::Write, 0},
-    {"UnitReadAll", pb::UnitTab, Ask::ReadAll, 0},
-    {"UnitWriteAll", pb::UnitTab, Ask::WriteAll, 0},
-    {"ServiceCallNumber", pb::ServiceTab, Ask::TestCall, 0},
-    {"ServiceCall", pb::ServiceTab, Ask::TestCall, 1},
-    {"FileTab", pb::FileTab, Ask::Read, 0},     // monitors only: nothing goes out
-    {"StatusTab", pb::StatusTab, Ask::Read, 0}, // the same
+    {"SettingsRead", ServingMode::Rows, Ask::Read, 0},
+    {"SettingsWrite", ServingMode::Rows, Ask::Write, 0},
+    {"UnitReadAll", ServingMode::RowsAndBulk, Ask::ReadAll, 0},
+    {"UnitWriteAll", ServingMode::RowsAndBulk, Ask::WriteAll, 0},
+    {"ServiceCallNumber", ServingMode::Call, Ask::TestCall, 0},
+    {"ServiceCall", ServingMode::Call, Ask::TestCall, 1},
+    {"FileTab", ServingMode::Hold, Ask::Read, 0},       // nothing goes out
+    {"StatusTab", ServingMode::Monitor, Ask::Read, 0}, // the same
 };
 
 // Late and Later: the good reply, its start byte half way, so slow that
@@ -101,18 +105,22 @@ QString ReportText(const pb::ExchangeReport& r)
         .arg(r.value);
 }
 
+// The rows read all and write all ask for, with the value each writes.
+QList<pb::RowValue> ShownRows()
+{
+    QList<pb::RowValue> rows;
+    for (int16_t r = 0; r <= kLastShownRow; ++r) {
+        if (r != kHiddenRow)
+            rows.append({r, int16_t((r + 1) % 4)});
+    }
+    return rows;
+}
+
 // One case on a fresh engine, as the lines of its trace.
-class TraceRun : public pbtest::EngineTest {
+class TraceRun : public pbtest::EngineRig {
 public:
     QStringList run(const Task& task, Reply reply)
     {
-        for (int16_t r = 0; r < pb::kGridRows; ++r) {
-            grid.row(r, 4, r <= kLastShownRow && r != kHiddenRow);
-            grid.combo(r)->setCurrentIndex((r + 1) % 4);
-            state.rows.UnitSettings[r] = int16_t(r % 4);
-        }
-        view.address = "1234";
-        view.message = "HELLO";
         int frames = 0;
         line.answer = [&, reply](const QByteArray& frame) {
             const bool faulted = reply == Reply::Silent || frames++ == task.faultedFrame;
@@ -124,17 +132,19 @@ public:
             return ReplyBytes(faulted ? reply : Reply::Good, frame);
         };
         if (reply == Reply::Uncodable && task.ask == Ask::Read)
-            state.config.UnitType = 0; // no row has an item
-        if (reply == Reply::Uncodable && task.ask == Ask::Write)
-            state.rows.UnitSettings[kRow] = -1; // no value to send
-        start(task.tab);
+            unitType = 0; // no row has an item
+        // no value to send for the uncodable write
+        const int16_t written = reply == Reply::Uncodable ? int16_t(-1) : int16_t(kRow % 4);
+        start(task.mode);
         line.Arrive(GoodReply(pbtest::ReadRequestFrame(kRow)) + Hex("41 0D")); // left from before
         switch (task.ask) {
-        case Ask::Read: requests().read(kRow); break;
-        case Ask::Write: requests().write(kRow); break;
-        case Ask::ReadAll: requests().readAll(); break;
-        case Ask::WriteAll: requests().writeAll(); break;
-        case Ask::TestCall: requests().testCall(); break;
+        case Ask::Read: engine.request(pb::UnitRequest::ReadRow(kRow)); break;
+        case Ask::Write: engine.request(pb::UnitRequest::WriteRow(kRow, written)); break;
+        case Ask::ReadAll: engine.request(pb::UnitRequest::ReadAll(ShownRows)); break;
+        case Ask::WriteAll: engine.request(pb::UnitRequest::WriteAll(ShownRows)); break;
+        case Ask::TestCall:
+            engine.request(pb::UnitRequest::TestCall([] { return pb::CallFields{"1234", "HELLO", -1}; }));
+            break;
         }
 
         QStringList trace{QString("case %1 %2").arg(task.name, kReplyNames[int(reply)])};
@@ -155,9 +165,6 @@ public:
         }
         return trace;
     }
-
-private:
-    void TestBody() override {}
 };
 
 QString GoldenPath()
@@ -169,7 +176,7 @@ TEST(EngineGoldenTrace, EveryTabAndReplyGivesTheRecordedBytesAndReportsTickByTic
 {
     QStringList trace;
     for (const Task& task : kTasks) {
-        const bool monitorOnly = task.tab == pb::FileTab || task.tab == pb::StatusTab;
+        const bool monitorOnly = task.mode == ServingMode::Hold || task.mode == ServingMode::Monitor;
         for (int r = 0; r <= int(Reply::Silent); ++r) {
             const Reply reply = Reply(r);
             const bool singleRow = task.ask == Ask::Read || task.ask == Ask::Write;

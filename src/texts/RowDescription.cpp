@@ -1,4 +1,4 @@
-#include "link/RowDescription.h"
+#include "texts/RowDescription.h"
 
 #include "settings/NumberText.h"
 #include "texts/TextNumbers.h"

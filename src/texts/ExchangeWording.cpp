@@ -1,6 +1,6 @@
-#include "link/ExchangeWording.h"
+#include "texts/ExchangeWording.h"
 
-#include "link/RowDescription.h"
+#include "texts/RowDescription.h"
 #include "settings/NumberText.h"
 #include "texts/TextNumbers.h"
 
@@ -38,7 +38,6 @@ using Text = QString (*)(const Words&);
 struct Wording {
     Exchange exchange;
     Result result;
-    ErrorEffect effect;
     Text progress; // nullptr: nothing
     Text log;      // nullptr: nothing
 };
@@ -68,66 +67,65 @@ QString ReadFaultLog(const Words& w)
 }
 
 const Wording kWordings[] = {
-    {Exchange::ReadRow, Result::Done, ErrorEffect::Clears,
+    {Exchange::ReadRow, Result::Done,
      [](const Words& w) { return kArrow + ReadDoneValue(w) + QStringLiteral(" OK. ") + kCrLf; },
      [](const Words& w) { return w[TxtReadingOf] + ReadDoneValue(w); }},
-    {Exchange::ReadRow, Result::NoStartByte, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
-    {Exchange::ReadRow, Result::NoLengthByte, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
-    {Exchange::ReadRow, Result::TooLong, ErrorEffect::None, ReadFaultProgress, ReadFaultLog},
-    {Exchange::ReadRow, Result::Checksum, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
-    {Exchange::ReadRow, Result::NoRowOrValue, ErrorEffect::Counts, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::NoStartByte, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::NoLengthByte, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::TooLong, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::Checksum, ReadFaultProgress, ReadFaultLog},
+    {Exchange::ReadRow, Result::NoRowOrValue, ReadFaultProgress, ReadFaultLog},
 
-    {Exchange::WriteRow, Result::Done, ErrorEffect::Clears,
+    {Exchange::WriteRow, Result::Done,
      [](const Words& w) { return kArrow + w[TxtSaved] + u'.' + kCrLf; },
      [](const Words& w) { return w[TxtWritingOf] + u' ' + w.combo(w.report.row) + w[TxtSaved]; }},
-    {Exchange::WriteRow, Result::NoStartByte, ErrorEffect::Counts,
+    {Exchange::WriteRow, Result::NoStartByte,
      [](const Words& w) { return kArrow + w[TxtErrorTimeout] + QStringLiteral("[SOH].") + kCrLf; }, nullptr},
-    {Exchange::WriteRow, Result::NoLengthByte, ErrorEffect::Counts,
+    {Exchange::WriteRow, Result::NoLengthByte,
      [](const Words& w) { return kArrow + w[TxtErrorTimeout] + QStringLiteral("[LEN].") + kCrLf; }, nullptr},
-    {Exchange::WriteRow, Result::TooLong, ErrorEffect::None,
+    {Exchange::WriteRow, Result::TooLong,
      [](const Words& w) { return kArrow + w[TxtError] + QStringLiteral(" > InfoMaxLen.") + kCrLf; }, nullptr},
-    {Exchange::WriteRow, Result::Checksum, ErrorEffect::Counts,
+    {Exchange::WriteRow, Result::Checksum,
      [](const Words& w) { return kArrow + w[TxtError] + QStringLiteral(" checksum.") + kCrLf; }, nullptr},
 
     // The call exchanges report in the log only. A garbled reply too long to
     // be a frame still means the call did not go through, so it says so
     // rather than leaving the user waiting for a result that never comes.
-    {Exchange::CallNumber, Result::CallDigitOutOfRange, ErrorEffect::Counts, nullptr, nullptr},
-    {Exchange::CallNumber, Result::NoStartByte, ErrorEffect::Counts, nullptr,
+    {Exchange::CallNumber, Result::CallDigitOutOfRange, nullptr, nullptr},
+    {Exchange::CallNumber, Result::NoStartByte, nullptr,
      [](const Words& w) { return w[TxtCallTimedOut] + QStringLiteral(". (SOH req BufPos)"); }},
-    {Exchange::CallNumber, Result::NoLengthByte, ErrorEffect::None, nullptr,
+    {Exchange::CallNumber, Result::NoLengthByte, nullptr,
      [](const Words& w) { return w[TxtCallTimedOut] + QStringLiteral(". (Len BufPos)"); }},
-    {Exchange::CallNumber, Result::Checksum, ErrorEffect::None, nullptr,
+    {Exchange::CallNumber, Result::Checksum, nullptr,
      [](const Words& w) { return w[TxtCallChecksumError] + QStringLiteral(". (CheckSumn req BufPos)"); }},
-    {Exchange::CallNumber, Result::TooLong, ErrorEffect::None, nullptr,
+    {Exchange::CallNumber, Result::TooLong, nullptr,
      [](const Words& w) { return w[TxtCallFailed] + u'.'; }},
 
-    {Exchange::Call, Result::Done, ErrorEffect::None, nullptr,
+    {Exchange::Call, Result::Done, nullptr,
      [](const Words& w) { return w[TxtCallSucceeded] + u'.'; }},
-    {Exchange::Call, Result::Refused, ErrorEffect::None, nullptr,
+    {Exchange::Call, Result::Refused, nullptr,
      [](const Words& w) { return w[TxtCallFailed] + u'.'; }},
-    {Exchange::Call, Result::NoStartByte, ErrorEffect::Counts, nullptr,
+    {Exchange::Call, Result::NoStartByte, nullptr,
      [](const Words& w) { return w[TxtCallTimedOut] + QStringLiteral(". (SOH snd call)"); }},
-    {Exchange::Call, Result::NoLengthByte, ErrorEffect::None, nullptr,
+    {Exchange::Call, Result::NoLengthByte, nullptr,
      [](const Words& w) { return w[TxtCallTimedOut] + QStringLiteral(". (Len send Call)"); }},
-    {Exchange::Call, Result::Checksum, ErrorEffect::None, nullptr,
+    {Exchange::Call, Result::Checksum, nullptr,
      [](const Words& w) { return w[TxtCallTimedOut] + QStringLiteral(". (Data send Call)"); }},
-    {Exchange::Call, Result::TooLong, ErrorEffect::None, nullptr,
+    {Exchange::Call, Result::TooLong, nullptr,
      [](const Words& w) { return w[TxtCallFailed] + u'.'; }},
 };
 
 } // namespace
 
 // A report the table has no line for (a call number that came, a row that
-// could not be coded) shows nothing and counts for nothing.
+// could not be coded) shows nothing.
 ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, const TextTable& texts)
 {
     const Words words{report, grid, texts};
     for (const Wording& wording : kWordings) {
         if (wording.exchange != report.exchange || wording.result != report.result)
             continue;
-        return {wording.progress ? wording.progress(words) : QString(), wording.log ? wording.log(words) : QString(),
-                wording.effect};
+        return {wording.progress ? wording.progress(words) : QString(), wording.log ? wording.log(words) : QString()};
     }
     return {};
 }

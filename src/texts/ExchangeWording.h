@@ -1,7 +1,7 @@
 #pragma once
 // The words of the exchanges with the unit: the progress text and the log
-// line of each report, whether it counts toward the failure limit, and the
-// line that starts a read or a write. The only place that words them.
+// line of each report, and the line that starts a read or a write. The
+// only place that words them.
 #include "link/ExchangeReport.h"
 #include "settings/GridModel.h"
 #include "texts/TextTable.h"
@@ -10,12 +10,9 @@
 
 namespace pb {
 
-enum class ErrorEffect { None, Counts, Clears };
-
 struct ReportWording {
     QString progress; // for the progress text; empty when it shows nothing
     QString log;      // the log line; empty when none is written
-    ErrorEffect effect = ErrorEffect::None;
 };
 
 // `grid` as it is once the exchange's value went in.
