@@ -245,10 +245,11 @@ TEST_P(FaultMatrix, TheExchangeIsReportedNothingIsLostAndTheNextRequestIsServed)
     }
 
     expectUntouched(before);
-    if (rowOperation())
+    if (rowOperation()) {
         EXPECT_TRUE(engine().rowPending(firstRow)) << "the row is kept";
-    else if (fault() != Fault::BadDigit) // the call itself goes on then
+    } else if (fault() != Fault::BadDigit) { // the call itself goes on then
         EXPECT_FALSE(engine().busyWith(pb::RequestKind::TestCall)) << "a call is not tried again";
+    }
     if (fault() == Fault::Hangup) {
         ticks(200);
         EXPECT_EQ(linesWith(QStringLiteral("Comport lost: ")), 1);
