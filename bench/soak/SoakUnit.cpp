@@ -31,7 +31,11 @@ class UnitDevice : public LineDevice {
 public:
     explicit UnitDevice(SoakUnit& unit) : unit_(unit) {}
 
-    bool open(const LineSettings&) override { return open_ = true; }
+    DeviceError open(const LineSettings&) override
+    {
+        open_ = true;
+        return {};
+    }
     bool isOpen() const override { return open_; }
     void close() override { open_ = false; }
     QByteArray readWaiting() override { return unit_.transmit(); }

@@ -48,7 +48,8 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
                                                         handshakeCode);
     const DeviceIdentity identity = deviceName ? deviceName(portNumber) : DeviceIdentity(PortDeviceName(portNumber));
     device_ = makeDevice(identity.device);
-    const bool opened = device_ && device_->open(settings);
+    lastError_ = device_ ? device_->open(settings) : DeviceError{DeviceErrorKind::Missing, {}};
+    const bool opened = !lastError_.failed();
     if (opened || keepWaiting) {
         portNumber_ = portNumber;
         settings_ = settings;
@@ -79,9 +80,9 @@ std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
     if (!device)
         return nullptr;
     LineDevice* made = device.get();
-    made->onGone = [this, made](const QString& reason) {
+    made->onGone = [this, made](const DeviceError& error) {
         if (active() == made)
-            noteLost(reason);
+            noteLost(error);
     };
     made->onReopened = [this, made](bool opened) {
         if (device_.get() == made && reopening_)
@@ -180,12 +181,12 @@ void Datacom::Tick()
         tryRelink();
 }
 
-void Datacom::noteLost(const QString& reason)
+void Datacom::noteLost(const DeviceError& error)
 {
     if (lost_ || !active())
         return;
     lost_ = true;
-    lostReason_ = reason;
+    lastError_ = error;
     // While the event loop runs, a hung-up device keeps the port's read
     // notifier firing; closing soon, but outside the device's own call, ends it.
     QMetaObject::invokeMethod(&context_, [this] { dropIfLost(); }, Qt::QueuedConnection);
@@ -202,7 +203,7 @@ bool Datacom::dropIfLost()
     if (LineDevice* device = active()) {
         device->close();
         inUse_ = false;
-        say({PortEvent::Lost, portNumber_, lostReason_});
+        say({PortEvent::Lost, portNumber_, lastError_.systemText});
         startWaiting();
     }
     return true;
@@ -239,6 +240,7 @@ void Datacom::reopened(bool opened)
     waiting_ = false;
     inUse_ = true;
     lost_ = false;
+    lastError_ = {};
     closedWhileAway_ = false;
     forgetReceived();
     const QString caption = captionText();

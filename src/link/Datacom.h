@@ -76,6 +76,10 @@ public:
     // False after CloseComPort, a failed open, or once the device went away.
     bool isOpen() const;
 
+    // Why the last open failed or the device went away; None after an open,
+    // or a reopening, that succeeded. A close leaves it as it is.
+    const DeviceError& lastError() const { return lastError_; }
+
     // Hands the bytes sent since the last read to the device. Once a device
     // went away it is opened again about once a second by the clock. The
     // owner calls this on every tick of the engine, right after it.
@@ -86,7 +90,7 @@ private:
     LineDevice* active() const { return inUse_ ? device_.get() : nullptr; }
     std::unique_ptr<LineDevice> makeDevice(const QString& name);
     QString captionText() const;
-    void noteLost(const QString& reason);
+    void noteLost(const DeviceError& error);
     bool dropIfLost();
     void startWaiting();
     void tryRelink();
@@ -109,7 +113,7 @@ private:
     qsizetype next_ = 0;
     QByteArray toSend_;                  // sent by the engine, not yet handed to the device
     bool lost_ = false;                  // the device failed; it closes at the next chance
-    QString lostReason_;
+    DeviceError lastError_;
     bool waiting_ = false;               // for the lost device to come back
     bool reopening_ = false;             // a reopen under way answers by itself
     qint64 lastTry_ = 0;

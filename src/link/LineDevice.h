@@ -3,6 +3,8 @@
 // a serial port, a device server over TCP. Datacom keeps what is common to
 // all of them (its buffer, the lamps, the log lines, reopening a lost
 // device); each kind of device is one implementation of this interface.
+#include "link/DeviceError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -29,15 +31,15 @@ class LineDevice {
 public:
     virtual ~LineDevice() = default;
 
-    // Opens with the settings a device of this kind can take; false, and
-    // closed, when it cannot.
-    virtual bool open(const LineSettings& settings) = 0;
+    // Opens with the settings a device of this kind can take; when it
+    // cannot, stays closed and tells why.
+    virtual DeviceError open(const LineSettings& settings) = 0;
     // Opens again after the device was lost. A device that may take long to
     // answer (a server on the network) returns at once and tells through
     // onReopened; any other opens at once, as open does.
     virtual void reopen(const LineSettings& settings)
     {
-        const bool opened = open(settings);
+        const bool opened = !open(settings).failed();
         if (onReopened)
             onReopened(opened);
     }
@@ -56,8 +58,8 @@ public:
     // without modem lines carries the data all the same.
     virtual void setModemLines(bool requestToSend, bool dataTerminalReady) = 0;
 
-    // Told the reason once the device went away or failed.
-    std::function<void(const QString& reason)> onGone;
+    // Told why, once the device went away or failed.
+    std::function<void(const DeviceError& error)> onGone;
     // Told how a reopen ended.
     std::function<void(bool opened)> onReopened;
     // Told a line for the log about the device itself: a device server that

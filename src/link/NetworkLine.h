@@ -36,5 +36,5 @@ NetworkLineFactory* LoadNetworkModule(const QStringList& folders = NetworkModule
 
 } // namespace pb
 
-#define PAGERBENCH_NETWORK_LINE_FACTORY_IID "example.pagerbench.NetworkLineFactory/3"
+#define PAGERBENCH_NETWORK_LINE_FACTORY_IID "example.pagerbench.NetworkLineFactory/4"
 Q_DECLARE_INTERFACE(pb::NetworkLineFactory, PAGERBENCH_NETWORK_LINE_FACTORY_IID)

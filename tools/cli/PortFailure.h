@@ -1,6 +1,8 @@
 #pragma once
-// Why a port did not open, in the system's own words: the engine's port
-// only says that it failed.
+// Why a port did not open, in the system's own words, from the error its
+// device gave when it failed to open.
+#include "link/DeviceError.h"
+
 #include <QString>
 
 namespace pb::cli {
@@ -8,11 +10,6 @@ namespace pb::cli {
 // "No such file or directory", "Permission denied" (with the hint to join
 // the group dialout), "Device or resource busy", ... for a device path; for
 // a tcp:// device, that no connection came about.
-QString WhyPortDidNotOpen(const QString& device);
-
-// The same for a serial port, from the system's own calls: termios and
-// errno on Linux (unix/SerialPortFailure.cpp), the Win32 port on Windows
-// (win/SerialPortFailure.cpp).
-QString WhySerialPortDidNotOpen(const QString& device);
+QString WhyPortDidNotOpen(const QString& device, const DeviceError& error);
 
 } // namespace pb::cli

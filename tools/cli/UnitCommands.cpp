@@ -48,7 +48,7 @@ bool Open(UnitSession& session, const UnitCommand& command)
     else if (!session.whyNotOpened().isEmpty())
         why = WithoutLeadingName(session.whyNotOpened(), device.device);
     else
-        why = WhyPortDidNotOpen(device.device);
+        why = WhyPortDidNotOpen(device.device, session.openError());
     const QString named = device.device == port || device.device.isEmpty()
         ? port
         : QStringLiteral("%1 (%2)").arg(port, device.device);

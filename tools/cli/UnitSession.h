@@ -56,6 +56,8 @@ public:
     // After a failed open: what the device said of it, if anything (a
     // device server that hung up).
     const QString& whyNotOpened() const { return whyNotOpened_; }
+    // After a failed open: the error the device gave.
+    const DeviceError& openError() const { return port_.lastError(); }
 
     // Each gives the shown rows the unit did not confirm, by the engine's
     // reports: a read row is one whose reply came, a written one one whose

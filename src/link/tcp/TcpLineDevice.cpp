@@ -18,6 +18,26 @@ bool meansLineLost(QAbstractSocket::SocketError error)
         || error == QAbstractSocket::SocketResourceError;
 }
 
+// Why a connection did not come about.
+DeviceErrorKind kindOf(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::NetworkError:
+        return DeviceErrorKind::Unreachable;
+    case QAbstractSocket::ConnectionRefusedError:
+        return DeviceErrorKind::Refused;
+    case QAbstractSocket::SocketTimeoutError:
+        return DeviceErrorKind::TimedOut;
+    case QAbstractSocket::RemoteHostClosedError:
+        return DeviceErrorKind::ClosedByPeer;
+    case QAbstractSocket::SocketAccessError:
+        return DeviceErrorKind::Forbidden;
+    default:
+        return DeviceErrorKind::Other;
+    }
+}
+
 } // namespace
 
 TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
@@ -57,12 +77,13 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
     });
 }
 
-bool TcpLineDevice::open(const LineSettings& settings)
+DeviceError TcpLineDevice::open(const LineSettings& settings)
 {
     startLine(settings);
     if (!socket_.waitForConnected(kConnectWaitMs)) {
+        const DeviceError error{kindOf(socket_.error()), socket_.errorString()};
         close();
-        return false;
+        return error;
     }
     connected();
     const QDeadlineTimer deadline(kSettingsWaitMs);
@@ -71,13 +92,14 @@ bool TcpLineDevice::open(const LineSettings& settings)
            && socket_.waitForReadyRead(int(deadline.remainingTime()))) {
     }
     if (!isOpen()) {
+        const DeviceError error{DeviceErrorKind::ClosedByPeer, socket_.errorString()};
         stream_->reportClosed();
         passOn();
         close();
-        return false;
+        return error;
     }
     lineSet();
-    return true;
+    return {};
 }
 
 // The host lookup, the connection and the server's answers come in the
@@ -193,8 +215,9 @@ void TcpLineDevice::finishReopening(bool connected)
 void TcpLineDevice::lost()
 {
     stage_ = Stage::Closed;
+    const bool hungUp = socket_.error() == QAbstractSocket::RemoteHostClosedError;
     if (onGone)
-        onGone(socket_.errorString());
+        onGone({hungUp ? DeviceErrorKind::ClosedByPeer : DeviceErrorKind::Lost, socket_.errorString()});
 }
 
 } // namespace pb

@@ -15,7 +15,7 @@ class TcpLineDevice : public LineDevice {
 public:
     explicit TcpLineDevice(const TcpAddress& address);
 
-    bool open(const LineSettings& settings) override;
+    DeviceError open(const LineSettings& settings) override;
     void reopen(const LineSettings& settings) override;
     bool isOpen() const override { return socket_.state() == QAbstractSocket::ConnectedState; }
     void close() override;

@@ -1,6 +1,7 @@
 #include "link/unix/SerialPortDevice.h"
 
 #include "link/WaitingBytes.h"
+#include "link/unix/SerialOpenFailure.h"
 
 #include <QFileInfo>
 
@@ -37,16 +38,16 @@ QSerialPort::Parity parityOf(Parity parity)
 
 } // namespace
 
-SerialPortDevice::SerialPortDevice(const QString& name)
+SerialPortDevice::SerialPortDevice(const QString& name) : path_(resolvedDevice(name))
 {
-    port_.setPortName(resolvedDevice(name));
+    port_.setPortName(path_);
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
         if (port_.isOpen() && meansLineLost(error) && onGone)
-            onGone(port_.errorString());
+            onGone({DeviceErrorKind::Lost, port_.errorString()});
     });
 }
 
-bool SerialPortDevice::open(const LineSettings& settings)
+DeviceError SerialPortDevice::open(const LineSettings& settings)
 {
     if (port_.isOpen())
         port_.close();
@@ -56,11 +57,16 @@ bool SerialPortDevice::open(const LineSettings& settings)
     port_.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     port_.setFlowControl(settings.handshake == Handshake::RtsCts ? QSerialPort::HardwareControl
                                                                  : QSerialPort::NoFlowControl);
+    // The device is looked at first, since the serial layer tells a
+    // forbidden port from a busy one by neither kind nor words.
+    const SerialOpenCheck check(path_);
+    if (check.error().failed())
+        return check.error();
     // Exclusive: a second program on the same port finds it busy.
     if (!port_.open(QIODevice::ReadWrite))
-        return false;
+        return SerialLayerFailure(path_, port_.error(), port_.errorString());
     setModemLines(settings.requestToSend, settings.dataTerminalReady);
-    return true;
+    return {};
 }
 
 void SerialPortDevice::close()

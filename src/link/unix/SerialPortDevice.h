@@ -11,7 +11,7 @@ public:
     // `name` is a device path (or COMn); a link to a device opens the device.
     explicit SerialPortDevice(const QString& name);
 
-    bool open(const LineSettings& settings) override;
+    DeviceError open(const LineSettings& settings) override;
     bool isOpen() const override { return port_.isOpen(); }
     void close() override;
     QByteArray readWaiting() override;
@@ -20,6 +20,7 @@ public:
     void setModemLines(bool requestToSend, bool dataTerminalReady) override;
 
 private:
+    QString path_; // as the port is opened
     QSerialPort port_;
 };
 

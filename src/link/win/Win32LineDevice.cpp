@@ -64,6 +64,29 @@ bool setTimeouts(HANDLE handle, qint32 baudRate)
     return SetCommTimeouts(handle, &timeouts) != 0;
 }
 
+// Why CreateFileW did not open the port. No sharing is asked for, so a
+// port that another program holds is denied to every user alike.
+DeviceError openFailure(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return {DeviceErrorKind::Missing, SystemErrorText(error)};
+    case ERROR_ACCESS_DENIED:
+        return {DeviceErrorKind::Busy, SystemErrorText(error) + QStringLiteral(" (another program holds the port)")};
+    default:
+        return {DeviceErrorKind::Other, SystemErrorText(error)};
+    }
+}
+
+// Closes a handle the port was not kept on, and tells why.
+DeviceError dropHandle(HANDLE handle, DeviceErrorKind kind)
+{
+    const DWORD error = GetLastError();
+    CloseHandle(handle);
+    return {kind, SystemErrorText(error)};
+}
+
 } // namespace
 
 Win32LineDevice::Win32LineDevice(const QString& name)
@@ -76,32 +99,28 @@ Win32LineDevice::~Win32LineDevice()
     close();
 }
 
-bool Win32LineDevice::open(const LineSettings& settings)
+DeviceError Win32LineDevice::open(const LineSettings& settings)
 {
     close();
     // No sharing: a second program on the same port finds it busy.
     const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(path_.utf16()), GENERIC_READ | GENERIC_WRITE,
                                       0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return false;
+        return openFailure(GetLastError());
     // Anything that is not a serial port (a file, a printer) fails here.
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(handle, &dcb)) {
-        CloseHandle(handle);
-        return false;
-    }
+    if (!GetCommState(handle, &dcb))
+        return dropHandle(handle, DeviceErrorKind::NotSerial);
     applySettings(dcb, settings);
-    if (!SetCommState(handle, &dcb) || !setTimeouts(handle, settings.baudRate)) {
-        CloseHandle(handle);
-        return false;
-    }
+    if (!SetCommState(handle, &dcb) || !setTimeouts(handle, settings.baudRate))
+        return dropHandle(handle, DeviceErrorKind::Other);
     handle_ = handle;
     sinceCheck_.invalidate();
     handshake_ = settings.handshake == Handshake::RtsCts;
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     setModemLines(settings.requestToSend, settings.dataTerminalReady);
-    return true;
+    return {};
 }
 
 void Win32LineDevice::close()
@@ -116,7 +135,7 @@ void Win32LineDevice::close()
 void Win32LineDevice::lost(unsigned long error)
 {
     if (onGone)
-        onGone(SystemErrorText(error));
+        onGone({DeviceErrorKind::Lost, SystemErrorText(error)});
 }
 
 QByteArray Win32LineDevice::readWaiting()

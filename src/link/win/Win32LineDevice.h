@@ -15,7 +15,7 @@ public:
     Win32LineDevice(const Win32LineDevice&) = delete;
     Win32LineDevice& operator=(const Win32LineDevice&) = delete;
 
-    bool open(const LineSettings& settings) override;
+    DeviceError open(const LineSettings& settings) override;
     bool isOpen() const override { return handle_ != nullptr; }
     void close() override;
     // What waits; with nothing waiting, now and then asks the driver

@@ -215,7 +215,7 @@ TEST_F(DatacomTest, ReadsFromATimerInTheEventLoopGetEveryByte)
 // Notes what Datacom asks of its device, in order.
 struct NotingDevice : pb::LineDevice {
     explicit NotingDevice(QStringList& calls) : calls(calls) {}
-    bool open(const pb::LineSettings&) override { return true; }
+    pb::DeviceError open(const pb::LineSettings&) override { return {}; }
     bool isOpen() const override { return true; }
     void close() override { calls << "close"; }
     QByteArray readWaiting() override { calls << "read"; return {}; }
@@ -297,6 +297,7 @@ TEST_F(DatacomTest, MissingDeviceIsLoggedAndLeavesTheCaption)
     EXPECT_FALSE(com.isOpen());
     EXPECT_EQ(messages(), QStringList{ "Error opening Comport:  1" });
     EXPECT_EQ(caption, "Serial Port: ");
+    EXPECT_EQ(com.lastError().kind, pb::DeviceErrorKind::Missing);
     EXPECT_EQ(com.ReadByte(), -1);
     EXPECT_EQ(com.SendByte(1), -1);
 }
@@ -369,6 +370,7 @@ TEST_F(DatacomTest, HangupFailsReadsAndSendsAndIsLoggedOnce)
     EXPECT_EQ(com.ReadByte(), -1);
     EXPECT_EQ(com.SendByte(0x20), -1);
     EXPECT_EQ(countLost(), 1);
+    EXPECT_EQ(com.lastError().kind, pb::DeviceErrorKind::Lost);
 
     com.CloseComPort();
     EXPECT_EQ(messages().last(), "Comport closed by software.");
@@ -494,6 +496,7 @@ TEST_F(DatacomTest, DeviceServerCarriesTheLineAndIsReconnectedAfterADrop)
     server.close();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !com.isOpen(); }, kWaitMs));
     secondsPass(2);
+    EXPECT_EQ(com.lastError().kind, pb::DeviceErrorKind::ClosedByPeer);
     EXPECT_EQ(countLost(), 1);
     EXPECT_EQ(countBack(), 0);
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
@@ -501,6 +504,7 @@ TEST_F(DatacomTest, DeviceServerCarriesTheLineAndIsReconnectedAfterADrop)
     ASSERT_TRUE(server.hasPendingConnections() || server.waitForNewConnection(kWaitMs));
     EXPECT_EQ(countBack(), 1);
     EXPECT_EQ(messages().last(), "Comport back: Serial Port: 1 19200,N,8,1");
+    EXPECT_FALSE(com.lastError().failed());
     client.reset(server.nextPendingConnection());
     client->write("z");
     ASSERT_TRUE(client->waitForBytesWritten(kWaitMs));
@@ -513,9 +517,10 @@ TEST_F(DatacomTest, DeviceServerThatCannotBeReachedFailsLikeAMissingPort)
     ASSERT_TRUE(unused.listen(QHostAddress::LocalHost));
     const quint16 nobodyListens = unused.serverPort();
     unused.close();
-    for (const QString& name : { QStringLiteral("tcp://127.0.0.1:%1").arg(nobodyListens),
-                                 QStringLiteral("tcp://127.0.0.1:0"),
-                                 QStringLiteral("tcp://:4001") }) {
+    using Kind = pb::DeviceErrorKind;
+    for (const auto& [name, kind] : { std::pair(QStringLiteral("tcp://127.0.0.1:%1").arg(nobodyListens), Kind::Refused),
+                                      std::pair(QStringLiteral("tcp://127.0.0.1:0"), Kind::Missing),
+                                      std::pair(QStringLiteral("tcp://:4001"), Kind::Missing) }) {
         SCOPED_TRACE(name.toStdString());
         const qsizetype before = messages().size();
         device.point(name);
@@ -524,6 +529,7 @@ TEST_F(DatacomTest, DeviceServerThatCannotBeReachedFailsLikeAMissingPort)
         EXPECT_EQ(messages().size(), before + 1);
         EXPECT_EQ(messages().last(), "Error opening Comport:  1");
         EXPECT_EQ(caption, "Serial Port: ");
+        EXPECT_EQ(com.lastError().kind, kind);
     }
 }
 
