@@ -7,7 +7,7 @@
 // the pieces were; what it buffers, answers and says stays bounded however
 // long the server goes on; a raw stream passes every byte unchanged.
 #include "FuzzInput.h"
-#include "link/DeviceServerStream.h"
+#include "link/devices/stream/DeviceServerStream.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // logged lines and the line still waiting, whatever the pieces were.
 #include "FuzzInput.h"
 #include "support/CoreState.h"
-#include "link/MonitorInput.h"
+#include "link/protocol/MonitorInput.h"
 #include "log/LogBuffer.h"
 
 #include <deque>

@@ -16,8 +16,8 @@
 // is dropped at the end, every request has ended.
 #include "FuzzInput.h"
 #include "support/CoreState.h"
-#include "link/ProtocolEngine.h"
-#include "link/ReplyReader.h"
+#include "link/protocol/ProtocolEngine.h"
+#include "link/protocol/ReplyReader.h"
 #include "settings/UnitCatalogue.h"
 
 #include <deque>

@@ -1,7 +1,7 @@
 #include "BenchProgram.h"
 
 #include "files/ConfigFile.h"
-#include "link/PortName.h"
+#include "link/ports/PortName.h"
 
 namespace pb::bench {
 

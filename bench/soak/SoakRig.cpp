@@ -1,6 +1,6 @@
 #include "SoakRig.h"
 
-#include "link/UnitPort.h"
+#include "link/devices/UnitPort.h"
 
 namespace pb::bench {
 

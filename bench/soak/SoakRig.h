@@ -5,9 +5,9 @@
 #include "SoakUnit.h"
 #include "TickClock.h"
 
-#include "link/Datacom.h"
-#include "link/LampFlags.h"
-#include "link/ProtocolEngine.h"
+#include "link/devices/Datacom.h"
+#include "link/devices/LampFlags.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "log/LogSink.h"
 
 namespace pb::bench {

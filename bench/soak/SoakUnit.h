@@ -6,7 +6,7 @@
 // tick clock, so it costs ticks, not time.
 #include "TickClock.h"
 
-#include "link/LineDevice.h"
+#include "link/devices/LineDevice.h"
 #include "unitsim/VirtualUnit.h"
 
 #include <QByteArray>

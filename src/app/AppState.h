@@ -4,9 +4,9 @@
 // fresh one or just the parts it tests.
 #include "files/ProgramConfig.h"
 #include "files/ProgramFolder.h"
-#include "link/Datacom.h"
-#include "link/LampFlags.h"
-#include "link/PresentPorts.h"
+#include "link/devices/Datacom.h"
+#include "link/devices/LampFlags.h"
+#include "link/ports/PresentPorts.h"
 #include "log/LogBuffer.h"
 #include "log/Logfile.h"
 #include "settings/GridModel.h"

@@ -2,8 +2,8 @@
 
 #include "app/ApplySettings.h"
 #include "app/Startup.h"
-#include "link/PortMap.h"
-#include "link/UnitPort.h"
+#include "link/ports/PortMap.h"
+#include "link/devices/UnitPort.h"
 #include "texts/PortWording.h"
 #include "texts/TextNumbers.h"
 #include "ui/FrmAbout.h"

@@ -3,8 +3,8 @@
 // the main window, wired together. main() builds one; a test builds its own.
 #include "app/AppState.h"
 #include "app/UnitDriver.h"
-#include "link/Datacom.h"
-#include "link/ProtocolEngine.h"
+#include "link/devices/Datacom.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "ui/FrmHoofdscherm.h"
 #include "ui/MainWindowView.h"
 

@@ -4,7 +4,7 @@
 // reports go into the row values and the grid, then into words. None of it
 // talks to the port.
 #include "app/UnitWindow.h"
-#include "link/ProtocolEngine.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "log/LogSink.h"
 #include "settings/GridModel.h"
 #include "settings/RowValues.h"

@@ -2,7 +2,7 @@
 // What the unit driver sees of the main window: the visible tab, the
 // progress text and the fields of the test call. The window implements it;
 // a test hands in its own.
-#include "link/UnitRequest.h"
+#include "link/protocol/UnitRequest.h"
 
 #include <QString>
 #include <cstdint>

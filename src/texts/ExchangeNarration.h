@@ -2,7 +2,7 @@
 // The engine's events in words, for the main window and pagerbench-cli
 // alike: each read or write begins a progress line and a log line, each
 // report ends it, and dropped or cancelled rows are said once.
-#include "link/ProtocolEngine.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "log/LogSink.h"
 #include "settings/RowsShown.h"
 #include "texts/TextTable.h"

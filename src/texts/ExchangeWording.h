@@ -2,7 +2,7 @@
 // The words of the exchanges with the unit: the progress text and the log
 // line of each report, and the line that starts a read or a write. The
 // only place that words them.
-#include "link/ExchangeReport.h"
+#include "link/protocol/ExchangeReport.h"
 #include "settings/RowsShown.h"
 #include "texts/TextTable.h"
 

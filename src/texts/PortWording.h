@@ -1,7 +1,7 @@
 #pragma once
 // The log lines of the port's events, in the program's language where it
 // has one for them.
-#include "link/PortEvent.h"
+#include "link/devices/PortEvent.h"
 #include "texts/TextTable.h"
 
 namespace pb {

@@ -1,6 +1,6 @@
 #include "ui/FrmInstellingen.h"
 
-#include "link/PortMap.h"
+#include "link/ports/PortMap.h"
 #include "settings/UnitTypes.h"
 #include "texts/TextNumbers.h"
 

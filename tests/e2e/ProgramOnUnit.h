@@ -6,7 +6,7 @@
 // their way, and never longer than a bound.
 #include "files/ConfigFile.h"
 #include "app/Program.h"
-#include "link/PortName.h"
+#include "link/ports/PortName.h"
 #include "ui/GridColouring.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"

@@ -1,8 +1,8 @@
 // An adapter keeps its Com number across unplugging and restarts, and a
 // lost port is reopened only when its own adapter is back.
 #include "QtPrinting.h"
-#include "link/AdapterNumbersFile.h"
-#include "link/PortMap.h"
+#include "link/ports/AdapterNumbersFile.h"
+#include "link/ports/PortMap.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "QtPrinting.h"
-#include "link/ComPortNames.h"
+#include "link/ports/ComPortNames.h"
 
 #include <QStringList>
 #include <algorithm>

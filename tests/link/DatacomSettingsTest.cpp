@@ -1,4 +1,4 @@
-#include "link/DatacomSettings.h"
+#include "link/devices/DatacomSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The protocol engine alone on a scripted line, stepped one tick at a time
 // in a serving mode the test chooses; every report and outcome is kept.
-#include "link/ProtocolEngine.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "log/LogSink.h"
 #include "support/ScriptedLine.h"
 

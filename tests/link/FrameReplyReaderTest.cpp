@@ -1,5 +1,5 @@
 #include "FrameBytes.h"
-#include "link/ReplyReader.h"
+#include "link/protocol/ReplyReader.h"
 
 #include <gtest/gtest.h>
 

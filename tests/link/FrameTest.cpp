@@ -1,6 +1,6 @@
 #include "FrameBytes.h"
-#include "link/Frame.h"
-#include "link/FrameSender.h"
+#include "link/protocol/Frame.h"
+#include "link/protocol/FrameSender.h"
 #include "support/ScriptedLine.h"
 
 #include <gtest/gtest.h>

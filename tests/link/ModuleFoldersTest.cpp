@@ -1,6 +1,6 @@
 // A release looks for its modules only inside its installation; a build
 // made for development looks in its build tree as well, last.
-#include "link/ModuleFolders.h"
+#include "link/devices/ModuleFolders.h"
 
 #include <gtest/gtest.h>
 

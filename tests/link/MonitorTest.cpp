@@ -2,7 +2,7 @@
 #include "support/CoreState.h"
 #include "LinkTexts.h"
 #include "QtPrinting.h"
-#include "link/MonitorInput.h"
+#include "link/protocol/MonitorInput.h"
 #include "texts/RowDescription.h"
 #include "support/GridFixture.h"
 #include "support/ScriptedLine.h"

@@ -2,8 +2,8 @@
 // the port present behind it, the ports no number reaches; and looking
 // leaves the remembered adapter numbers alone.
 #include "QtPrinting.h"
-#include "link/AdapterNumbersFile.h"
-#include "link/PortMap.h"
+#include "link/ports/AdapterNumbersFile.h"
+#include "link/ports/PortMap.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "QtPrinting.h"
-#include "link/PortMap.h"
-#include "link/PortName.h"
+#include "link/ports/PortMap.h"
+#include "link/ports/PortName.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
 // The automatic numbering of the ports present, and how a port is shown.
 #include "QtPrinting.h"
-#include "link/PortNumbering.h"
+#include "link/ports/PortNumbering.h"
 
 #include <gtest/gtest.h>
 #include <utility>

@@ -1,6 +1,6 @@
 // The by-id names are found from the links, whatever the kernel's names.
 #include "QtPrinting.h"
-#include "link/PresentPorts.h"
+#include "link/ports/PresentPorts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

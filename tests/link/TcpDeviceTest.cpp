@@ -1,5 +1,5 @@
-#include "link/NetworkLine.h"
-#include "link/TcpDevice.h"
+#include "link/devices/NetworkLine.h"
+#include "link/devices/TcpDevice.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The Telnet framing of a device server's stream, cut at every byte, and
 // the setting of the server's line against servers that answer in their
 // own ways.
-#include "link/ComPortSetup.h"
-#include "link/DeviceServerStream.h"
-#include "link/TelnetCodec.h"
+#include "link/devices/stream/ComPortSetup.h"
+#include "link/devices/stream/DeviceServerStream.h"
+#include "link/devices/stream/TelnetCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // the way the program owns them, for the core's tests.
 #include "files/ProgramConfig.h"
 #include "files/ProgramFolder.h"
-#include "link/LampFlags.h"
+#include "link/devices/LampFlags.h"
 #include "log/LogBuffer.h"
 #include "log/Logfile.h"
 #include "settings/GridModel.h"

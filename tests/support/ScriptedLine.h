@@ -2,7 +2,7 @@
 // A serial line for tests: bytes arrive when the test says so, either at once
 // or a number of ticks later, and every byte sent is recorded. It can refuse
 // chosen bytes and answer each complete frame it receives.
-#include "link/SerialLine.h"
+#include "link/devices/SerialLine.h"
 
 #include <QByteArray>
 #include <deque>

@@ -2,7 +2,7 @@
 // that writes the configuration and applies it at once.
 #include "InstellingenFixture.h"
 #include "files/ConfigFile.h"
-#include "link/PortMap.h"
+#include "link/ports/PortMap.h"
 #include "settings/GridTransfer.h"
 #include "settings/UnitCatalogue.h"
 

@@ -1,6 +1,6 @@
 #include "PortFailure.h"
 
-#include "link/TcpDevice.h"
+#include "link/devices/TcpDevice.h"
 
 namespace pb::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Why a port did not open, in the system's own words, from the error its
 // device gave when it failed to open.
-#include "link/DeviceError.h"
+#include "link/devices/DeviceError.h"
 
 #include <QString>
 

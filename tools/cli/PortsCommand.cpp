@@ -2,8 +2,8 @@
 
 #include "CliRequest.h"
 
-#include "link/PortMap.h"
-#include "link/PresentPorts.h"
+#include "link/ports/PortMap.h"
+#include "link/ports/PresentPorts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,8 +5,8 @@
 #include "RowReport.h"
 
 #include "files/SettingsFile.h"
-#include "link/PortMap.h"
-#include "link/PresentPorts.h"
+#include "link/ports/PortMap.h"
+#include "link/ports/PresentPorts.h"
 #include "settings/GridTransfer.h"
 
 #include <functional>

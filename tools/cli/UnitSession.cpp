@@ -1,7 +1,7 @@
 #include "UnitSession.h"
 
-#include "link/Flags.h"
-#include "link/UnitPort.h"
+#include "link/devices/Flags.h"
+#include "link/devices/UnitPort.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
 #include "texts/PortWording.h"

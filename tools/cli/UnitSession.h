@@ -6,9 +6,9 @@
 #include "Interruption.h"
 
 #include "files/ProgramFolder.h"
-#include "link/Datacom.h"
-#include "link/LampFlags.h"
-#include "link/ProtocolEngine.h"
+#include "link/devices/Datacom.h"
+#include "link/devices/LampFlags.h"
+#include "link/protocol/ProtocolEngine.h"
 #include "log/LogSink.h"
 #include "settings/RowsShown.h"
 #include "settings/UnitCatalogue.h"

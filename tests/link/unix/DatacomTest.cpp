@@ -1,5 +1,5 @@
-#include "link/Datacom.h"
-#include "link/PortMap.h"
+#include "link/devices/Datacom.h"
+#include "link/ports/PortMap.h"
 #include "support/CoreState.h"
 #include "texts/PortWording.h"
 

@@ -1,6 +1,6 @@
 // The kind a serial port gives from its own failed open, on files and pseudo-terminals.
-#include "link/unix/SerialOpenFailure.h"
-#include "link/unix/SerialPortDevice.h"
+#include "link/devices/unix/SerialOpenFailure.h"
+#include "link/devices/unix/SerialPortDevice.h"
 
 #include "support/PseudoTerminal.h"
 

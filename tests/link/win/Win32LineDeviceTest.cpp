@@ -1,5 +1,5 @@
 // Under Wine, on the COM ports of tests/windows/far-ends.py.
-#include "link/win/Win32LineDevice.h"
+#include "link/devices/win/Win32LineDevice.h"
 
 #include <QStringList>
 #include <QTest>

@@ -1,0 +1,70 @@
+#pragma once
+// What the line to the unit needs from a device, whatever carries the bytes:
+// a serial port, a device server over TCP. Datacom keeps what is common to
+// all of them (its buffer, the lamps, the log lines, reopening a lost
+// device); each kind of device is one implementation of this interface.
+#include "link/devices/DeviceError.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace pb {
+
+enum class Parity { None, Even, Odd };
+enum class Handshake { None, RtsCts };
+
+// A line's settings as values; the configuration's codes become these in
+// one place (DatacomSettings.h).
+struct LineSettings {
+    QString text = QStringLiteral("19200,N,8,1"); // as the log and the caption show them
+    qint32 baudRate = 19200;
+    Parity parity = Parity::None;
+    int dataBits = 8;
+    int stopBits = 1;
+    Handshake handshake = Handshake::None;
+    bool requestToSend = false;
+    bool dataTerminalReady = false;
+};
+
+class LineDevice {
+public:
+    virtual ~LineDevice() = default;
+
+    // Opens with the settings a device of this kind can take; when it
+    // cannot, stays closed and tells why.
+    virtual DeviceError open(const LineSettings& settings) = 0;
+    // Opens again after the device was lost. A device that may take long to
+    // answer (a server on the network) returns at once and tells through
+    // onReopened; any other opens at once, as open does.
+    virtual void reopen(const LineSettings& settings)
+    {
+        const bool opened = !open(settings).failed();
+        if (onReopened)
+            onReopened(opened);
+    }
+    virtual bool isOpen() const = 0;
+    // Closes at once, dropping what is not sent; a reopening under way is
+    // given up without a word.
+    virtual void close() = 0;
+
+    // Everything received and not yet taken, without waiting.
+    virtual QByteArray readWaiting() = 0;
+    // Hands the bytes to the device now rather than on a later event.
+    virtual bool write(const QByteArray& bytes) = 0;
+    // Discards what waits in the device's receive buffer.
+    virtual void clearInput() = 0;
+    // Sets the RTS and DTR lines where the device has them; a device
+    // without modem lines carries the data all the same.
+    virtual void setModemLines(bool requestToSend, bool dataTerminalReady) = 0;
+
+    // Told why, once the device went away or failed.
+    std::function<void(const DeviceError& error)> onGone;
+    // Told how a reopen ended.
+    std::function<void(bool opened)> onReopened;
+    // Told a line for the log about the device itself: a device server that
+    // speaks another protocol than its name says, a setting it did not take.
+    std::function<void(const QString& line)> onNotice;
+};
+
+} // namespace pb

@@ -1,0 +1,14 @@
+#pragma once
+// The line to the unit's diagnose port: 19200 baud, no parity, 8 data bits,
+// 1 stop bit, no handshake, whoever opens it.
+#include "link/devices/Datacom.h"
+
+#include <cstdint>
+
+namespace pb {
+
+// Opens "Com <portIndex + 1>" with the unit's line settings; 0 when open,
+// -1 when not (the port logs either).
+int16_t OpenUnitPort(Datacom& port, int16_t portIndex);
+
+} // namespace pb
