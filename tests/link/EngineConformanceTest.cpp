@@ -30,7 +30,7 @@ struct Case {
 constexpr int16_t kRow = 4;
 constexpr int16_t kWritten = 2;
 constexpr int16_t kReadValue = 3;
-constexpr char kDigit = '5';
+constexpr char kDigit = '5'; // GoodReply's call number
 constexpr auto Done = OutcomeStatus::Done;
 constexpr auto Failed = OutcomeStatus::Failed;
 
@@ -92,13 +92,7 @@ Exchange ExchangeOf(const QByteArray& frame)
 
 QByteArray GoodReply(const QByteArray& frame)
 {
-    switch (ExchangeOf(frame)) {
-    case Exchange::ReadRow: return pbtest::ReadReply(uint8_t(frame[7]), kReadValue);
-    case Exchange::WriteRow: return pbtest::WriteReply();
-    case Exchange::CallNumber: return pbtest::CallNumberReply(kDigit);
-    case Exchange::Call: break;
-    }
-    return pbtest::CallReply(pb::kACK);
+    return pbtest::GoodReply(frame, kReadValue);
 }
 
 QByteArray ReplyBytes(Reply reply, const QByteArray& frame)
