@@ -78,8 +78,9 @@ public:
 
     // A read or a write of the row waits to be served.
     bool rowPending(int row) const { return book_.rowPending(row); }
-    // A request has not ended yet.
+    // A request has not ended yet; one of this kind.
     bool busy() const { return book_.anyOpen(); }
+    bool busyWith(RequestKind kind) const { return book_.anyOpen(kind); }
 
     // Every counter and the row under way within its range, the reply no
     // longer than a frame: what a fuzzer checks after each tick.

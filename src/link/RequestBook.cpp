@@ -64,6 +64,11 @@ bool RequestBook::anyPending() const
     return anyRowPending() || readAll_ != 0 || writeAll_ != 0 || testCall_ != 0;
 }
 
+bool RequestBook::anyOpen(RequestKind kind) const
+{
+    return std::any_of(open_.begin(), open_.end(), [kind](const auto& entry) { return entry.second.kind == kind; });
+}
+
 std::optional<int16_t> RequestBook::writeValue(int row) const
 {
     if (codeOf(row) != RowRequestCode::Write)

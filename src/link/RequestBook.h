@@ -29,6 +29,7 @@ public:
     bool anyPending() const;
     // Any request not yet ended.
     bool anyOpen() const { return !open_.empty(); }
+    bool anyOpen(RequestKind kind) const;
     // The value a pending write of the row sends.
     std::optional<int16_t> writeValue(int row) const;
     // The first row up to lastRow with a request, or -1.

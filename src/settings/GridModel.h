@@ -4,6 +4,7 @@
 // engine, the files and the transfer procedures work on it; the main window's
 // lists are one view that follows it and writes the user's pick back.
 #include "settings/RowValues.h"
+#include "settings/RowsShown.h"
 
 #include <QObject>
 #include <QString>
@@ -12,7 +13,7 @@
 
 namespace pb {
 
-class GridModel : public QObject {
+class GridModel : public QObject, public RowsShown {
     Q_OBJECT
 public:
     struct Row {
@@ -29,6 +30,11 @@ public:
     // option of the row.
     int position(int r) const { return rows_[r].position; }
     const QString& text(int r) const { return rows_[r].text; }
+
+    // RowsShown
+    bool rowShown(int r) const override { return shown(r); }
+    int shownPosition(int r) const override { return position(r); }
+    QString shownText(int r) const override { return text(r); }
 
     // A row anew: shown or hidden, with its options and nothing selected.
     void setRow(int r, bool shown, const QStringList& options);

@@ -4,7 +4,7 @@
 // report ends it, and dropped or cancelled rows are said once.
 #include "link/ProtocolEngine.h"
 #include "log/LogSink.h"
-#include "settings/GridModel.h"
+#include "settings/RowsShown.h"
 #include "texts/TextTable.h"
 
 #include <QString>
@@ -19,7 +19,7 @@ public:
     using Progress = std::function<void(const QString& text, bool moveCaret)>;
 
     // `grid` as it is once a report's value went in.
-    ExchangeNarration(const GridModel& grid, const TextTable& texts, LogSink& log, Progress progress)
+    ExchangeNarration(const RowsShown& grid, const TextTable& texts, LogSink& log, Progress progress)
         : grid_(grid), texts_(texts), log_(log), progress_(std::move(progress))
     {
     }
@@ -32,7 +32,7 @@ public:
     void cancelled();
 
 private:
-    const GridModel& grid_;
+    const RowsShown& grid_;
     const TextTable& texts_;
     LogSink& log_;
     Progress progress_;

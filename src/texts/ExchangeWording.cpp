@@ -15,11 +15,11 @@ const QString kArrow = QStringLiteral(" -> ");
 
 struct Words {
     const ExchangeReport& report;
-    const GridModel& grid;
+    const RowsShown& grid;
     const TextTable& texts;
 
     QString operator[](int number) const { return texts[number]; }
-    QString combo(int16_t row) const { return grid.text(row); }
+    QString combo(int16_t row) const { return grid.shownText(row); }
     // " [Item: 4 Value: 2] "
     QString itemValue(int16_t row, int16_t value) const
     {
@@ -119,7 +119,7 @@ const Wording kWordings[] = {
 
 // A report the table has no line for (a call number that came, a row that
 // could not be coded) shows nothing.
-ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, const TextTable& texts)
+ReportWording WordReport(const ExchangeReport& report, const RowsShown& grid, const TextTable& texts)
 {
     const Words words{report, grid, texts};
     for (const Wording& wording : kWordings) {
@@ -140,7 +140,7 @@ QString DroppedText()
     return kCrLf + QStringLiteral("Cancelled!") + kCrLf;
 }
 
-QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const GridModel& grid,
+QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const RowsShown& grid,
                           const TextTable& texts)
 {
     const ExchangeReport report{exchange, Result::Done, row, row, value};

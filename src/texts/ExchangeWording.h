@@ -3,7 +3,7 @@
 // line of each report, and the line that starts a read or a write. The
 // only place that words them.
 #include "link/ExchangeReport.h"
-#include "settings/GridModel.h"
+#include "settings/RowsShown.h"
 #include "texts/TextTable.h"
 
 #include <QString>
@@ -16,11 +16,11 @@ struct ReportWording {
 };
 
 // `grid` as it is once the exchange's value went in.
-ReportWording WordReport(const ExchangeReport& report, const GridModel& grid, const TextTable& texts);
+ReportWording WordReport(const ExchangeReport& report, const RowsShown& grid, const TextTable& texts);
 
 // "Reading of" and the row's text; "Writing of", the row's text and what is
 // written.
-QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const GridModel& grid,
+QString ExchangeStartText(Exchange exchange, int16_t row, int16_t value, const RowsShown& grid,
                           const TextTable& texts);
 
 // The progress text's line when pending rows are dropped: by the user

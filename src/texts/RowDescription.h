@@ -1,7 +1,7 @@
 #pragma once
 // The row part of the error lines of a read: what the row showed when the
 // exchange failed.
-#include "settings/GridModel.h"
+#include "settings/RowsShown.h"
 #include "texts/TextTable.h"
 
 #include <QString>
@@ -12,6 +12,6 @@ namespace pb {
 // "[" combo text ": " row " " Tekst[TxtValue] ": " selected position "] " for a
 // visible grid row that shows a text; empty for a hidden row, one that
 // shows nothing, or one outside the grid.
-QString RowDescription(const GridModel& grid, const TextTable& Tekst, int16_t row);
+QString RowDescription(const RowsShown& grid, const TextTable& Tekst, int16_t row);
 
 } // namespace pb

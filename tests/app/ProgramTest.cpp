@@ -21,7 +21,7 @@ protected:
         pb::SetupUnitType(state.grid, state.Tekst, 3);
     }
     pb::FrmHoofdscherm& window() { return program->window; }
-    pb::UnitRequests& requests() { return program->engine.Requests(); }
+    pb::ProtocolEngine& engine() { return program->engine; }
 
     QTemporaryDir dir;
     pb::AppState state;
@@ -31,13 +31,14 @@ protected:
 TEST_F(ProgramTest, RowButtonsLeaveRequestsForTheEngine)
 {
     window().CmdReadSingleSetting[0]->click();
-    EXPECT_EQ(requests().of(0), pb::ReadRequest);
+    EXPECT_TRUE(engine().busyWith(pb::RequestKind::ReadRow));
+    EXPECT_TRUE(engine().rowPending(0));
     window().ComboInstellingen[0]->setCurrentIndex(2);
     window().CmdWriteSingleSetting[0]->click();
-    EXPECT_EQ(requests().of(0), pb::WriteRequest);
+    EXPECT_TRUE(engine().busyWith(pb::RequestKind::WriteRow));
     EXPECT_EQ(state.rows.UnitSettings[0], 2);
     window().CmdLeesAlles->click();
-    EXPECT_TRUE(requests().readAllPending());
+    EXPECT_TRUE(engine().busyWith(pb::RequestKind::ReadAll));
 }
 
 TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
@@ -47,7 +48,7 @@ TEST_F(ProgramTest, WriteAllAnsweredWithCancelChangesNothing)
     pbtest::pressInMessageBox(QMessageBox::Cancel, &question);
     window().CmdSchrijfAlles->click();
     EXPECT_EQ(question, "Write all settings to Unit!\r\nAre you sure?");
-    EXPECT_FALSE(requests().writeAllPending());
+    EXPECT_FALSE(engine().busyWith(pb::RequestKind::WriteAll));
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "earlier lines");
 }
 
@@ -57,7 +58,7 @@ TEST_F(ProgramTest, WriteAllAnsweredWithOkEmptiesTheProgressAndRequests)
     window().ComboInstellingen[0]->setCurrentIndex(1);
     pbtest::pressInMessageBox(QMessageBox::Ok);
     window().CmdSchrijfAlles->click();
-    EXPECT_TRUE(requests().writeAllPending());
+    EXPECT_TRUE(engine().busyWith(pb::RequestKind::WriteAll));
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "");
     EXPECT_EQ(state.rows.UnitSettings[0], 1);
 }
@@ -68,19 +69,19 @@ TEST_F(ProgramTest, TestCallWithoutAnAddressSaysSoAndRequestsNothing)
     pbtest::pressInMessageBox(QMessageBox::Ok, &message);
     window().CmdTestOproepPager->click();
     EXPECT_EQ(message, "Please enter a valid PagerNumber to send the message to");
-    EXPECT_FALSE(requests().testCallPending());
+    EXPECT_FALSE(engine().busyWith(pb::RequestKind::TestCall));
 
     window().TxtTestPagerAdres->setText("1234");
     window().CmdTestOproepPager->click();
-    EXPECT_TRUE(requests().testCallPending());
+    EXPECT_TRUE(engine().busyWith(pb::RequestKind::TestCall));
 }
 
 TEST_F(ProgramTest, CancelAppendsToTheProgressText)
 {
-    requests().read(3);
+    window().CmdReadSingleSetting[3]->click();
     window().CmdCancelReadWrite->click();
     window().CmdCancelReadWrite->click();
-    EXPECT_EQ(requests().of(3), pb::NoRequest);
+    EXPECT_FALSE(engine().rowPending(3));
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "\nCancelled!\n\nCancelled!\n");
     window().CmdWisLogVenster->click();
     EXPECT_EQ(window().TxtProgress()->toPlainText(), "");

@@ -1,5 +1,6 @@
 #include "files/ConfigFile.h"
 #include "app/Program.h"
+#include "ui/MainTabs.h"
 #include "app/Startup.h"
 #include "files/SettingsFile.h"
 #include "ui/FrmOpenenBehuizing.h"
@@ -156,7 +157,7 @@ TEST_F(StartupTest, BuildsTheGridOfTheConfiguredTypeAndShowsTheDefaultSettings)
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
     EXPECT_EQ(window->ComboInstellingen[5]->currentIndex(), 1);
     EXPECT_EQ(state.rows.SettingsInUnit[0], -1);
-    EXPECT_FALSE(program->engine.Requests().anyPending());
+    EXPECT_FALSE(program->engine.busy());
 }
 
 TEST_F(StartupTest, WithoutADefaultFileEveryShownRowHoldsItsFirstOption)
@@ -174,7 +175,7 @@ TEST_F(StartupTest, APortThatCannotOpenLeavesTheEngineIdle)
 {
     config("1      Logfile ->1\r\n");
     start();
-    EXPECT_EQ(program->engine.EngineState(), pb::ProtocolEngine::State::NotStarted);
+    EXPECT_FALSE(program->engine.started());
     EXPECT_EQ(state.log.LogLines[0].mid(9), "Error opening Comport:  1");
     EXPECT_EQ(window->FrmCommunicatie->title(), "ComPort: ");
 }

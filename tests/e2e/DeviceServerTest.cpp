@@ -220,7 +220,7 @@ TEST_F(DeviceServer, ATcpPortOnATelnetServerSaysSoAndTakesNoReplyFromItsCommands
     showTab(UnitTab);
     const int row = shownRows().front();
     unit->setValue(row, 1);
-    requests().read(row); // one row, so that its lines leave the notice in the message window
+    engine().request(pb::UnitRequest::ReadRow(int16_t(row))); // one row, so that its lines leave the notice in the message window
     ASSERT_TRUE(tickUntil([this] { return allServed(); }));
     EXPECT_EQ(linesWith(QStringLiteral("speaks Telnet")), 1);
     EXPECT_TRUE(logHas(QStringLiteral("rfc2217://127.0.0.1:%1").arg(serverPort)));

@@ -10,7 +10,6 @@
 namespace {
 
 using namespace pbtest;
-using State = pb::ProtocolEngine::State;
 constexpr int16_t kUnitType = 3;
 
 class DialogSave : public ProgramOnUnit {
@@ -32,7 +31,7 @@ protected:
     // for afterwards is served.
     void expectSaveDropsTheWrites()
     {
-        ASSERT_TRUE(requests().anyRowPending());
+        ASSERT_TRUE(anyRowPending());
         program->ShowSettingsDialog();
         auto* dialog = window().findChild<pb::FrmInstellingen*>();
         ASSERT_NE(dialog, nullptr);
@@ -65,8 +64,9 @@ TEST_F(DialogSave, AWriteAllUnderWayStopsWithoutSendingTheDefaults)
     showTab(UnitTab);
     pbtest::pressInMessageBox(QMessageBox::Ok);
     window().CmdSchrijfAlles->click();
-    ASSERT_TRUE(tickUntil([this] { return requests().of(shownRows().at(1)) == pb::NoRequest; }));
-    ASSERT_TRUE(tickUntil([this] { return engine().EngineState() == State::WriteReplyStart; }));
+    ASSERT_TRUE(tickUntil([this] { return !engine().rowPending(shownRows().at(1)); }));
+    starts.clear();
+    ASSERT_TRUE(tickUntil([this] { return writeSent(); }));
     ASSERT_NO_FATAL_FAILURE(expectSaveDropsTheWrites());
 }
 
@@ -79,7 +79,7 @@ TEST_F(DialogSave, AWriteRetriedThroughALostDeviceIsNotSentOnceItIsBack)
     showTab(SettingsTab);
     window().ComboInstellingen[row]->setCurrentIndex(1);
     window().CmdWriteSingleSetting[row]->click();
-    ASSERT_TRUE(tickUntil([this] { return engine().EngineState() == State::WriteReplyStart; }, 40));
+    ASSERT_TRUE(tickUntil([this] { return writeSent(); }, 40));
     line->closeMaster();
     ASSERT_TRUE(tickUntil([this] { return !program->port.isOpen(); }, 40));
     ticks(200);

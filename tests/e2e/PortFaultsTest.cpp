@@ -15,7 +15,6 @@
 namespace {
 
 using namespace pbtest;
-using State = pb::ProtocolEngine::State;
 
 const QString kOpenFailed = QStringLiteral("Error opening Comport:  1");
 const QString kLost = QStringLiteral("Comport lost: ");
@@ -47,8 +46,8 @@ protected:
         showTab(UnitTab);
         window().CmdLeesAlles->click();
         ticks(200);
-        EXPECT_EQ(engine().EngineState(), State::NotStarted);
-        EXPECT_TRUE(requests().readAllPending());
+        EXPECT_FALSE(engine().started());
+        EXPECT_TRUE(engine().busyWith(pb::RequestKind::ReadAll));
         EXPECT_EQ(unit->counters().frames, 0);
     }
 
@@ -58,8 +57,8 @@ protected:
     void expectServedAfterReopen()
     {
         ASSERT_NO_FATAL_FAILURE(reopen());
-        EXPECT_NE(engine().EngineState(), State::NotStarted);
-        EXPECT_FALSE(requests().readAllPending());
+        EXPECT_TRUE(engine().started());
+        EXPECT_FALSE(engine().busyWith(pb::RequestKind::ReadAll));
         EXPECT_TRUE(progressEndsWith(QStringLiteral("\r\nCancelled!\r\n")));
         ticks(100);
         EXPECT_EQ(unit->counters().frames, 0);
@@ -113,8 +112,8 @@ TEST_F(PortFaults, RequestsMadeWithoutAPortNeverReachTheUnitOnceItOpens)
     window().TxtTestPagerAdres->setText(QStringLiteral("123"));
     window().CmdTestOproepPager->click();
     ticks(20);
-    ASSERT_TRUE(requests().writeAllPending());
-    ASSERT_TRUE(requests().testCallPending());
+    ASSERT_TRUE(engine().busyWith(pb::RequestKind::WriteAll));
+    ASSERT_TRUE(engine().busyWith(pb::RequestKind::TestCall));
 
     pointPortAt(*line);
     program->ShowSettingsDialog();
@@ -185,7 +184,7 @@ TEST_F(PortFaults, DeviceVanishingWhileAReplyIsAwaitedLosesNothingAndDoesNotSpin
     showTab(SettingsTab);
     window().ComboInstellingen[row]->setCurrentIndex(1);
     window().CmdWriteSingleSetting[row]->click();
-    ASSERT_TRUE(tickUntil([this] { return engine().EngineState() == State::WriteReplyStart; }, 40));
+    ASSERT_TRUE(tickUntil([this] { return writeSent(); }, 40));
     const pb::RowValues before = rows();
 
     line->closeMaster();
@@ -198,7 +197,7 @@ TEST_F(PortFaults, DeviceVanishingWhileAReplyIsAwaitedLosesNothingAndDoesNotSpin
     EXPECT_EQ(rows().SettingsInUnit, before.SettingsInUnit);
     EXPECT_EQ(rows().UnitSettings, before.UnitSettings);
     EXPECT_EQ(pb::SelectedPosition(window().ComboInstellingen[row]), 1);
-    EXPECT_EQ(requests().of(row), pb::WriteRequest); // still wanted
+    EXPECT_TRUE(engine().rowPending(row)); // still wanted
 
     // A spinning engine would take a whole core.
     EXPECT_LT(cpuShareWithTimers(1000), 0.5);

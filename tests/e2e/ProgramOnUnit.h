@@ -139,7 +139,14 @@ protected:
 
     pb::FrmHoofdscherm& window() { return program->window; }
     pb::ProtocolEngine& engine() { return program->engine; }
-    pb::UnitRequests& requests() { return program->engine.Requests(); }
+    bool anyRowPending() const
+    {
+        for (int row = 0; row < pb::kGridRows; ++row) {
+            if (program->engine.rowPending(row))
+                return true;
+        }
+        return false;
+    }
     pb::RowValues& rows() { return state.rows; }
 
     // One engine step with the unit served around it.
@@ -165,17 +172,12 @@ protected:
             tick();
     }
 
-    // No request left and the engine back at choosing one.
-    bool allServed() const
-    {
-        using State = pb::ProtocolEngine::State;
-        const State s = program->engine.EngineState();
-        return !program->engine.Requests().anyPending()
-            && (s == State::Ready || s == State::ServeUnitTab || s == State::ServeSettingsTab);
-    }
+    // Every request ended.
+    bool allServed() const { return !program->engine.busy(); }
 
-    // Every exchange the engine finished, in order; a handler the program
-    // set goes on being called first.
+    // Every exchange the engine finished, in order, and every frame of a
+    // read or a write it began; a handler the program set goes on being
+    // called first.
     void collectReports()
     {
         auto earlier = program->engine.onReport;
@@ -184,6 +186,18 @@ protected:
                 earlier(report);
             reports.push_back(report);
         };
+        auto starting = program->engine.onExchangeStart;
+        program->engine.onExchangeStart = [this, starting](const pb::ExchangeStart& start) {
+            if (starting)
+                starting(start);
+            starts.push_back(start);
+        };
+    }
+    // A write's frame has gone out since the starts were last cleared.
+    bool writeSent() const
+    {
+        return std::any_of(starts.begin(), starts.end(),
+                           [](const pb::ExchangeStart& s) { return s.exchange == pb::Exchange::WriteRow; });
     }
 
     void showTab(Tab tab) { window().SSTab1->setCurrentIndex(tab); }
@@ -232,7 +246,8 @@ protected:
     // The row is drawn in the muted colour of values the unit confirmed.
     bool shownAsConfirmed(int row)
     {
-        pb::ColourSettingsGrid(window().grid(), state.rows, program->engine.Requests());
+        pb::ColourSettingsGrid(window().grid(), state.rows,
+                               [this](int row) { return program->engine.rowPending(row); });
         const QComboBox* combo = window().ComboInstellingen[row];
         return combo->palette().color(QPalette::Active, QPalette::Text) == pb::ConfirmedRowColour(combo);
     }
@@ -264,6 +279,7 @@ protected:
     pb::AppState state;
     std::unique_ptr<pb::Program> program;
     std::vector<pb::ExchangeReport> reports;
+    std::vector<pb::ExchangeStart> starts;
 
 private:
     // The request the program just sent must reach the unit, and the unit's

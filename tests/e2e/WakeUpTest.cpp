@@ -30,7 +30,6 @@ TEST_F(WakeUp, AfterTheUnitFellAsleepTheNextReadWakesItFirst)
     EXPECT_EQ(unit->counters().wakeUps, 1);
     ticks(260); // 6.5 s without a frame
     ASSERT_TRUE(unit->asleep(clock));
-    EXPECT_EQ(engine().WakeWindow(), 0);
 
     unit->setValue(5, 9);
     ASSERT_NO_FATAL_FAILURE(readRow(5));
@@ -43,8 +42,7 @@ TEST_F(WakeUp, AfterTheUnitFellAsleepTheNextReadWakesItFirst)
 TEST_F(WakeUp, AUnitAsleepSoonerThanTheProgramReckonsIsWokenOnTheRetry)
 {
     ASSERT_NO_FATAL_FAILURE(readRow(5));
-    clock += pb::unitsim::VirtualUnit::kSleepAfterMs; // the unit's time runs ahead
-    ASSERT_GT(engine().WakeWindow(), 0);
+    clock += pb::unitsim::VirtualUnit::kSleepAfterMs; // the unit's time runs ahead, not the program's
 
     unit->setValue(5, 4);
     window().CmdReadSingleSetting[5]->click();

@@ -10,7 +10,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "link/EngineFixture.h"
+#include "link/EngineRig.h"
+#include "link/FrameBytes.h"
+#include "link/LinkTexts.h"
+#include "support/GridFixture.h"
+#include "texts/ExchangeNarration.h"
 #ifdef Q_OS_UNIX
 #include "support/FileSizeLimit.h"
 #endif
@@ -123,30 +127,36 @@ TEST_F(BadLogTest, ADeviceThatIsAlwaysFullTakesNothingAndHurtsNothing)
 }
 
 // The engine goes on through an exchange whose trace cannot be written.
-class EngineWithoutLogTest : public pbtest::EngineTest {
-protected:
-    EngineWithoutLogTest()
-    {
-        QFile blocker(logDir.filePath("Log"));
-        EXPECT_TRUE(blocker.open(QIODevice::WriteOnly));
-    }
-};
-
-TEST_F(EngineWithoutLogTest, AReadCompletesAndTheBufferHasItsLines)
+TEST_F(BadLogTest, AReadCompletesWhenItsLinesCannotBeWrittenAndTheBufferHasThem)
 {
+    QFile blocker(dir.filePath("Log"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    pbtest::GridFixture grid;
+    grid.allRows(4);
     grid.combo(4)->setCurrentIndex(2);
-    start(pb::SettingsTab);
-    line.answer = [](const QByteArray& frame) {
+    pbtest::EngineRig rig;
+    const pb::TextTable texts = pbtest::EnglishLinkTexts();
+    pb::ExchangeNarration narration(grid.grid, texts, state.logfile, [](const QString&, bool) {});
+    rig.engine.onExchangeStart = [&](const pb::ExchangeStart& start) { narration.started(start); };
+    rig.engine.onReport = [&](const pb::ExchangeReport& report) {
+        rig.reports.push_back(report);
+        grid.combo(report.storedRow)->setCurrentIndex(report.value);
+        narration.reported(report);
+    };
+    rig.line.answer = [](const QByteArray& frame) {
         return frame == pbtest::ReadRequestFrame(4) ? pbtest::ReadReply(4, 3) : QByteArray();
     };
-    requests().read(4);
-    ASSERT_GT(tickUntil(State::ReadReplyStored), 0);
-    tick();
-    EXPECT_EQ(engine.EngineState(), State::Ready);
-    EXPECT_EQ(requests().of(4), pb::NoRequest);
-    EXPECT_EQ(state.rows.SettingsInUnit[4], 3);
-    EXPECT_EQ(logged(), (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
-    EXPECT_TRUE(QFileInfo(logDir.filePath("Log")).isFile());
+    rig.start(pb::ServingMode::Rows);
+    const pb::RequestId read = rig.engine.request(pb::UnitRequest::ReadRow(4));
+    ASSERT_GT(rig.tickUntilEnded(read), 0);
+    EXPECT_EQ(rig.outcomes.back().status, pb::OutcomeStatus::Done);
+    ASSERT_EQ(rig.reports.size(), 1u);
+    EXPECT_EQ(rig.reports[0].value, 3);
+    QStringList logged;
+    for (int i = 0; i < state.log.LogLineCount; ++i)
+        logged << state.log.LogLines[i].mid(9);
+    EXPECT_EQ(logged, (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
+    EXPECT_TRUE(QFileInfo(dir.filePath("Log")).isFile());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <set>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,14 +126,13 @@ TEST(GridColouring, ConfirmedRowsAreMutedOthersNormal)
     WidgetGrid f;
     f.allRows(3);
     pb::RowValues v;
-    pb::UnitRequests requests;
     f.list(0)->setCurrentIndex(1);
     v.SettingsInUnit[0] = 1;           // confirmed as shown
     f.list(1)->setCurrentIndex(2);
     v.SettingsInUnit[1] = 1;           // unit holds another value
     f.list(2)->setCurrentIndex(0);     // never confirmed (-1)
     // row 3: no selection and nothing confirmed: both -1, counts as agreeing
-    pb::ColourSettingsGrid(f.widgets, v, requests);
+    pb::ColourSettingsGrid(f.widgets, v, {});
     const QColor muted = pb::ConfirmedRowColour(f.list(0));
     const QColor normal = pb::UnconfirmedRowColour(f.list(0));
     ASSERT_NE(muted, normal);
@@ -148,22 +148,23 @@ TEST(GridColouring, HiddenRowsAreColouredAndPendingRowsKeepTheirColour)
     f.allRows(3);
     f.row(7, 3, false);
     pb::RowValues v;
-    pb::UnitRequests requests;
+    std::set<int> pending;
+    const auto rowPending = [&pending](int row) { return pending.count(row) > 0; };
     f.grid.select(7, 0);
     v.SettingsInUnit[7] = 0;
     f.list(9)->setCurrentIndex(0);
     v.SettingsInUnit[9] = 0;
-    pb::ColourSettingsGrid(f.widgets, v, requests);
+    pb::ColourSettingsGrid(f.widgets, v, rowPending);
     const QColor muted = pb::ConfirmedRowColour(f.list(0));
     EXPECT_EQ(f.list(7)->palette().color(QPalette::Text), muted);
     EXPECT_EQ(f.list(9)->palette().color(QPalette::Text), muted);
 
     f.list(9)->setCurrentIndex(2);     // the user changes it while a read is pending
-    requests.read(9);
-    pb::ColourSettingsGrid(f.widgets, v, requests);
+    pending.insert(9);
+    pb::ColourSettingsGrid(f.widgets, v, rowPending);
     EXPECT_EQ(f.list(9)->palette().color(QPalette::Text), muted);
-    requests.served(9);
-    pb::ColourSettingsGrid(f.widgets, v, requests);
+    pending.erase(9);
+    pb::ColourSettingsGrid(f.widgets, v, rowPending);
     EXPECT_EQ(f.list(9)->palette().color(QPalette::Text), pb::UnconfirmedRowColour(f.list(9)));
 }
 

@@ -8,7 +8,7 @@
 
 #include "files/ConfigFile.h"
 #include "files/ProgramFolder.h"
-#include "settings/SetupUnitType.h"
+#include "settings/UnitCatalogue.h"
 #include "settings/UnitTypes.h"
 
 #include <QCoreApplication>
@@ -46,7 +46,7 @@ bool SetUp(const CliRequest& request, CoreParts& parts, const CliOutput& output)
     }
     int16_t language = request.language.value_or(configured ? config.Taal : int16_t(0));
     LaadTeksten(parts.texts, language);
-    SetupUnitType(parts.grid, parts.texts, parts.unitType);
+    parts.layout = GridRows(parts.unitType, parts.texts);
     return true;
 }
 

@@ -12,7 +12,7 @@ constexpr int16_t kHighestByte = 0xFF;
 
 bool Sendable(const CoreParts& parts, int16_t row, int16_t position)
 {
-    if (position < 0 || position >= parts.grid.count(row))
+    if (position < 0 || position >= parts.optionCount(row))
         return false;
     const int16_t code = EncodeValue(parts.unitType, row, position);
     return code >= 0 && code <= kHighestByte;

@@ -12,8 +12,8 @@ namespace {
 
 ReportRow RowOf(const CoreParts& parts, int16_t row, int16_t value)
 {
-    const bool shown = row < kGridRows && parts.grid.shown(row);
-    const QStringList& options = shown ? parts.grid.row(row).options : QStringList();
+    const bool shown = row < kGridRows && parts.rowShown(row);
+    const QStringList& options = shown ? parts.layout[row].options : QStringList();
     return {row, RowToItem(parts.unitType, row), value, options.value(value), std::nullopt};
 }
 

@@ -112,7 +112,8 @@ void LoadFileRows(const FileRows& rows, CoreParts& parts)
     parts.rows.FileSettings = ValuesOf(rows);
     ResetSettingsInUnit(parts.rows);
     FileToSettings(parts.rows);
-    SettingsToGrid(parts.grid, parts.rows);
+    for (int16_t row = 0; row < kGridRows; ++row)
+        ShowValue(parts, row);
 }
 
 QString RowNumbers(const QList<int16_t>& rows)

@@ -43,7 +43,7 @@ std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& p
 // The values as the program holds them: a row without a line or number is 0.
 RowArray ValuesOf(const FileRows& rows);
 
-// The rows into memory and the grid, as "Read from file" takes them.
+// The rows into memory, as "Read from file" takes them.
 void LoadFileRows(const FileRows& rows, CoreParts& parts);
 
 // "row 13", "rows 13, 14 and 25"

@@ -67,7 +67,7 @@ QList<int16_t> LeaveOutUnnamedValues(CoreParts& parts, const CliOutput& output)
         if (OptionOfUnitValue(parts, row, sent))
             continue;
         unnamed.append(row);
-        parts.grid.select(row, -1);
+        parts.rows.UnitSettings[row] = -1;
         output.error(QStringLiteral("pagerbench-cli: row %1: the unit holds %2, which no option of the row names;"
                                     " it is saved as -1, which a write does not send")
                          .arg(row)
@@ -85,7 +85,7 @@ QList<int16_t> LeaveOutUnsendable(CoreParts& parts)
         if (Sendable(parts, row, parts.rows.FileSettings[row]))
             continue;
         unsendable.append(row);
-        parts.grid.select(row, -1);
+        parts.rows.UnitSettings[row] = -1;
     }
     return unsendable;
 }
@@ -110,7 +110,6 @@ int SaveRead(const UnitCommand& command)
     CoreParts& parts = command.parts;
     const CliOutput& output = command.output;
     const QList<int16_t> unnamed = LeaveOutUnnamedValues(parts, output);
-    GridToSettings(parts.grid, parts.rows);
     SettingsToFile(parts.rows);
     const QStringList lines = SettingsFileLines(parts.rows);
     const bool toStandardOutput = request.out.isEmpty() || request.out == kStandardStream;

@@ -30,10 +30,17 @@ QList<int16_t> ShownRowNumbers(const CoreParts& parts)
     QList<int16_t> rows;
     const int16_t last = std::min<int16_t>(HighestRow(parts.unitType), kGridRows - 1);
     for (int16_t row = 0; row <= last; ++row) {
-        if (parts.grid.shown(row))
+        if (parts.rowShown(row))
             rows.append(row);
     }
     return rows;
+}
+
+void ShowValue(CoreParts& parts, int16_t row)
+{
+    int16_t& value = parts.rows.UnitSettings[row];
+    if (parts.rowShown(row) && (value < -1 || value >= parts.optionCount(row)))
+        value = 0;
 }
 
 UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interruption& interruption)
@@ -42,7 +49,7 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
       interruption_(interruption),
       port_(portLog_, PortWordsOf(parts.texts), lamps_),
       engine_({port_, *this, parts.unitType}),
-      narration_(parts.grid, parts.texts, *this, [this](const QString& text, bool) { appendProgress(text); })
+      narration_(parts, parts.texts, *this, [this](const QString& text, bool) { appendProgress(text); })
 {
     engine_.onExchangeStart = [this](const ExchangeStart& start) {
         countAttempt(start.row);
@@ -60,7 +67,7 @@ UnitSession::UnitSession(CoreParts& parts, const CliOutput& output, const Interr
 }
 
 // What the commands judge by: the rows the unit confirmed, the call it took.
-// A value read goes into the rows and the grid, as the window's do.
+// A value read goes into the rows as the window takes it.
 void UnitSession::noteReport(const ExchangeReport& report)
 {
     tickReports_.append(report);
@@ -75,7 +82,7 @@ void UnitSession::noteReport(const ExchangeReport& report)
         RowValues& rows = parts_.rows;
         rows.ValueFromUnit[row] = report.unitValue;
         rows.SettingsInUnit[row] = rows.UnitSettings[row] = report.value;
-        SettingToGrid(parts_.grid, rows, row);
+        ShowValue(parts_, row);
         break;
     }
     case Exchange::WriteRow:
@@ -119,6 +126,9 @@ QList<int16_t> UnitSession::readAll()
     ResetSettingsInUnit(parts_.rows);
     parts_.rows.ValueFromUnit.fill(-1);
     confirmed_.fill(false);
+    // A shown row shows nothing until its value comes.
+    for (int16_t row : ShownRowNumbers(parts_))
+        parts_.rows.UnitSettings[row] = -1;
     mode_ = ServingMode::RowsAndBulk;
     runRequest(UnitRequest::ReadAll([this] {
         QList<RowValue> rows;
@@ -132,15 +142,12 @@ QList<int16_t> UnitSession::readAll()
 QList<int16_t> UnitSession::writeAll()
 {
     confirmed_.fill(false);
-    GridToSettings(parts_.grid, parts_.rows);
     progressLine_.clear();
     mode_ = ServingMode::RowsAndBulk;
     runRequest(UnitRequest::WriteAll([this] {
         QList<RowValue> rows;
-        for (int16_t row : ShownRowNumbers(parts_)) {
-            GridToSetting(parts_.grid, parts_.rows, row);
+        for (int16_t row : ShownRowNumbers(parts_))
             rows.append({row, parts_.rows.UnitSettings[row]});
-        }
         return rows;
     }));
     return unconfirmedRows();

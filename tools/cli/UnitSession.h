@@ -10,7 +10,8 @@
 #include "link/LampFlags.h"
 #include "link/ProtocolEngine.h"
 #include "log/LogSink.h"
-#include "settings/GridModel.h"
+#include "settings/RowsShown.h"
+#include "settings/UnitCatalogue.h"
 #include "settings/RowValues.h"
 #include "texts/ExchangeNarration.h"
 #include "texts/TextTable.h"
@@ -21,19 +22,28 @@
 
 namespace pb::cli {
 
-// What the commands share: the texts, the grid and the row values, for one
-// unit type.
-struct CoreParts {
+// What the commands share: the texts, the rows of the unit type and the row
+// values. A shown row shows UnitSettings, as the window's grid would.
+struct CoreParts : RowsShown {
     ProgramFolder folder; // the program's, for its configuration and ports.ini
     TextTable texts;
-    GridModel grid;
+    GridDefinition layout;
     RowValues rows;
     int16_t unitType = 1;
+
+    bool rowShown(int row) const override { return layout[row].state == RowState::Shown; }
+    int shownPosition(int row) const override { return rowShown(row) ? rows.UnitSettings[row] : -1; }
+    QString shownText(int row) const override { return layout[row].options.value(shownPosition(row)); }
+    int optionCount(int row) const { return int(layout[row].options.size()); }
 };
 
 // The rows read all and write all serve: those the unit type shows, up to
 // its highest row.
 QList<int16_t> ShownRowNumbers(const CoreParts& parts);
+
+// The row's value as a shown row can hold it: a position the row has no
+// option for becomes 0, as it does in the window's grid.
+void ShowValue(CoreParts& parts, int16_t row);
 
 
 class UnitSession : public LogSink {

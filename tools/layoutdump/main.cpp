@@ -1,6 +1,7 @@
 // Builds the main window as the program does, in a folder of its own with a
 // configuration of the given language and unit type, shows it on the given
 // tab and prints the places of its named controls as JSON.
+#include "ui/MainTabs.h"
 #include "WidgetLayout.h"
 
 #include "app/Program.h"
