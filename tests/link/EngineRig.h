@@ -6,6 +6,7 @@
 #include "support/ScriptedLine.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 namespace pbtest {
@@ -42,15 +43,19 @@ public:
         mode = serving;
     }
 
+    bool ended(pb::RequestId id) const
+    {
+        return std::any_of(outcomes.begin(), outcomes.end(),
+                           [id](const pb::RequestOutcome& outcome) { return outcome.id == id; });
+    }
+
     // Ticks until the request ended; the ticks taken, or -1 past `limit`.
     int tickUntilEnded(pb::RequestId id, int limit = 2000)
     {
         for (int i = 1; i <= limit; ++i) {
             tick();
-            for (const pb::RequestOutcome& outcome : outcomes) {
-                if (outcome.id == id)
-                    return i;
-            }
+            if (ended(id))
+                return i;
         }
         return -1;
     }

@@ -54,4 +54,15 @@ inline QByteArray ReadRequestFrame(int item)
     return Framed(Hex("01 09 01 00 02 77 1F") + char(item) + Hex("1E"));
 }
 
+// The unit's good answer to a request frame; a read gives `readValue`.
+inline QByteArray GoodReply(const QByteArray& frame, int readValue)
+{
+    switch (frame[5]) {
+    case 'w': return ReadReply(uint8_t(frame[7]), readValue);
+    case 'W': return WriteReply();
+    case '2': return CallNumberReply('5');
+    }
+    return CallReply(0x06);
+}
+
 } // namespace pbtest
