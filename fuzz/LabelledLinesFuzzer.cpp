@@ -68,19 +68,19 @@ void writeAndReadBack(const QByteArray& bytes)
         FUZZ_CHECK(pb::LeadingNumber(rows[r]) == values.FileSettings[r]);
 
     pb::ProgramConfig config;
-    config.Compoort = int16At(bytes, 50);
-    config.LogfileAan = int16At(bytes, 51);
-    config.UnitType = int16At(bytes, 52);
-    config.Taal = int16At(bytes, 53);
-    config.CaseDontShow = int16At(bytes, 54);
-    config.SetPath = pb::fromWindows1252(bytes.mid(110)).remove(u'\r').remove(u'\n');
+    config.portIndex = int16At(bytes, 50);
+    config.logging = int16At(bytes, 51);
+    config.unitType = int16At(bytes, 52);
+    config.language = int16At(bytes, 53);
+    config.hideHousingGuide = int16At(bytes, 54);
+    config.settingsFolder = pb::fromWindows1252(bytes.mid(110)).remove(u'\r').remove(u'\n');
     const pb::LabelledSlots keys = readBack(pb::ConfigLines(config));
-    FUZZ_CHECK(pb::LeadingNumber(keys[0]) == config.Compoort);
-    FUZZ_CHECK(pb::LeadingNumber(keys[1]) == config.LogfileAan);
-    FUZZ_CHECK(keys[2] == config.SetPath);
-    FUZZ_CHECK(pb::LeadingNumber(keys[3]) == config.UnitType);
-    FUZZ_CHECK(pb::LeadingNumber(keys[4]) == config.Taal);
-    FUZZ_CHECK(pb::LeadingNumber(keys[5]) == config.CaseDontShow);
+    FUZZ_CHECK(pb::LeadingNumber(keys[0]) == config.portIndex);
+    FUZZ_CHECK(pb::LeadingNumber(keys[1]) == config.logging);
+    FUZZ_CHECK(keys[2] == config.settingsFolder);
+    FUZZ_CHECK(pb::LeadingNumber(keys[3]) == config.unitType);
+    FUZZ_CHECK(pb::LeadingNumber(keys[4]) == config.language);
+    FUZZ_CHECK(pb::LeadingNumber(keys[5]) == config.hideHousingGuide);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ constexpr int kLongestName = 8;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     pbtest::CoreState state;
-    state.config.LogfileAan = 2;
+    state.config.logging = 2;
     state.folder.path = QStringLiteral("/dev/null"); // no Log folder can be made there
     state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
 
@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
         FUZZ_CHECK(line.waiting.empty());
         // 31 bytes end at most 16 lines, so the buffer has them all.
-        FUZZ_CHECK(state.log.LogLineCount < pb::kLogWindowLines);
-        for (int i = 0; i < state.log.LogLineCount; ++i) {
-            const QString text = state.log.LogLines[i].mid(kTimeWidth);
+        FUZZ_CHECK(state.log.lineCount < pb::kLogWindowLines);
+        for (int i = 0; i < state.log.lineCount; ++i) {
+            const QString text = state.log.lines[i].mid(kTimeWidth);
             FUZZ_CHECK(!text.isEmpty());
             FUZZ_CHECK(text.size() <= pb::kMonitorLineLimit + kLongestName);
             FUZZ_CHECK(!text.contains(u'\r') && !text.contains(u'\n'));

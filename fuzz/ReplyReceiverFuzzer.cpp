@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int16_t unitType = input.next() % kUnitTypes;
 
     pbtest::CoreState state;
-    state.config.UnitType = unitType;
-    state.config.LogfileAan = 2;
+    state.config.unitType = unitType;
+    state.config.logging = 2;
     state.folder.path = QStringLiteral("/dev/null"); // no Log folder can be made there
     state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
 
@@ -111,13 +111,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const pb::CallFields call{QStringLiteral("0123456789\u20AC\u0100"), QString(45, QChar(0x263A)),
                               int16_t(bleep == 16 ? -1 : bleep)};
 
-    pb::ProtocolEngine engine({line, state.logfile, state.config.UnitType});
+    pb::ProtocolEngine engine({line, state.logfile, state.config.unitType});
     Ledger ledger;
     engine.onOutcome = [&](const pb::RequestOutcome& outcome) { ledger.told(outcome); };
     auto ask = [&](pb::UnitRequest request) { ledger.asked(engine.request(std::move(request))); };
     auto checkBounds = [&] {
         FUZZ_CHECK(engine.withinBounds());
-        FUZZ_CHECK(state.log.LogLineCount >= 0 && state.log.LogLineCount <= pb::kLogWindowLines);
+        FUZZ_CHECK(state.log.lineCount >= 0 && state.log.lineCount <= pb::kLogWindowLines);
     };
     int ticks = 0;
     auto tick = [&] {

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     state.commandLine = QCoreApplication::arguments().mid(1).join(u' ');
 
     pb::Program program(state);
-    program.Form_Load();
+    program.load();
     program.window.show();
 
     // For the start-up benchmark (bench/run.sh): once the window is on the

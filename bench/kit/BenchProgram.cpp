@@ -8,13 +8,13 @@ namespace pb::bench {
 bool WriteBenchConfig(const QString& folder, int16_t unitType)
 {
     ProgramConfig config;
-    config.Compoort = 0;
-    config.LogfileAan = 2;
-    config.UnitType = unitType;
-    config.Taal = 0;
-    config.CaseDontShow = 1;
+    config.portIndex = 0;
+    config.logging = 2;
+    config.unitType = unitType;
+    config.language = 0;
+    config.hideHousingGuide = 1;
     const QString path = folder + QStringLiteral("/Pagerbench.set");
-    return SchrijfConfig(config, path).ok();
+    return WriteConfig(config, path).ok();
 }
 
 BenchProgram::BenchProgram(const QString& device, int16_t unitType)
@@ -23,7 +23,7 @@ BenchProgram::BenchProgram(const QString& device, int16_t unitType)
     state_.folder.path = folder_.path();
     qputenv(PortEnvironmentVariable(1).toLatin1().constData(), device.toLocal8Bit());
     program_ = std::make_unique<Program>(state_);
-    program_->Form_Load();
+    program_->load();
     program_->window.show();
 }
 

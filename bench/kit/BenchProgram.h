@@ -17,7 +17,7 @@ public:
     BenchProgram(const QString& device, int16_t unitType);
 
     Program& program() { return *program_; }
-    FrmHoofdscherm& window() { return program_->window; }
+    MainWindow& window() { return program_->window; }
     bool portOpen() const { return program_->port.isOpen(); }
 
 private:

@@ -11,7 +11,7 @@ namespace pb::bench {
 ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
 {
     Program& program = bench.program();
-    FrmHoofdscherm& window = program.window;
+    MainWindow& window = program.window;
     window.SSTab1->setCurrentIndex(UnitTab);
 
     ReadAllRun run;
@@ -55,7 +55,7 @@ ReadAllRun RunReadAll(BenchProgram& bench, int tickLimit)
     engine.onOutcome = engineOutcome;
 
     const SettingsGrid grid = window.grid();
-    const int last = std::min<int>(HighestRow(program.state.config.UnitType), kGridRows - 1);
+    const int last = std::min<int>(HighestRow(program.state.config.unitType), kGridRows - 1);
     for (int r = 0; r <= last; ++r) {
         if (!RowShown(grid, r))
             continue;

@@ -102,7 +102,7 @@ int main(int argc, char* argv[])
     }
     Pump(600);
 
-    pb::FrmHoofdscherm& window = bench.window();
+    pb::MainWindow& window = bench.window();
     const std::array<const char*, 5> tabs{"main-status", "main-settings", "main-file", "main-unit", "main-service"};
     bool ok = true;
     for (int tab = 0; tab < int(tabs.size()); ++tab) {

@@ -23,9 +23,9 @@ constexpr int kVersionMinor = 6;
 
 struct AppState {
     ProgramConfig config;
-    int16_t DebugLevel = 0;    // 0 normal, 1 "/LOG", 2 "/DEBUG" (service mode)
+    int16_t serviceLevel = 0;  // 0 normal, 1 "/LOG", 2 "/DEBUG" (service mode)
     LampFlags lamps;
-    TextTable Tekst;
+    TextTable texts;
     LogBuffer log;             // the message window's lines
     RowValues rows;
     GridModel grid;
@@ -33,7 +33,7 @@ struct AppState {
     QString commandLine;       // the whole argument text, searched for switches
     // The clock of the log; a test puts a fixed moment here.
     Logfile::Clock now = [] { return QDateTime::currentDateTime(); };
-    Logfile logfile{log, config.LogfileAan, folder, now};
+    Logfile logfile{log, config.logging, folder, now};
     // The serial ports the automatic numbering counts; a test puts its own here.
     std::function<QList<PortDescription>()> presentPorts = PresentPorts;
     // The clock that paces the reopening of a lost device, in milliseconds;

@@ -5,22 +5,22 @@
 #include "files/SettingsFile.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
-#include "ui/FrmHoofdscherm.h"
-#include "ui/FrmInstellingen.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingsDialog.h"
 #include "ui/SaveFailureBox.h"
 
 namespace pb {
 
-void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dialog, const PortControl& port)
+void ApplySettings(AppState& state, MainWindow& window, SettingsDialog& dialog, const PortControl& port)
 {
     // Logging is on since start-up, so the file now holds 2 for it. The
     // values hold for the rest of the run whether or not the file was written.
-    const WriteOutcome saved = SchrijfConfig(state.config, state.folder.configFile());
+    const WriteOutcome saved = WriteConfig(state.config, state.folder.configFile());
     // Before the port opens, so that it opens the device now named.
     const WriteOutcome portsSaved = WritePortEntry(state.folder, dialog.SelectedPortEntry());
 
-    SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
-    LeesDefault(state.folder, state.grid, state.rows);
+    SetupUnitType(state.grid, state.texts, state.config.unitType);
+    ReadDefaultSettings(state.folder, state.grid, state.rows);
     if (port.dropRequests)
         port.dropRequests();
 
@@ -30,15 +30,15 @@ void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dia
         port.open();
 
     // A copy: loading the texts never changes the configured language.
-    int16_t language = state.config.Taal;
-    LaadTeksten(state.Tekst, language);
-    window.SetTeksten();
-    dialog.SetTeksten();
+    int16_t language = state.config.language;
+    LoadTexts(state.texts, language);
+    window.applyTexts();
+    dialog.applyTexts();
 
-    SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
+    SetupUnitType(state.grid, state.texts, state.config.unitType);
     SettingsToGrid(state.grid, state.rows);
-    ReportFailedSave(&dialog, state.Tekst, saved);
-    ReportFailedSave(&dialog, state.Tekst, portsSaved);
+    ReportFailedSave(&dialog, state.texts, saved);
+    ReportFailedSave(&dialog, state.texts, portsSaved);
 }
 
 } // namespace pb

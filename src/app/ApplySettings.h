@@ -7,11 +7,11 @@
 
 namespace pb {
 
-class FrmHoofdscherm;
-class FrmInstellingen;
+class MainWindow;
+class SettingsDialog;
 
 // The serial port as the save sequence needs it. `open` opens port
-// state.config.Compoort + 1 at 19200 baud, 8 data bits, no parity, 1 stop
+// state.config.portIndex + 1 at 19200 baud, 8 data bits, no parity, 1 stop
 // bit, no handshake; its outcome is the serial layer's to report.
 // `dropRequests` drops what the engine was asked for and the exchange under
 // way, the engine going on.
@@ -28,6 +28,6 @@ struct PortControl {
 // opened; the texts loaded and the captions of both windows set; the grid
 // rebuilt in the new language showing the values loaded. A file that could
 // not be written is reported last, over `dialog`.
-void ApplySettings(AppState& state, FrmHoofdscherm& window, FrmInstellingen& dialog, const PortControl& port);
+void ApplySettings(AppState& state, MainWindow& window, SettingsDialog& dialog, const PortControl& port);
 
 } // namespace pb

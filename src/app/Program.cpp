@@ -6,9 +6,9 @@
 #include "link/devices/UnitPort.h"
 #include "texts/PortWording.h"
 #include "texts/TextNumbers.h"
-#include "ui/FrmAbout.h"
-#include "ui/FrmInstellingen.h"
-#include "ui/FrmOpenenBehuizing.h"
+#include "ui/AboutBox.h"
+#include "ui/SettingsDialog.h"
+#include "ui/HousingGuide.h"
 
 #include <QMessageBox>
 
@@ -17,26 +17,26 @@ namespace pb {
 Program::Program(AppState& programState)
     : state(programState),
       window(programState),
-      port(programState.logfile, PortWordsOf(programState.Tekst), programState.lamps, programState.portClock),
+      port(programState.logfile, PortWordsOf(programState.texts), programState.lamps, programState.portClock),
       view(window),
-      engine({port, programState.logfile, programState.config.UnitType}),
-      driver({engine, programState.rows, programState.grid, programState.Tekst, programState.logfile,
-              programState.config.UnitType, view})
+      engine({port, programState.logfile, programState.config.unitType}),
+      driver({engine, programState.rows, programState.grid, programState.texts, programState.logfile,
+              programState.config.unitType, view})
 {
     window.rowPending = [this](int row) { return engine.rowPending(row); };
     port.onCaption = [this](const QString& caption) { window.FrmCommunicatie->setTitle(caption); };
     port.deviceName = [this](int portNumber) { return ResolvePort(portNumber, state.folder, state.presentPorts); };
     port.presentPorts = [this] { return state.presentPorts(); };
     QObject::connect(window.TmrAfhandel, &QTimer::timeout, &window, [this] { Tick(); });
-    QObject::connect(&window, &FrmHoofdscherm::closePortRequested, &window, [this] { port.CloseComPort(); });
+    QObject::connect(&window, &MainWindow::closePortRequested, &window, [this] { port.CloseComPort(); });
     connectControls();
 }
 
 // The secondary windows free themselves when closed.
 void Program::ShowSettingsDialog()
 {
-    auto* dialog = new FrmInstellingen(state, &window);
-    QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog, [this, dialog] {
+    auto* dialog = new SettingsDialog(state, &window);
+    QObject::connect(dialog, &SettingsDialog::saveRequested, dialog, [this, dialog] {
         ApplySettings(state, window, *dialog,
                       {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); },
                        [this] { engine.dropAll(); }});
@@ -46,12 +46,12 @@ void Program::ShowSettingsDialog()
 
 void Program::ShowAbout()
 {
-    (new FrmAbout(state, window))->show();
+    (new AboutBox(state, window))->show();
 }
 
 void Program::ShowGuide()
 {
-    (new FrmOpenenBehuizing(state, &window))->show();
+    (new HousingGuide(state, &window))->show();
 }
 
 void Program::Tick()
@@ -60,15 +60,15 @@ void Program::Tick()
     port.Tick();
 }
 
-void Program::Form_Load()
+void Program::load()
 {
-    StartProgramma(*this);
+    StartProgram(*this);
     window.ArmDisplayTimer();
 }
 
 int16_t Program::OpenConfiguredPort()
 {
-    const int16_t result = OpenUnitPort(port, state.config.Compoort);
+    const int16_t result = OpenUnitPort(port, state.config.portIndex);
     // The engine starts with the first port that opens: at start-up, or
     // later from the settings dialog when the port was missing or busy at
     // start-up. Otherwise the buttons would stay dead until a restart.
@@ -96,24 +96,24 @@ void Program::connectControls()
                          [this, row] { driver.WriteSingleSetting(row); });
     }
     QObject::connect(window.CmdLeesAlles, &QPushButton::clicked, &window, [this] { driver.ReadAll(); });
-    QObject::connect(window.CmdSchrijfAlles, &QPushButton::clicked, &window, [this] { CmdSchrijfAlles_Click(); });
+    QObject::connect(window.CmdSchrijfAlles, &QPushButton::clicked, &window, [this] { onCmdSchrijfAllesClicked(); });
     QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { driver.Cancel(); });
     QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { driver.ClearProgress(); });
     QObject::connect(window.CmdTestOproepPager, &QPushButton::clicked, &window,
-                     [this] { CmdTestOproepPager_Click(); });
+                     [this] { onCmdTestOproepPagerClicked(); });
 }
 
-void Program::CmdSchrijfAlles_Click()
+void Program::onCmdSchrijfAllesClicked()
 {
     if (window.confirm(driver.WriteAllQuestion()))
         driver.WriteAll();
 }
 
-void Program::CmdTestOproepPager_Click()
+void Program::onCmdTestOproepPagerClicked()
 {
     if (driver.TestCall())
         return;
-    QMessageBox box(QMessageBox::Critical, state.Tekst[TxtProgramTitle], state.Tekst[TxtEnterValidPagerNumber], QMessageBox::Ok, &window);
+    QMessageBox box(QMessageBox::Critical, state.texts[TxtProgramTitle], state.texts[TxtEnterValidPagerNumber], QMessageBox::Ok, &window);
     box.exec();
 }
 

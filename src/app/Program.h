@@ -5,7 +5,7 @@
 #include "app/UnitDriver.h"
 #include "link/devices/Datacom.h"
 #include "link/protocol/ProtocolEngine.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 #include "ui/MainWindowView.h"
 
 namespace pb {
@@ -16,7 +16,7 @@ public:
 
     // The main window's load: the start-up sequence, then the delayed second
     // load of the default settings. Runs before the window is shown.
-    void Form_Load();
+    void load();
 
     // Opens the configured port at 19200,N,8,1 without handshake; the first
     // port that opens starts the engine.
@@ -29,7 +29,7 @@ public:
     void ShowGuide();
 
     AppState& state;
-    FrmHoofdscherm window;
+    MainWindow window;
     Datacom port;
     MainWindowView view;
     ProtocolEngine engine;
@@ -37,8 +37,8 @@ public:
 
 private:
     void connectControls();
-    void CmdSchrijfAlles_Click();
-    void CmdTestOproepPager_Click();
+    void onCmdSchrijfAllesClicked();
+    void onCmdTestOproepPagerClicked();
 };
 
 } // namespace pb

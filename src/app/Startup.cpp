@@ -7,11 +7,11 @@
 #include "log/LogBuffer.h"
 #include "settings/GridTransfer.h"
 #include "settings/SetupUnitType.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 namespace pb {
 
-int16_t DebugLevelFromCommandLine(const QString& commandLine)
+int16_t ServiceLevelFromCommandLine(const QString& commandLine)
 {
     int16_t level = 0;
     if (commandLine.contains(QStringLiteral("/LOG"), Qt::CaseSensitive))
@@ -21,33 +21,33 @@ int16_t DebugLevelFromCommandLine(const QString& commandLine)
     return level;
 }
 
-void StartProgramma(Program& program)
+void StartProgram(Program& program)
 {
     AppState& state = program.state;
-    FrmHoofdscherm& window = program.window;
-    state.DebugLevel = DebugLevelFromCommandLine(state.commandLine);
+    MainWindow& window = program.window;
+    state.serviceLevel = ServiceLevelFromCommandLine(state.commandLine);
     // The window opens on the message window. Chosen before the grid is
     // built, so its lists are filled when the Settings tab is first shown.
-    ZetDebugMode(state, window);
+    ApplyServiceLevel(state, window);
     ClearLogLines(state.log);
     window.UpdateMessageWindow();
-    LeesConfig(state.config, state.folder.configFileToRead());
-    LaadTeksten(state.Tekst, state.config.Taal);
-    SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
-    LeesDefault(state.folder, state.grid, state.rows);
-    window.SetTeksten();
+    ReadConfig(state.config, state.folder.configFileToRead());
+    LoadTexts(state.texts, state.config.language);
+    SetupUnitType(state.grid, state.texts, state.config.unitType);
+    ReadDefaultSettings(state.folder, state.grid, state.rows);
+    window.applyTexts();
     program.OpenConfiguredPort(); // starts the engine when the port opens
     ResetSettingsInUnit(state.rows);
     program.engine.cancelRows();
     // Logging is on from here for the rest of the run, whatever the file said.
-    state.config.LogfileAan = 2;
-    if (state.config.CaseDontShow == 0)
+    state.config.logging = 2;
+    if (state.config.hideHousingGuide == 0)
         program.ShowGuide();
 }
 
-void ZetDebugMode(AppState& state, FrmHoofdscherm& window)
+void ApplyServiceLevel(AppState& state, MainWindow& window)
 {
-    window.ShowServiceLevel(state.DebugLevel);
+    window.ShowServiceLevel(state.serviceLevel);
     window.SSTab1->setTabEnabled(ServiceTab, true);
     window.SSTab1->setCurrentIndex(StatusTab);
 }

@@ -4,17 +4,17 @@
 
 namespace pb {
 
-class FrmHoofdscherm;
+class MainWindow;
 class Program;
 
 // Reads the service level from the command-line text: "/LOG" gives 1, "/DEBUG"
 // (tested after it) gives 2; both are case-sensitive and may stand anywhere.
-int16_t DebugLevelFromCommandLine(const QString& commandLine);
+int16_t ServiceLevelFromCommandLine(const QString& commandLine);
 
 // Runs once from the main window's load, before the window is shown.
-void StartProgramma(Program& program);
+void StartProgram(Program& program);
 
-// Shows or hides the service controls of the main window for state.DebugLevel.
-void ZetDebugMode(AppState& state, FrmHoofdscherm& window);
+// Shows or hides the service controls of the main window for state.serviceLevel.
+void ApplyServiceLevel(AppState& state, MainWindow& window);
 
 } // namespace pb

@@ -46,7 +46,7 @@ public:
     // CmdLeesAlles: the rows shown when the engine takes it up.
     void ReadAll();
 
-    // CmdSchrijfAlles asks this first (OK and Cancel, title Tekst[TxtProgramTitle]).
+    // CmdSchrijfAlles asks this first (OK and Cancel, title texts[TxtProgramTitle]).
     QString WriteAllQuestion() const;
     // CmdSchrijfAlles once the user agreed: the rows shown and their values
     // when the engine takes it up.
@@ -59,7 +59,7 @@ public:
     void ClearProgress();
 
     // CmdTestOproepPager: false when the pager address is empty; nothing is
-    // requested then and the window tells the user (Tekst[TxtEnterValidPagerNumber]).
+    // requested then and the window tells the user (texts[TxtEnterValidPagerNumber]).
     // The fields go out as they are when the call frame does.
     bool TestCall();
 

@@ -25,34 +25,34 @@ int16_t numberOr(const QString& slot, int16_t fallback)
 
 } // namespace
 
-void LeesConfig(ProgramConfig& config, const QString& path)
+void ReadConfig(ProgramConfig& config, const QString& path)
 {
     const ProgramConfig defaults;
     LabelledSlots fields;
     fields[KeyUnitType] = QStringLiteral("1");
     ReadLabelledFile(path, fields);
 
-    config.Compoort = numberOr(fields[KeyCompoort], defaults.Compoort);
-    config.LogfileAan = numberOr(fields[KeyLogfile], defaults.LogfileAan);
-    config.SetPath = fields[KeySetPath];
-    config.UnitType = numberOr(fields[KeyUnitType], defaults.UnitType);
-    config.Taal = numberOr(fields[KeyTaal], defaults.Taal);
-    config.CaseDontShow = numberOr(fields[KeyCase], defaults.CaseDontShow);
+    config.portIndex = numberOr(fields[KeyCompoort], defaults.portIndex);
+    config.logging = numberOr(fields[KeyLogfile], defaults.logging);
+    config.settingsFolder = fields[KeySetPath];
+    config.unitType = numberOr(fields[KeyUnitType], defaults.unitType);
+    config.language = numberOr(fields[KeyTaal], defaults.language);
+    config.hideHousingGuide = numberOr(fields[KeyCase], defaults.hideHousingGuide);
 }
 
 QStringList ConfigLines(const ProgramConfig& config)
 {
     return {
-        kLabels[KeyCompoort] + QString::number(config.Compoort),
-        kLabels[KeyLogfile] + QString::number(config.LogfileAan),
-        kLabels[KeySetPath] + config.SetPath,
-        kLabels[KeyUnitType] + QString::number(config.UnitType),
-        kLabels[KeyTaal] + QString::number(config.Taal),
-        kLabels[KeyCase] + QString::number(config.CaseDontShow),
+        kLabels[KeyCompoort] + QString::number(config.portIndex),
+        kLabels[KeyLogfile] + QString::number(config.logging),
+        kLabels[KeySetPath] + config.settingsFolder,
+        kLabels[KeyUnitType] + QString::number(config.unitType),
+        kLabels[KeyTaal] + QString::number(config.language),
+        kLabels[KeyCase] + QString::number(config.hideHousingGuide),
     };
 }
 
-WriteOutcome SchrijfConfig(const ProgramConfig& config, const QString& path)
+WriteOutcome WriteConfig(const ProgramConfig& config, const QString& path)
 {
     return WriteTextFileAtomically(path, ConfigLines(config));
 }

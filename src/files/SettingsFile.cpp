@@ -18,7 +18,7 @@ QStringList SettingsFileLines(const RowValues& values)
     return lines;
 }
 
-void LeesSetFile(GridModel& grid, RowValues& values, const QString& path)
+void ReadSettingsFile(GridModel& grid, RowValues& values, const QString& path)
 {
     if (path.isEmpty())
         return;
@@ -31,7 +31,7 @@ void LeesSetFile(GridModel& grid, RowValues& values, const QString& path)
     SettingsToGrid(grid, values);
 }
 
-WriteOutcome SchrijfSetFile(const GridModel& grid, RowValues& values, const QString& path)
+WriteOutcome WriteSettingsFile(const GridModel& grid, RowValues& values, const QString& path)
 {
     if (path.isEmpty())
         return {};
@@ -40,14 +40,14 @@ WriteOutcome SchrijfSetFile(const GridModel& grid, RowValues& values, const QStr
     return WriteTextFileAtomically(path, SettingsFileLines(values));
 }
 
-void LeesDefault(const ProgramFolder& folder, GridModel& grid, RowValues& values)
+void ReadDefaultSettings(const ProgramFolder& folder, GridModel& grid, RowValues& values)
 {
-    LeesSetFile(grid, values, folder.defaultSettingsFileToRead());
+    ReadSettingsFile(grid, values, folder.defaultSettingsFileToRead());
 }
 
-WriteOutcome SchrijfDefault(const ProgramFolder& folder, const GridModel& grid, RowValues& values)
+WriteOutcome WriteDefaultSettings(const ProgramFolder& folder, const GridModel& grid, RowValues& values)
 {
-    return SchrijfSetFile(grid, values, folder.defaultSettingsFile());
+    return WriteSettingsFile(grid, values, folder.defaultSettingsFile());
 }
 
 } // namespace pb

@@ -17,15 +17,15 @@ QStringList SettingsFileLines(const RowValues& values);
 // Reads rows 0..49 into FileSettings (missing rows and numbers beyond 16 bits
 // count as 0), forgets what the unit confirmed and shows the values.
 // An empty path does nothing.
-void LeesSetFile(GridModel& grid, RowValues& values, const QString& path);
+void ReadSettingsFile(GridModel& grid, RowValues& values, const QString& path);
 
 // Takes the grid into memory and writes it; rows 26..49 go out as they came
 // in. A failed write leaves the old file whole and says why. An empty path
 // does nothing.
-WriteOutcome SchrijfSetFile(const GridModel& grid, RowValues& values, const QString& path);
+WriteOutcome WriteSettingsFile(const GridModel& grid, RowValues& values, const QString& path);
 
 // The default settings file of the program's folder.
-void LeesDefault(const ProgramFolder& folder, GridModel& grid, RowValues& values);
-WriteOutcome SchrijfDefault(const ProgramFolder& folder, const GridModel& grid, RowValues& values);
+void ReadDefaultSettings(const ProgramFolder& folder, GridModel& grid, RowValues& values);
+WriteOutcome WriteDefaultSettings(const ProgramFolder& folder, const GridModel& grid, RowValues& values);
 
 } // namespace pb

@@ -9,8 +9,8 @@ namespace pb {
 constexpr int kLogWindowLines = 25;
 
 struct LogBuffer {
-    std::array<QString, kLogWindowLines + 1> LogLines; // 0..24 used, 0 the oldest
-    int16_t LogLineCount = 0;
+    std::array<QString, kLogWindowLines + 1> lines; // 0..24 used, 0 the oldest
+    int16_t lineCount = 0;
     // Counts every change, so the window copies the lines only when one came.
     uint32_t changes = 0;
 };

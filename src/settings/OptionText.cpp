@@ -39,14 +39,14 @@ OptionText OptionText::LoopHex()
     return t;
 }
 
-QString OptionText::Build(const TextTable& Tekst, int k) const
+QString OptionText::Build(const TextTable& textTable, int k) const
 {
     QString result;
     for (const Piece& piece : pieces_) {
         switch (piece.kind) {
         case Kind::Text:
             if (piece.value >= 0 && piece.value < kTextSlots)
-                result += Tekst[piece.value];
+                result += textTable[piece.value];
             break;
         case Kind::Literal:
             result += piece.literal;
@@ -62,12 +62,12 @@ QString OptionText::Build(const TextTable& Tekst, int k) const
     return result;
 }
 
-QStringList BuildOptions(const OptionList& options, const TextTable& Tekst)
+QStringList BuildOptions(const OptionList& options, const TextTable& textTable)
 {
     QStringList texts;
     for (const OptionRun& run : options) {
         for (int k = run.from; k <= run.to; ++k)
-            texts << run.label.Build(Tekst, k);
+            texts << run.label.Build(textTable, k);
     }
     return texts;
 }

@@ -20,7 +20,7 @@ public:
     OptionText() = default;
 
     OptionText operator+(const OptionText& tail) const;
-    QString Build(const TextTable& Tekst, int k) const;
+    QString Build(const TextTable& textTable, int k) const;
 
     static OptionText Text(int number);
     static OptionText Literal(const QString& literal);
@@ -56,6 +56,6 @@ inline OptionRun opt(const OptionText& label) { return {0, 0, label}; }
 inline OptionRun range(int from, int to, const OptionText& label) { return {from, to, label}; }
 
 // The options in list order.
-QStringList BuildOptions(const OptionList& options, const TextTable& Tekst);
+QStringList BuildOptions(const OptionList& options, const TextTable& textTable);
 
 } // namespace pb

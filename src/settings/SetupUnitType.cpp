@@ -5,9 +5,9 @@
 
 namespace pb {
 
-int16_t SetupUnitType(GridModel& grid, const TextTable& Tekst, int16_t unitType)
+int16_t SetupUnitType(GridModel& grid, const TextTable& texts, int16_t unitType)
 {
-    const GridDefinition rows = GridRows(unitType, Tekst);
+    const GridDefinition rows = GridRows(unitType, texts);
     for (int r = 0; r < kGridRows; ++r)
         grid.setRow(r, rows[r].state == RowState::Shown, rows[r].options);
 

@@ -334,12 +334,12 @@ RowTable TableOf(int16_t unitType)
 
 } // namespace
 
-GridDefinition GridRows(int16_t unitType, const TextTable& Tekst)
+GridDefinition GridRows(int16_t unitType, const TextTable& texts)
 {
     GridDefinition grid;
     for (const TableLine& line : TableOf(unitType)) {
         const QStringList options =
-            line.state == RowState::Filler ? QStringList{kNoItemPossible} : BuildOptions(line.options, Tekst);
+            line.state == RowState::Filler ? QStringList{kNoItemPossible} : BuildOptions(line.options, texts);
         for (int r = line.first; r <= line.last; ++r)
             grid[r] = {line.state, options};
     }

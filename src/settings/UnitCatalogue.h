@@ -29,9 +29,9 @@ using GridDefinition = std::array<RowDefinition, kGridRows>;
 // The option of the rows a type does not use; the same in every language.
 inline const QString kNoItemPossible = QStringLiteral("No item possible");
 
-// The 26 rows for a unit type in the language of Tekst. A code without
+// The 26 rows for a unit type in the language of texts. A code without
 // settings (0, or outside 0..6) gives 26 filler rows.
-GridDefinition GridRows(int16_t unitType, const TextTable& Tekst);
+GridDefinition GridRows(int16_t unitType, const TextTable& texts);
 
 // The same rows without words: their states and as many options, each
 // empty; for a program that words nothing.

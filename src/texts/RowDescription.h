@@ -9,9 +9,9 @@
 
 namespace pb {
 
-// "[" combo text ": " row " " Tekst[TxtValue] ": " selected position "] " for a
+// "[" combo text ": " row " " texts[TxtValue] ": " selected position "] " for a
 // visible grid row that shows a text; empty for a hidden row, one that
 // shows nothing, or one outside the grid.
-QString RowDescription(const RowsShown& grid, const TextTable& Tekst, int16_t row);
+QString RowDescription(const RowsShown& grid, const TextTable& texts, int16_t row);
 
 } // namespace pb

@@ -1,7 +1,7 @@
 #pragma once
-// Names for the text numbers the code looks up in Tekst, so a lookup reads as
-// the text it shows. The option texts of the settings grid keep their numbers
-// in the unit catalogue's tables.
+// Names for the text numbers the code looks up in the TextTable, so a lookup
+// reads as the text it shows. The option texts of the settings grid keep their
+// numbers in the unit catalogue's tables.
 
 namespace pb {
 

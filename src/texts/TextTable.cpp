@@ -11,19 +11,19 @@ const char* TextIn(const TextEntry& entry, int16_t code)
 {
     switch (code) {
     case 0: return entry.english;
-    case 1: return entry.nederlands;
-    case 2: return entry.deutsch;
-    case 3: return entry.francaise;
+    case 1: return entry.dutch;
+    case 2: return entry.german;
+    case 3: return entry.french;
     default: return nullptr;
     }
 }
 
 } // namespace
 
-void LaadTeksten(TextTable& Tekst, int16_t& code)
+void LoadTexts(TextTable& texts, int16_t& code)
 {
     // Empty first, so nothing of an earlier language survives a switch.
-    Tekst.fill(QString());
+    texts.fill(QString());
 
     if (code > 3)
         code = 0;
@@ -33,7 +33,7 @@ void LaadTeksten(TextTable& Tekst, int16_t& code)
     for (std::size_t i = 0; i < kTextEntryCount; ++i) {
         const TextEntry& entry = kTextEntries[i];
         if (const char* text = TextIn(entry, code))
-            Tekst[entry.nummer] = QString::fromUtf8(text);
+            texts[entry.number] = QString::fromUtf8(text);
     }
 }
 

@@ -9,9 +9,9 @@ namespace pb {
 constexpr int kTextSlots = 301;            // text numbers 0..300
 using TextTable = std::array<QString, kTextSlots>;
 
-// Fills Tekst for language `code` (0 English, 1 Nederlands, 2 Deutsch, 3 Française).
+// Fills texts for language `code` (0 English, 1 Nederlands, 2 Deutsch, 3 Française).
 // A code above 3 is set back to 0 (the caller's variable changes); a negative
 // code fills nothing, so every text is empty.
-void LaadTeksten(TextTable& Tekst, int16_t& code);
+void LoadTexts(TextTable& texts, int16_t& code);
 
 } // namespace pb

@@ -1,13 +1,13 @@
 #pragma once
 // The main window as the unit driver sees it.
 #include "app/UnitWindow.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 namespace pb {
 
 class MainWindowView : public UnitWindow {
 public:
-    explicit MainWindowView(FrmHoofdscherm& window) : window_(window) {}
+    explicit MainWindowView(MainWindow& window) : window_(window) {}
 
     int16_t visibleTab() const override { return int16_t(window_.SSTab1->currentIndex()); }
     void appendProgress(const QString& text, bool moveCaret) override;
@@ -19,7 +19,7 @@ public:
     }
 
 private:
-    FrmHoofdscherm& window_;
+    MainWindow& window_;
 };
 
 } // namespace pb

@@ -4,24 +4,24 @@
 
 namespace {
 
-using pb::DebugLevelFromCommandLine;
+using pb::ServiceLevelFromCommandLine;
 
 TEST(CommandLine, SwitchesAreCaseSensitiveSubstringsAnywhere)
 {
-    EXPECT_EQ(DebugLevelFromCommandLine(""), 0);
-    EXPECT_EQ(DebugLevelFromCommandLine("/log"), 0);
-    EXPECT_EQ(DebugLevelFromCommandLine("/debug"), 0);
-    EXPECT_EQ(DebugLevelFromCommandLine("/LOG"), 1);
-    EXPECT_EQ(DebugLevelFromCommandLine("x/LOGy"), 1);
-    EXPECT_EQ(DebugLevelFromCommandLine("abc/DEBUGdef"), 2);
-    EXPECT_EQ(DebugLevelFromCommandLine("foo bar"), 0);
+    EXPECT_EQ(ServiceLevelFromCommandLine(""), 0);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/log"), 0);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/debug"), 0);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/LOG"), 1);
+    EXPECT_EQ(ServiceLevelFromCommandLine("x/LOGy"), 1);
+    EXPECT_EQ(ServiceLevelFromCommandLine("abc/DEBUGdef"), 2);
+    EXPECT_EQ(ServiceLevelFromCommandLine("foo bar"), 0);
 }
 
 TEST(CommandLine, DebugWinsOverLogInEitherOrder)
 {
-    EXPECT_EQ(DebugLevelFromCommandLine("/LOG /DEBUG"), 2);
-    EXPECT_EQ(DebugLevelFromCommandLine("/DEBUG /LOG"), 2);
-    EXPECT_EQ(DebugLevelFromCommandLine("/DEBUG/LOG"), 2);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/LOG /DEBUG"), 2);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/DEBUG /LOG"), 2);
+    EXPECT_EQ(ServiceLevelFromCommandLine("/DEBUG/LOG"), 2);
 }
 
 } // namespace

@@ -29,12 +29,12 @@ TEST(BadFilesStartup, StartsOnHostileConfigurationAndDefaultSettings)
     pb::AppState state;
     state.folder.path = dir.path();
     pb::Program program(state);
-    pb::StartProgramma(program);
+    pb::StartProgram(program);
     qunsetenv("PAGERBENCH_COM1");
 
-    EXPECT_EQ(state.config.UnitType, -32768);
-    EXPECT_EQ(state.config.Taal, 0) << "a language above 3 is set back";
-    EXPECT_EQ(state.config.LogfileAan, 2);
+    EXPECT_EQ(state.config.unitType, -32768);
+    EXPECT_EQ(state.config.language, 0) << "a language above 3 is set back";
+    EXPECT_EQ(state.config.logging, 2);
     for (int r = 0; r < pb::kGridRows; ++r)
         EXPECT_TRUE(program.window.ComboInstellingen[r]->isHidden()) << "an unknown type shows no row";
     for (int r = 0; r < pb::kRowSlots; ++r)

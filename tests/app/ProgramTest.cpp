@@ -1,7 +1,7 @@
 #include "app/Program.h"
 #include "settings/SetupUnitType.h"
-#include "ui/FrmAbout.h"
-#include "ui/FrmInstellingen.h"
+#include "ui/AboutBox.h"
+#include "ui/SettingsDialog.h"
 #include "support/ModalAnswer.h"
 
 #include <QFile>
@@ -16,11 +16,11 @@ protected:
     {
         state.folder.path = dir.path();
         int16_t english = 0;
-        pb::LaadTeksten(state.Tekst, english);
+        pb::LoadTexts(state.texts, english);
         program = std::make_unique<pb::Program>(state);
-        pb::SetupUnitType(state.grid, state.Tekst, 3);
+        pb::SetupUnitType(state.grid, state.texts, 3);
     }
-    pb::FrmHoofdscherm& window() { return program->window; }
+    pb::MainWindow& window() { return program->window; }
     pb::ProtocolEngine& engine() { return program->engine; }
 
     QTemporaryDir dir;
@@ -92,12 +92,12 @@ TEST_F(ProgramTest, CancelAppendsToTheProgressText)
 TEST_F(ProgramTest, TheMenuOpensTheSettingsDialogWhoseSaveTheProgramApplies)
 {
     window().About->trigger();
-    auto* about = window().findChild<pb::FrmAbout*>();
+    auto* about = window().findChild<pb::AboutBox*>();
     ASSERT_NE(about, nullptr);
     about->close();
 
     window().Setup->trigger();
-    auto* dialog = window().findChild<pb::FrmInstellingen*>();
+    auto* dialog = window().findChild<pb::SettingsDialog*>();
     ASSERT_NE(dialog, nullptr);
     dialog->CmdWijzigen->click();
     dialog->ComboTaal->setCurrentIndex(1);

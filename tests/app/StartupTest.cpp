@@ -3,7 +3,7 @@
 #include "ui/MainTabs.h"
 #include "app/Startup.h"
 #include "files/SettingsFile.h"
-#include "ui/FrmOpenenBehuizing.h"
+#include "ui/HousingGuide.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,7 @@ protected:
     void start(const QString& commandLine = QString())
     {
         state.commandLine = commandLine;
-        pb::StartProgramma(*program);
+        pb::StartProgram(*program);
     }
     // The program starts on the message window; the grid's lists are
     // filled once their tab is shown.
@@ -44,18 +44,18 @@ protected:
     QTemporaryDir dir;
     pb::AppState state;
     std::unique_ptr<pb::Program> program;
-    pb::FrmHoofdscherm* window = nullptr;
+    pb::MainWindow* window = nullptr;
 };
 
 TEST_F(StartupTest, WithoutAConfigurationFileTheDefaultsApply)
 {
     start();
-    EXPECT_EQ(state.config.Compoort, 0);
-    EXPECT_EQ(state.config.UnitType, 1);
-    EXPECT_EQ(state.config.Taal, 0);
-    EXPECT_EQ(state.config.SetPath, "");
-    EXPECT_EQ(state.config.LogfileAan, 2) << "logging is on once start-up ends";
-    EXPECT_EQ(state.DebugLevel, 0);
+    EXPECT_EQ(state.config.portIndex, 0);
+    EXPECT_EQ(state.config.unitType, 1);
+    EXPECT_EQ(state.config.language, 0);
+    EXPECT_EQ(state.config.settingsFolder, "");
+    EXPECT_EQ(state.config.logging, 2) << "logging is on once start-up ends";
+    EXPECT_EQ(state.serviceLevel, 0);
     EXPECT_EQ(window->windowTitle(), " Pagerbench by pagerbench.example");
     EXPECT_TRUE(window->FrameDebug1->isHidden());
     EXPECT_TRUE(window->FrameDebug2->isHidden());
@@ -78,17 +78,17 @@ TEST_F(StartupTest, AnInstalledProgramReadsTheShippedFilesUntilItHasItsOwn)
     ship("default.set", "0    ->2\r\n");
     start();
     showSettingsTab();
-    EXPECT_EQ(state.config.UnitType, 3);
+    EXPECT_EQ(state.config.unitType, 3);
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 2);
 
     // Saved once, the program's own copies win; the shipped ones stay.
     window->ComboInstellingen[0]->setCurrentIndex(1);
-    ASSERT_TRUE(pb::SchrijfDefault(state.folder, state.grid, state.rows).ok());
-    state.config.UnitType = 2;
-    ASSERT_TRUE(pb::SchrijfConfig(state.config, state.folder.configFile()).ok());
+    ASSERT_TRUE(pb::WriteDefaultSettings(state.folder, state.grid, state.rows).ok());
+    state.config.unitType = 2;
+    ASSERT_TRUE(pb::WriteConfig(state.config, state.folder.configFile()).ok());
     start();
     showSettingsTab();
-    EXPECT_EQ(state.config.UnitType, 2);
+    EXPECT_EQ(state.config.unitType, 2);
     EXPECT_EQ(window->ComboInstellingen[0]->currentIndex(), 1);
     EXPECT_TRUE(QFile::exists(dir.filePath("default.set")));
     EXPECT_TRUE(QFile::exists(dir.filePath("Pagerbench.set")));
@@ -109,21 +109,21 @@ TEST_F(StartupTest, OnlyTheGermanLanguageLineGivesGermanCaptionsAndDefaultsElsew
     start();
     EXPECT_EQ(window->windowTitle(), " Pagerbench von pagerbench.example");
     EXPECT_EQ(window->FrmCommunicatie->title(), "Comport: ");
-    EXPECT_EQ(state.config.UnitType, 1);
+    EXPECT_EQ(state.config.unitType, 1);
 }
 
 TEST_F(StartupTest, ALanguageAboveThreeGivesEnglishAndIsSetBack)
 {
     config("4       Taal ->7\r\n");
     start();
-    EXPECT_EQ(state.config.Taal, 0);
+    EXPECT_EQ(state.config.language, 0);
     EXPECT_EQ(window->windowTitle(), " Pagerbench by pagerbench.example");
 }
 
 TEST_F(StartupTest, DebugGluedBetweenOtherCharactersShowsTheServiceControls)
 {
     start("x/DEBUGy");
-    EXPECT_EQ(state.DebugLevel, 2);
+    EXPECT_EQ(state.serviceLevel, 2);
     EXPECT_FALSE(window->FrameDebug1->isHidden());
     EXPECT_FALSE(window->FrameDebug2->isHidden());
     EXPECT_TRUE(window->CmdInstellingenOpslaan->isEnabled());
@@ -132,7 +132,7 @@ TEST_F(StartupTest, DebugGluedBetweenOtherCharactersShowsTheServiceControls)
 TEST_F(StartupTest, LowerCaseLogLeavesLevelZero)
 {
     start("/log");
-    EXPECT_EQ(state.DebugLevel, 0);
+    EXPECT_EQ(state.serviceLevel, 0);
     EXPECT_TRUE(window->FrameDebug1->isHidden());
 }
 
@@ -141,7 +141,7 @@ TEST_F(StartupTest, TheMessageWindowStartsEmpty)
     start();
     for (QLineEdit* line : window->Text2)
         EXPECT_TRUE(line->text().isEmpty());
-    EXPECT_EQ(state.log.LogLineCount, 0);
+    EXPECT_EQ(state.log.lineCount, 0);
 }
 
 TEST_F(StartupTest, BuildsTheGridOfTheConfiguredTypeAndShowsTheDefaultSettings)
@@ -176,14 +176,14 @@ TEST_F(StartupTest, APortThatCannotOpenLeavesTheEngineIdle)
     config("1      Logfile ->1\r\n");
     start();
     EXPECT_FALSE(program->engine.started());
-    EXPECT_EQ(state.log.LogLines[0].mid(9), "Error opening Comport:  1");
+    EXPECT_EQ(state.log.lines[0].mid(9), "Error opening Comport:  1");
     EXPECT_EQ(window->FrmCommunicatie->title(), "ComPort: ");
 }
 
 TEST_F(StartupTest, WithLoggingOffInTheFileTheStartUpMessagesGoNowhere)
 {
     start();
-    EXPECT_EQ(state.log.LogLineCount, 0);
+    EXPECT_EQ(state.log.lineCount, 0);
     EXPECT_FALSE(QDir(dir.filePath("Log")).exists());
 }
 
@@ -191,16 +191,16 @@ TEST_F(StartupTest, LoadRunsTheStartUpAndArmsTheDisplayTimer)
 {
     for (QLineEdit* field : program->window.Text2)
         field->setText(QStringLiteral("from the design"));
-    program->Form_Load();
+    program->load();
     EXPECT_TRUE(program->window.TimerDisplayInstellingen->isActive());
     EXPECT_EQ(program->window.windowTitle(), " Pagerbench by pagerbench.example");
     for (QLineEdit* field : program->window.Text2)
         EXPECT_TRUE(field->text().isEmpty());
 }
 
-bool guideShown(const pb::FrmHoofdscherm& window)
+bool guideShown(const pb::MainWindow& window)
 {
-    const auto guides = window.findChildren<pb::FrmOpenenBehuizing*>();
+    const auto guides = window.findChildren<pb::HousingGuide*>();
     return std::any_of(guides.begin(), guides.end(), [](QWidget* w) { return w->isVisible(); });
 }
 

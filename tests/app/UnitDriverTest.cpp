@@ -107,7 +107,7 @@ TEST(UnitDriver, TabsServeButtonsAskAndReportsFillTheValuesGridAndWords)
     for (const DriverCase& c : kCases) {
         SCOPED_TRACE(testing::Message() << "tab " << c.tab << " button " << int(c.button) << " row " << c.row);
         pbtest::CoreState state;
-        state.Tekst = pbtest::EnglishLinkTexts();
+        state.texts = pbtest::EnglishLinkTexts();
         pbtest::GridFixture grid;
         grid.allRows(4);
         for (int r = 0; r < pb::kGridRows; ++r)
@@ -117,7 +117,7 @@ TEST(UnitDriver, TabsServeButtonsAskAndReportsFillTheValuesGridAndWords)
         pbtest::EngineRig rig;
         FakeWindow window;
         window.tab = c.tab;
-        pb::UnitDriver driver({rig.engine, state.rows, grid.grid, state.Tekst, rig.log, rig.unitType, window});
+        pb::UnitDriver driver({rig.engine, state.rows, grid.grid, state.texts, rig.log, rig.unitType, window});
         int frames = 0;
         rig.line.answer = [&](const QByteArray& frame) {
             ++frames;

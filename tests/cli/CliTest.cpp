@@ -211,11 +211,11 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstVirtualUnits)
 
     pb::TextTable texts;
     int16_t english = 0;
-    pb::LaadTeksten(texts, english);
+    pb::LoadTexts(texts, english);
     pb::GridModel grid;
     pb::RowValues rows;
     pb::SetupUnitType(grid, texts, kType);
-    pb::LeesSetFile(grid, rows, file("unit.set"));
+    pb::ReadSettingsFile(grid, rows, file("unit.set"));
     const pb::unitsim::UnitMemory memory = pb::unitsim::StartValues(kType);
     int shown = 0;
     for (int16_t r = 0; r < pb::kGridRows; ++r) {

@@ -2,9 +2,9 @@
 // while a secondary window is open, a click on the main window beeps once,
 // reaches none of its controls and brings the secondary window back.
 #include "RealDesktop.h"
-#include "ui/FrmAbout.h"
-#include "ui/FrmOpenenBehuizing.h"
-#include "ui/InstellingenFixture.h"
+#include "ui/AboutBox.h"
+#include "ui/HousingGuide.h"
+#include "ui/SettingsDialogFixture.h"
 
 #include <QApplication>
 #include <QListView>
@@ -23,7 +23,7 @@ void PrintTo(Manager manager, std::ostream* out)
     *out << (manager == Manager::Openbox ? "openbox" : "no window manager");
 }
 
-class FocusRuleTest : public InstellingenTest, public ::testing::WithParamInterface<Manager> {
+class FocusRuleTest : public SettingsDialogTest, public ::testing::WithParamInterface<Manager> {
 protected:
     void SetUp() override
     {
@@ -36,7 +36,7 @@ protected:
             manager.emplace();
             ASSERT_TRUE(manager->managing()) << "openbox did not take the display";
         }
-        InstellingenTest::SetUp();
+        SettingsDialogTest::SetUp();
         window->SSTab1->setCurrentIndex(3);
         window->move(0, 0);
     }
@@ -124,7 +124,7 @@ TEST_P(FocusRuleTest, TheSettingsDialogTurnsEachClickOnTheMainWindowAway)
 TEST_P(FocusRuleTest, TheAboutBoxTurnsAClickOnTheMainWindowAway)
 {
     showMain();
-    auto* about = new FrmAbout(state, *window);
+    auto* about = new AboutBox(state, *window);
     open(about);
     expectClickTurnedAway(about);
 }
@@ -132,7 +132,7 @@ TEST_P(FocusRuleTest, TheAboutBoxTurnsAClickOnTheMainWindowAway)
 TEST_P(FocusRuleTest, TheGuideShownAtStartUpStaysInFrontWithoutABeep)
 {
     // The start-up order: the guide comes up during the main window's load.
-    auto* guide = new FrmOpenenBehuizing(state, window.get());
+    auto* guide = new HousingGuide(state, window.get());
     countBeeps(guide);
     guide->show();
     window->show();

@@ -3,7 +3,7 @@
 // The engine goes on and serves what is asked for next.
 #include "ProgramOnUnit.h"
 #include "support/ModalAnswer.h"
-#include "ui/FrmInstellingen.h"
+#include "ui/SettingsDialog.h"
 
 #include <algorithm>
 
@@ -33,7 +33,7 @@ protected:
     {
         ASSERT_TRUE(anyRowPending());
         program->ShowSettingsDialog();
-        auto* dialog = window().findChild<pb::FrmInstellingen*>();
+        auto* dialog = window().findChild<pb::SettingsDialog*>();
         ASSERT_NE(dialog, nullptr);
         dialog->CmdWijzigen->click();
         dialog->CmdSave->click();

@@ -104,7 +104,7 @@ protected:
         ASSERT_GE(shown.size(), 3u);
         row = shown[1];
         // Something in the settings files that a failed exchange could spoil.
-        pb::SchrijfDefault(state.folder, state.grid, state.rows);
+        pb::WriteDefaultSettings(state.folder, state.grid, state.rows);
     }
 
     Snapshot snapshot()

@@ -4,7 +4,7 @@
 // device is back.
 #include "ProgramOnUnit.h"
 #include "support/ModalAnswer.h"
-#include "ui/FrmInstellingen.h"
+#include "ui/SettingsDialog.h"
 
 #include <QProcess>
 #include <QTest>
@@ -117,7 +117,7 @@ TEST_F(PortFaults, RequestsMadeWithoutAPortNeverReachTheUnitOnceItOpens)
 
     pointPortAt(*line);
     program->ShowSettingsDialog();
-    auto* dialog = window().findChild<pb::FrmInstellingen*>();
+    auto* dialog = window().findChild<pb::SettingsDialog*>();
     ASSERT_NE(dialog, nullptr);
     dialog->CmdWijzigen->click();
     dialog->CmdSave->click();

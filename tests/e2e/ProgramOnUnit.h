@@ -64,9 +64,9 @@ protected:
         unit = std::make_unique<pb::unitsim::VirtualUnit>(unitOptions, clock);
 
         pb::ProgramConfig config;
-        config.UnitType = unitType;
-        config.CaseDontShow = 1;
-        pb::SchrijfConfig(config, folder.path() + QStringLiteral("/Pagerbench.set"));
+        config.unitType = unitType;
+        config.hideHousingGuide = 1;
+        pb::WriteConfig(config, folder.path() + QStringLiteral("/Pagerbench.set"));
         if (portPath.isEmpty())
             pointPortAt(*line);
         else
@@ -76,7 +76,7 @@ protected:
         state.portClock = [this] { return clock; };
 
         program = std::make_unique<pb::Program>(state);
-        program->Form_Load();
+        program->load();
         collectReports();
         // The test steps the engine; the default settings are in already.
         window().TmrAfhandel->stop();
@@ -137,7 +137,7 @@ protected:
         qputenv(pb::PortEnvironmentVariable(1).toLatin1().constData(), device.slavePath().toLocal8Bit());
     }
 
-    pb::FrmHoofdscherm& window() { return program->window; }
+    pb::MainWindow& window() { return program->window; }
     pb::ProtocolEngine& engine() { return program->engine; }
     bool anyRowPending() const
     {
@@ -152,10 +152,10 @@ protected:
     // One engine step with the unit served around it.
     void tick()
     {
-        state.lamps.TxActief = pb::kFalse;
+        state.lamps.sending = pb::kFalse;
         program->Tick();
         clock += kTickMs;
-        serveUnit(state.lamps.TxActief == pb::kTrue);
+        serveUnit(state.lamps.sending == pb::kTrue);
         QCoreApplication::processEvents();
     }
 
@@ -227,8 +227,8 @@ protected:
 
     bool logHas(const QString& text) const
     {
-        for (int i = 0; i < state.log.LogLineCount; ++i) {
-            if (state.log.LogLines[i].contains(text))
+        for (int i = 0; i < state.log.lineCount; ++i) {
+            if (state.log.lines[i].contains(text))
                 return true;
         }
         return false;
@@ -238,8 +238,8 @@ protected:
     int linesWith(const QString& text) const
     {
         int count = 0;
-        for (int i = 0; i < state.log.LogLineCount; ++i)
-            count += state.log.LogLines[i].contains(text) ? 1 : 0;
+        for (int i = 0; i < state.log.lineCount; ++i)
+            count += state.log.lines[i].contains(text) ? 1 : 0;
         return count;
     }
 
@@ -264,7 +264,7 @@ protected:
     {
         std::vector<int> shown;
         const pb::SettingsGrid grid = program->window.grid();
-        for (int row = 0; row <= pb::HighestRow(state.config.UnitType) && row < pb::kGridRows; ++row) {
+        for (int row = 0; row <= pb::HighestRow(state.config.unitType) && row < pb::kGridRows; ++row) {
             if (pb::RowShown(grid, row))
                 shown.push_back(row);
         }

@@ -48,10 +48,10 @@ protected:
     {
         put("Pagerbench.set", bytes);
         pb::ProgramConfig c;
-        c.Compoort = 99; // the reader must set every value, not keep these
-        c.UnitType = 99;
-        c.SetPath = "stale";
-        pb::LeesConfig(c, path("Pagerbench.set"));
+        c.portIndex = 99; // the reader must set every value, not keep these
+        c.unitType = 99;
+        c.settingsFolder = "stale";
+        pb::ReadConfig(c, path("Pagerbench.set"));
         return c;
     }
 
@@ -62,17 +62,17 @@ protected:
         put("x.set", bytes);
         values.FileSettings.fill(77);
         values.SettingsInUnit.fill(5);
-        pb::LeesSetFile(grid.grid, values, path("x.set"));
+        pb::ReadSettingsFile(grid.grid, values, path("x.set"));
     }
 
     static void expectDefaults(const pb::ProgramConfig& c)
     {
-        EXPECT_EQ(c.Compoort, 0);
-        EXPECT_EQ(c.LogfileAan, 0);
-        EXPECT_EQ(c.SetPath, "");
-        EXPECT_EQ(c.UnitType, 1);
-        EXPECT_EQ(c.Taal, 0);
-        EXPECT_EQ(c.CaseDontShow, 0);
+        EXPECT_EQ(c.portIndex, 0);
+        EXPECT_EQ(c.logging, 0);
+        EXPECT_EQ(c.settingsFolder, "");
+        EXPECT_EQ(c.unitType, 1);
+        EXPECT_EQ(c.language, 0);
+        EXPECT_EQ(c.hideHousingGuide, 0);
     }
 
     // Every file row 0 except the ones named, and nothing confirmed.
@@ -94,12 +94,12 @@ protected:
     }
     static void expectFullConfig(const pb::ProgramConfig& c)
     {
-        EXPECT_EQ(c.Compoort, 4);
-        EXPECT_EQ(c.LogfileAan, 2);
-        EXPECT_EQ(c.SetPath, "/srv/sets");
-        EXPECT_EQ(c.UnitType, 5);
-        EXPECT_EQ(c.Taal, 3);
-        EXPECT_EQ(c.CaseDontShow, 1);
+        EXPECT_EQ(c.portIndex, 4);
+        EXPECT_EQ(c.logging, 2);
+        EXPECT_EQ(c.settingsFolder, "/srv/sets");
+        EXPECT_EQ(c.unitType, 5);
+        EXPECT_EQ(c.language, 3);
+        EXPECT_EQ(c.hideHousingGuide, 1);
     }
 
     QTemporaryDir dir;
@@ -121,8 +121,8 @@ TEST_F(BadFilesTest, BinaryGarbageNamesNoKeyAndALineAfterItStillCounts)
     expectRows();
 
     const pb::ProgramConfig c = config(Garbage(4096, false) + "\r\n4       Taal ->2\r\n");
-    EXPECT_EQ(c.Taal, 2);
-    EXPECT_EQ(c.UnitType, 1);
+    EXPECT_EQ(c.language, 2);
+    EXPECT_EQ(c.unitType, 1);
     settings(Garbage(4096, false) + "\n3    ->2\n");
     expectRows({{3, 2}});
 }
@@ -153,7 +153,7 @@ TEST_F(BadFilesTest, AFileZeroedByACrashReadsAsDefaults)
 TEST_F(BadFilesTest, NulBytesInsideALineDoNotEndIt)
 {
     const pb::ProgramConfig c = config(Bytes("4\0\0\0    Taal ->2\0\r\n"));
-    EXPECT_EQ(c.Taal, 2);
+    EXPECT_EQ(c.language, 2);
     settings(Bytes("6\0  ->\0\r\n7    ->3\0\0\r\n"));
     expectRows({{7, 3}});
 }
@@ -164,9 +164,9 @@ TEST_F(BadFilesTest, NulBytesInsideALineDoNotEndIt)
 TEST_F(BadFilesTest, AByteOrderMarkDoesNotHideTheFirstKey)
 {
     const pb::ProgramConfig c = config(kBom + "3       UnitType ->4\r\n4       Taal ->1\r\n");
-    EXPECT_EQ(c.UnitType, 4);
-    EXPECT_EQ(c.Compoort, 0);
-    EXPECT_EQ(c.Taal, 1);
+    EXPECT_EQ(c.unitType, 4);
+    EXPECT_EQ(c.portIndex, 0);
+    EXPECT_EQ(c.language, 1);
 
     settings(kBom + "5    ->3\r\n6    ->1\r\n");
     expectRows({{5, 3}, {6, 1}});
@@ -176,7 +176,7 @@ TEST_F(BadFilesTest, OnlyALeadingByteOrderMarkIsDropped)
 {
     // Elsewhere the bytes are ordinary Windows-1252 text.
     const pb::ProgramConfig c = config("2       SetPath ->" + kBom + "\r\n");
-    EXPECT_EQ(c.SetPath, QString::fromUtf8("ï»¿"));
+    EXPECT_EQ(c.settingsFolder, QString::fromUtf8("ï»¿"));
 }
 
 TEST_F(BadFilesTest, LfOnlyAndCrOnlyLineEndsReadLikeCrLf)
@@ -202,8 +202,8 @@ TEST_F(BadFilesTest, ATenMegabyteLineIsReadWhole)
     const int tenMegabytes = 10 * 1024 * 1024;
     const pb::ProgramConfig c =
         config("2       SetPath ->" + QByteArray(tenMegabytes, 'x') + "\r\n4       Taal ->3\r\n");
-    EXPECT_EQ(c.SetPath.size(), tenMegabytes);
-    EXPECT_EQ(c.Taal, 3);
+    EXPECT_EQ(c.settingsFolder.size(), tenMegabytes);
+    EXPECT_EQ(c.language, 3);
 
     // Ten million digits are no 16-bit number: the row counts as 0. The last
     // line, a million blanks before its number, has no line end at all.
@@ -216,7 +216,7 @@ TEST_F(BadFilesTest, AHundredThousandLinesLeaveTheLastValueOfEachKey)
     QByteArray configFile;
     for (int i = 0; i < 100000; ++i)
         configFile += "5       Case ->" + QByteArray::number(i % 3) + "\r\n";
-    EXPECT_EQ(config(configFile).CaseDontShow, 99999 % 3);
+    EXPECT_EQ(config(configFile).hideHousingGuide, 99999 % 3);
 
     QByteArray settingsFile;
     std::map<int, int16_t> rows;
@@ -252,11 +252,11 @@ TEST_F(BadFilesTest, NegativeAndFractionalNumbers)
 {
     const pb::ProgramConfig c = config("0        Compoort ->-3\r\n3       UnitType ->2.5\r\n"
                                        "4       Taal ->-0.5\r\n5       Case ->3.5\r\n1      Logfile ->.5\r\n");
-    EXPECT_EQ(c.Compoort, -3) << "range checks belong to the users of the value";
-    EXPECT_EQ(c.UnitType, 2);
-    EXPECT_EQ(c.Taal, 0);
-    EXPECT_EQ(c.CaseDontShow, 4);
-    EXPECT_EQ(c.LogfileAan, 0);
+    EXPECT_EQ(c.portIndex, -3) << "range checks belong to the users of the value";
+    EXPECT_EQ(c.unitType, 2);
+    EXPECT_EQ(c.language, 0);
+    EXPECT_EQ(c.hideHousingGuide, 4);
+    EXPECT_EQ(c.logging, 0);
 
     // -0.4 rounds to key 0 and reading goes on; -0.6 rounds to -1 and ends it.
     settings("2    ->-1\r\n3    ->-2.5\r\n4    ->7.49\r\n-0.4 ->6\r\n5    ->1\r\n-0.6 ->9\r\n8    ->1\r\n");
@@ -272,10 +272,10 @@ TEST_F(BadFilesTest, TabsInLabels)
     // value may start with tabs. Four tabs leave no number in the first four
     // characters: key 0.
     const pb::ProgramConfig c = config("3\tUnitType\t->\t4\r\n\t4\tTaal\t->2\r\n\t\t\t\t5\tCase ->7\r\n");
-    EXPECT_EQ(c.UnitType, 4);
-    EXPECT_EQ(c.Taal, 2);
-    EXPECT_EQ(c.CaseDontShow, 0);
-    EXPECT_EQ(c.Compoort, 7);
+    EXPECT_EQ(c.unitType, 4);
+    EXPECT_EQ(c.language, 2);
+    EXPECT_EQ(c.hideHousingGuide, 0);
+    EXPECT_EQ(c.portIndex, 7);
 
     settings("9\t->\t3\r\n\t10->2\r\n");
     expectRows({{9, 3}, {10, 2}});
@@ -287,16 +287,16 @@ TEST_F(BadFilesTest, AFolderWhereTheFileShouldBeReadsAsNoFileAndIsNotReplaced)
     ASSERT_TRUE(QDir(dir.path()).mkpath("x.set/inside"));
 
     pb::ProgramConfig c;
-    c.Taal = 3;
-    pb::LeesConfig(c, path("Pagerbench.set"));
+    c.language = 3;
+    pb::ReadConfig(c, path("Pagerbench.set"));
     expectDefaults(c);
     values.SettingsInUnit.fill(5);
-    pb::LeesSetFile(grid.grid, values, path("x.set"));
+    pb::ReadSettingsFile(grid.grid, values, path("x.set"));
     expectRows();
 
-    c.Taal = 2;
-    pb::SchrijfConfig(c, path("Pagerbench.set"));
-    pb::SchrijfSetFile(grid.grid, values, path("x.set"));
+    c.language = 2;
+    pb::WriteConfig(c, path("Pagerbench.set"));
+    pb::WriteSettingsFile(grid.grid, values, path("x.set"));
     EXPECT_TRUE(QFileInfo(path("Pagerbench.set/inside")).isDir());
     EXPECT_TRUE(QFileInfo(path("x.set/inside")).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -312,7 +312,7 @@ TEST_F(BadFilesTest, ANamedPipeIsNotWaitedFor)
 {
     ASSERT_EQ(mkfifo(path("Pagerbench.set").toLocal8Bit().constData(), 0600), 0);
     pb::ProgramConfig c;
-    pb::LeesConfig(c, path("Pagerbench.set"));
+    pb::ReadConfig(c, path("Pagerbench.set"));
     expectDefaults(c);
 }
 #endif
@@ -324,8 +324,8 @@ TEST_F(BadFilesTest, NothingBeyondTheFirstSixteenMegabytesIsRead)
     file += QByteArray(20 * 1024 * 1024, 'z');
     file += "\r\n3       UnitType ->5\r\n";
     const pb::ProgramConfig c = config(file);
-    EXPECT_EQ(c.Taal, 2);
-    EXPECT_EQ(c.UnitType, 1);
+    EXPECT_EQ(c.language, 2);
+    EXPECT_EQ(c.unitType, 1);
 }
 
 } // namespace

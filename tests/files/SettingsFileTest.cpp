@@ -39,7 +39,7 @@ TEST_F(SettingsFileTest, WritesFiftyLinesByteForByte)
     for (int r = 0; r < pb::kGridRows; ++r)
         f.combo(r)->setCurrentIndex(r % 5);
     v.FileSettings[30] = 12;
-    pb::SchrijfSetFile(f.grid, v, path());
+    pb::WriteSettingsFile(f.grid, v, path());
     QByteArray expected;
     for (int r = 0; r < 50; ++r) {
         const int value = r < 26 ? r % 5 : (r == 30 ? 12 : 0);
@@ -58,13 +58,13 @@ TEST_F(SettingsFileTest, SaveAndLoadGiveBackTheSameRowsHiddenAndExtraOnesInclude
         if (r != 4)
             f.combo(r)->setCurrentIndex((r + 1) % 5);
     }
-    pb::SchrijfSetFile(f.grid, v, path());
+    pb::WriteSettingsFile(f.grid, v, path());
 
     pbtest::GridFixture g;
     g.allRows(5);
     g.row(4, 5, false);
     pb::RowValues w;
-    pb::LeesSetFile(g.grid, w, path());
+    pb::ReadSettingsFile(g.grid, w, path());
     for (int r = 0; r < pb::kGridRows; ++r) {
         if (r != 4) {
             EXPECT_EQ(g.combo(r)->currentIndex(), (r + 1) % 5) << r;
@@ -78,11 +78,11 @@ TEST_F(SettingsFileTest, SaveAndLoadGiveBackTheSameRowsHiddenAndExtraOnesInclude
 TEST_F(SettingsFileTest, NoSelectionSurvivesTheRoundTrip)
 {
     f.combo(2)->setCurrentIndex(-1);
-    pb::SchrijfSetFile(f.grid, v, path());
+    pb::WriteSettingsFile(f.grid, v, path());
     EXPECT_TRUE(contents().contains("\r\n2    ->-1\r\n"));
     pb::RowValues w;
     f.combo(2)->setCurrentIndex(3);
-    pb::LeesSetFile(f.grid, w, path());
+    pb::ReadSettingsFile(f.grid, w, path());
     EXPECT_EQ(f.combo(2)->currentIndex(), -1);
     EXPECT_EQ(w.UnitSettings[2], -1);
 }
@@ -91,7 +91,7 @@ TEST_F(SettingsFileTest, OnlyRowThreeInTheFileLeavesEveryOtherRowAtTheFirstOptio
 {
     put("3    ->2\r\n");
     v.UnitSettings.fill(4);
-    pb::LeesSetFile(f.grid, v, path());
+    pb::ReadSettingsFile(f.grid, v, path());
     for (int r = 0; r < pb::kGridRows; ++r)
         EXPECT_EQ(f.combo(r)->currentIndex(), r == 3 ? 2 : 0) << r;
 }
@@ -100,7 +100,7 @@ TEST_F(SettingsFileTest, AValueTheRowCannotShowBecomesZero)
 {
     f.row(6, 2);
     put("6    ->7\r\n");
-    pb::LeesSetFile(f.grid, v, path());
+    pb::ReadSettingsFile(f.grid, v, path());
     EXPECT_EQ(f.combo(6)->currentIndex(), 0);
     EXPECT_EQ(v.UnitSettings[6], 0);
     EXPECT_EQ(v.FileSettings[6], 7);
@@ -109,7 +109,7 @@ TEST_F(SettingsFileTest, AValueTheRowCannotShowBecomesZero)
 TEST_F(SettingsFileTest, OrderDuplicatesAndIgnoredRows)
 {
     put("9    ->1\r\n1    ->2\r\n9    ->3\r\n60    ->4\r\n300 ->4\r\n");
-    pb::LeesSetFile(f.grid, v, path());
+    pb::ReadSettingsFile(f.grid, v, path());
     EXPECT_EQ(v.UnitSettings[9], 3);
     EXPECT_EQ(v.UnitSettings[1], 2);
     EXPECT_EQ(v.FileSettings[49], 0);
@@ -118,7 +118,7 @@ TEST_F(SettingsFileTest, OrderDuplicatesAndIgnoredRows)
 TEST_F(SettingsFileTest, ANumberBeyondSixteenBitsCountsAsZero)
 {
     put("5    ->99999\r\n");
-    pb::LeesSetFile(f.grid, v, path());
+    pb::ReadSettingsFile(f.grid, v, path());
     EXPECT_EQ(v.FileSettings[5], 0);
 }
 
@@ -126,7 +126,7 @@ TEST_F(SettingsFileTest, LoadingForgetsWhatTheUnitConfirmed)
 {
     v.SettingsInUnit.fill(2);
     put("0    ->1\r\n");
-    pb::LeesSetFile(f.grid, v, path());
+    pb::ReadSettingsFile(f.grid, v, path());
     for (int r = 0; r < pb::kRowSlots; ++r)
         EXPECT_EQ(v.SettingsInUnit[r], -1);
 }
@@ -134,7 +134,7 @@ TEST_F(SettingsFileTest, LoadingForgetsWhatTheUnitConfirmed)
 TEST_F(SettingsFileTest, AMissingFileSetsEveryRowToTheFirstOption)
 {
     v.UnitSettings.fill(3);
-    pb::LeesSetFile(f.grid, v, path("none.set"));
+    pb::ReadSettingsFile(f.grid, v, path("none.set"));
     for (int r = 0; r < pb::kGridRows; ++r)
         EXPECT_EQ(f.combo(r)->currentIndex(), 0);
 }
@@ -143,8 +143,8 @@ TEST_F(SettingsFileTest, AnEmptyPathDoesNothing)
 {
     v.UnitSettings[1] = 4;
     v.SettingsInUnit[1] = 4;
-    pb::LeesSetFile(f.grid, v, QString());
-    pb::SchrijfSetFile(f.grid, v, QString());
+    pb::ReadSettingsFile(f.grid, v, QString());
+    pb::WriteSettingsFile(f.grid, v, QString());
     EXPECT_EQ(v.UnitSettings[1], 4);
     EXPECT_EQ(v.SettingsInUnit[1], 4);
 }
@@ -155,7 +155,7 @@ TEST_F(SettingsFileTest, AnInterruptedWriteLeavesThePreviousFileIntact)
     put("0    ->1\r\n");
     {
         pbtest::FileSizeLimit limit(100); // the 50 lines need more
-        pb::SchrijfSetFile(f.grid, v, path());
+        pb::WriteSettingsFile(f.grid, v, path());
     }
     EXPECT_EQ(contents(), QByteArray("0    ->1\r\n"));
 }
@@ -166,10 +166,10 @@ TEST_F(SettingsFileTest, DefaultFileLivesInTheProgramFolder)
     pbtest::CoreState state;
     state.folder.path = dir.path();
     f.combo(0)->setCurrentIndex(4);
-    pb::SchrijfDefault(state.folder, f.grid, state.rows);
+    pb::WriteDefaultSettings(state.folder, f.grid, state.rows);
     EXPECT_TRUE(QFile::exists(dir.filePath("default.set")));
     f.combo(0)->setCurrentIndex(1);
-    pb::LeesDefault(state.folder, f.grid, state.rows);
+    pb::ReadDefaultSettings(state.folder, f.grid, state.rows);
     EXPECT_EQ(f.combo(0)->currentIndex(), 4);
 }
 

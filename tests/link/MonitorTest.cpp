@@ -40,14 +40,14 @@ class MonitorInputTest : public ::testing::Test {
 protected:
     MonitorInputTest()
     {
-        state.config.LogfileAan = 1;
+        state.config.logging = 1;
         state.folder.path = logDir.path();
     }
     QStringList logged() const
     {
         QStringList lines;
-        for (int i = 0; i < state.log.LogLineCount; ++i)
-            lines << state.log.LogLines[i].mid(9); // without the time of day
+        for (int i = 0; i < state.log.lineCount; ++i)
+            lines << state.log.lines[i].mid(9); // without the time of day
         return lines;
     }
 
@@ -101,8 +101,8 @@ TEST(RowDescription, DescribesAVisibleRowWithItsTextAndPosition)
     pbtest::GridFixture grid;
     grid.row(4, 4);
     grid.combo(4)->setCurrentIndex(2);
-    const pb::TextTable Tekst = pbtest::EnglishLinkTexts();
-    EXPECT_EQ(pb::RowDescription(grid.grid, Tekst, 4), "[4/2: 4 Value: 2] ");
+    const pb::TextTable texts = pbtest::EnglishLinkTexts();
+    EXPECT_EQ(pb::RowDescription(grid.grid, texts, 4), "[4/2: 4 Value: 2] ");
 }
 
 TEST(RowDescription, IsEmptyForHiddenRowsRowsShowingNothingAndRowsOutsideTheGrid)
@@ -111,12 +111,12 @@ TEST(RowDescription, IsEmptyForHiddenRowsRowsShowingNothingAndRowsOutsideTheGrid
     grid.allRows(3);
     grid.row(6, 3, false);
     grid.combo(25)->setCurrentIndex(1);
-    const pb::TextTable Tekst = pbtest::EnglishLinkTexts();
-    EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 6).isEmpty());
-    EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 24).isEmpty()) << "nothing selected";
-    EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, 26).isEmpty());
-    EXPECT_TRUE(pb::RowDescription(grid.grid, Tekst, -1).isEmpty());
-    EXPECT_FALSE(pb::RowDescription(grid.grid, Tekst, 25).isEmpty());
+    const pb::TextTable texts = pbtest::EnglishLinkTexts();
+    EXPECT_TRUE(pb::RowDescription(grid.grid, texts, 6).isEmpty());
+    EXPECT_TRUE(pb::RowDescription(grid.grid, texts, 24).isEmpty()) << "nothing selected";
+    EXPECT_TRUE(pb::RowDescription(grid.grid, texts, 26).isEmpty());
+    EXPECT_TRUE(pb::RowDescription(grid.grid, texts, -1).isEmpty());
+    EXPECT_FALSE(pb::RowDescription(grid.grid, texts, 25).isEmpty());
 }
 
 } // namespace

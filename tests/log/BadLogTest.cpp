@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         state.folder.path = dir.path();
-        state.config.LogfileAan = 2;
+        state.config.logging = 2;
         state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
     }
 
@@ -53,9 +53,9 @@ protected:
         for (int i = 1; i <= count; ++i)
             state.logfile.WriteLog("line " + QString::number(i));
         const int kept = std::min(count, pb::kLogWindowLines);
-        ASSERT_EQ(state.log.LogLineCount, kept);
+        ASSERT_EQ(state.log.lineCount, kept);
         for (int i = 0; i < kept; ++i)
-            EXPECT_EQ(state.log.LogLines[i], "09:05:07 line " + QString::number(count - kept + i + 1));
+            EXPECT_EQ(state.log.lines[i], "09:05:07 line " + QString::number(count - kept + i + 1));
     }
 
     QStringList entries(const QString& folder) const
@@ -85,7 +85,7 @@ TEST_F(BadLogTest, AFileNamedLogIsLeftAloneAndOnceGoneTheLogResumes)
     ASSERT_TRUE(QFile::remove(dir.filePath("Log")));
     state.logfile.WriteLog("after");
     EXPECT_EQ(contents(today()), QByteArray("09:05:07 after\r\n"));
-    EXPECT_EQ(state.log.LogLines[3], "09:05:07 after");
+    EXPECT_EQ(state.log.lines[3], "09:05:07 after");
 }
 
 TEST_F(BadLogTest, AFolderInPlaceOfTheDaysFileIsLeftAlone)
@@ -153,8 +153,8 @@ TEST_F(BadLogTest, AReadCompletesWhenItsLinesCannotBeWrittenAndTheBufferHasThem)
     ASSERT_EQ(rig.reports.size(), 1u);
     EXPECT_EQ(rig.reports[0].value, 3);
     QStringList logged;
-    for (int i = 0; i < state.log.LogLineCount; ++i)
-        logged << state.log.LogLines[i].mid(9);
+    for (int i = 0; i < state.log.lineCount; ++i)
+        logged << state.log.lines[i].mid(9);
     EXPECT_EQ(logged, (QStringList{"Reading of 4/2", "Reading of [Item: 4 Value: 3]  4/3"}));
     EXPECT_TRUE(QFileInfo(dir.filePath("Log")).isFile());
 }

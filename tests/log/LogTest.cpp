@@ -14,10 +14,10 @@ TEST(LogBuffer, FillsFromTheTopUntil25Lines)
     pb::LogBuffer buffer;
     pb::AddLogLine(buffer, "a");
     pb::AddLogLine(buffer, "b");
-    EXPECT_EQ(buffer.LogLineCount, 2);
-    EXPECT_EQ(buffer.LogLines[0], "a");
-    EXPECT_EQ(buffer.LogLines[1], "b");
-    EXPECT_TRUE(buffer.LogLines[2].isEmpty());
+    EXPECT_EQ(buffer.lineCount, 2);
+    EXPECT_EQ(buffer.lines[0], "a");
+    EXPECT_EQ(buffer.lines[1], "b");
+    EXPECT_TRUE(buffer.lines[2].isEmpty());
 }
 
 TEST(LogBuffer, After30LinesHoldsLines6To30InOrder)
@@ -25,10 +25,10 @@ TEST(LogBuffer, After30LinesHoldsLines6To30InOrder)
     pb::LogBuffer buffer;
     for (int i = 1; i <= 30; ++i)
         pb::AddLogLine(buffer, QString::number(i));
-    EXPECT_EQ(buffer.LogLineCount, 25);
+    EXPECT_EQ(buffer.lineCount, 25);
     for (int i = 0; i < 25; ++i)
-        EXPECT_EQ(buffer.LogLines[i], QString::number(i + 6)) << i;
-    EXPECT_TRUE(buffer.LogLines[25].isEmpty());
+        EXPECT_EQ(buffer.lines[i], QString::number(i + 6)) << i;
+    EXPECT_TRUE(buffer.lines[25].isEmpty());
 }
 
 TEST(LogBuffer, ClearEmptiesEveryLine)
@@ -37,9 +37,9 @@ TEST(LogBuffer, ClearEmptiesEveryLine)
     for (int i = 0; i < 27; ++i)
         pb::AddLogLine(buffer, "x");
     pb::ClearLogLines(buffer);
-    EXPECT_EQ(buffer.LogLineCount, 0);
+    EXPECT_EQ(buffer.lineCount, 0);
     for (int i = 0; i < 25; ++i)
-        EXPECT_TRUE(buffer.LogLines[i].isEmpty());
+        EXPECT_TRUE(buffer.lines[i].isEmpty());
 }
 
 class WriteLogTest : public ::testing::Test {
@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         state.folder.path = dir.path();
-        state.config.LogfileAan = 2;
+        state.config.logging = 2;
         at(QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)));
     }
     void at(const QDateTime& moment)
@@ -68,8 +68,8 @@ TEST_F(WriteLogTest, StampsTheLineAndAppendsItToTheDaysFile)
 {
     state.logfile.WriteLog("abc");
     EXPECT_EQ(file("01032027.log"), QByteArray("09:05:07 abc\r\n"));
-    EXPECT_EQ(state.log.LogLines[0], "09:05:07 abc");
-    EXPECT_EQ(state.log.LogLineCount, 1);
+    EXPECT_EQ(state.log.lines[0], "09:05:07 abc");
+    EXPECT_EQ(state.log.lineCount, 1);
 }
 
 TEST_F(WriteLogTest, LinesOfOneDayGoToOneFileAndMidnightStartsANewOne)
@@ -86,10 +86,10 @@ TEST_F(WriteLogTest, LinesOfOneDayGoToOneFileAndMidnightStartsANewOne)
 
 TEST_F(WriteLogTest, WithLoggingOffNothingIsStoredOrWritten)
 {
-    state.config.LogfileAan = 0;
+    state.config.logging = 0;
     state.logfile.WriteLog("abc");
-    EXPECT_EQ(state.log.LogLineCount, 0);
-    EXPECT_TRUE(state.log.LogLines[0].isEmpty());
+    EXPECT_EQ(state.log.lineCount, 0);
+    EXPECT_TRUE(state.log.lines[0].isEmpty());
     EXPECT_FALSE(QDir(dir.filePath("Log")).exists());
 }
 
@@ -106,7 +106,7 @@ TEST_F(WriteLogTest, AFileNamedLogKeepsTheMessageWindowGoing)
     blocker.write("keep me");
     blocker.close();
     state.logfile.WriteLog("abc");
-    EXPECT_EQ(state.log.LogLines[0], "09:05:07 abc");
+    EXPECT_EQ(state.log.lines[0], "09:05:07 abc");
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("keep me"));
 }

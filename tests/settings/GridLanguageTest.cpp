@@ -10,7 +10,7 @@ namespace {
 pb::TextTable Language(int16_t code)
 {
     pb::TextTable t{};
-    pb::LaadTeksten(t, code);
+    pb::LoadTexts(t, code);
     return t;
 }
 

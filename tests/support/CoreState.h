@@ -15,12 +15,12 @@ namespace pbtest {
 struct CoreState {
     pb::ProgramConfig config;
     pb::LampFlags lamps;
-    pb::TextTable Tekst;
+    pb::TextTable texts;
     pb::LogBuffer log;
     pb::RowValues rows;
     pb::ProgramFolder folder;
     pb::Logfile::Clock now = [] { return QDateTime::currentDateTime(); };
-    pb::Logfile logfile{log, config.LogfileAan, folder, now};
+    pb::Logfile logfile{log, config.logging, folder, now};
 };
 
 } // namespace pbtest

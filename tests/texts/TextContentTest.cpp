@@ -12,16 +12,16 @@ namespace {
 
 struct Expected {
     int16_t code;
-    int nummer;
+    int number;
     const char* text;
 };
 
 void ExpectTexts(std::initializer_list<Expected> expected)
 {
     for (const Expected& e : expected) {
-        const TextTable tekst = Loaded(e.code);
-        EXPECT_EQ(tekst[e.nummer], QString::fromUtf8(e.text))
-            << LanguageName(e.code) << " text " << e.nummer;
+        const TextTable texts = Loaded(e.code);
+        EXPECT_EQ(texts[e.number], QString::fromUtf8(e.text))
+            << LanguageName(e.code) << " text " << e.number;
     }
 }
 
@@ -62,36 +62,36 @@ TEST(TextContent, EnglishTexts)
 TEST(TextContent, TranslationsLetterForLetter)
 {
     ExpectTexts({
-        {kNederlands, 0, "Sluiten"},
-        {kNederlands, 11, "Programma verlaten?"},
-        {kNederlands, 15, "ComPoort"},
-        {kNederlands, 19, "Pagerbench van pagerbench.example"},
-        {kNederlands, 48, "ESPA seriële snelheid"},
-        {kNederlands, 60, "Niet begrenst"},
-        {kNederlands, 89, "Zeker weten"},
-        {kNederlands, 126, "Vergeet niet een pagernummer in te vullen voor de testoproep"},
-        {kNederlands, 138, "begint bij pos"},
-        {kNederlands, 142, "Start met"},
-        {kDeutsch, 0, "Schließen"},
-        {kDeutsch, 1, "Ändern"},
-        {kDeutsch, 9, "Folder für logdatei"},
-        {kDeutsch, 19, "Pagerbench von pagerbench.example"},
-        {kDeutsch, 59, "ESPA Hardware Flusskontrolle"},
-        {kDeutsch, 76, "Port-Nnummer"},
-        {kDeutsch, 89, "Zeker weten"},
-        {kDeutsch, 121, "FEHLER: Time-out"},
-        {kDeutsch, 132, "Verwenden Sie einen Schraubendreher in eine der angegebenen Bohrungen, "
+        {kDutch, 0, "Sluiten"},
+        {kDutch, 11, "Programma verlaten?"},
+        {kDutch, 15, "ComPoort"},
+        {kDutch, 19, "Pagerbench van pagerbench.example"},
+        {kDutch, 48, "ESPA seriële snelheid"},
+        {kDutch, 60, "Niet begrenst"},
+        {kDutch, 89, "Zeker weten"},
+        {kDutch, 126, "Vergeet niet een pagernummer in te vullen voor de testoproep"},
+        {kDutch, 138, "begint bij pos"},
+        {kDutch, 142, "Start met"},
+        {kGerman, 0, "Schließen"},
+        {kGerman, 1, "Ändern"},
+        {kGerman, 9, "Folder für logdatei"},
+        {kGerman, 19, "Pagerbench von pagerbench.example"},
+        {kGerman, 59, "ESPA Hardware Flusskontrolle"},
+        {kGerman, 76, "Port-Nnummer"},
+        {kGerman, 89, "Zeker weten"},
+        {kGerman, 121, "FEHLER: Time-out"},
+        {kGerman, 132, "Verwenden Sie einen Schraubendreher in eine der angegebenen Bohrungen, "
                         "um den Deckel zu öffnen"},
-        {kFrancaise, 4, "Propos"},
-        {kFrancaise, 8, "Paramétres"},
-        {kFrancaise, 11, "Fermer le programma Pagerbench?"},
-        {kFrancaise, 19, "Pagerbench de pagerbench.example"},
-        {kFrancaise, 30, "Étendue"},
-        {kFrancaise, 32, "Expiration ëtendue mode"},
-        {kFrancaise, 71, "ne l'utilisez pas"},
-        {kFrancaise, 74, "Espa 4.4.4.SORTIE silencieux"},
-        {kFrancaise, 126, "S'il vous plaît entrer un numéro valide téléavertisseur pour envoyer le message à"},
-        {kFrancaise, 139, "nombre maximum de caractères"},
+        {kFrench, 4, "Propos"},
+        {kFrench, 8, "Paramétres"},
+        {kFrench, 11, "Fermer le programma Pagerbench?"},
+        {kFrench, 19, "Pagerbench de pagerbench.example"},
+        {kFrench, 30, "Étendue"},
+        {kFrench, 32, "Expiration ëtendue mode"},
+        {kFrench, 71, "ne l'utilisez pas"},
+        {kFrench, 74, "Espa 4.4.4.SORTIE silencieux"},
+        {kFrench, 126, "S'il vous plaît entrer un numéro valide téléavertisseur pour envoyer le message à"},
+        {kFrench, 139, "nombre maximum de caractères"},
     });
 }
 
@@ -100,13 +100,13 @@ TEST(TextContent, TranslationsLetterForLetter)
 TEST(TextContent, TrailingBlanksOnlyWhereTheListShowsThem)
 {
     const std::set<std::pair<int16_t, int>> trailing = {
-        {kEnglish, 161}, {kEnglish, 163}, {kNederlands, 163},
-        {kDeutsch, 161}, {kDeutsch, 163}, {kFrancaise, 161}, {kFrancaise, 163},
+        {kEnglish, 161}, {kEnglish, 163}, {kDutch, 163},
+        {kGerman, 161}, {kGerman, 163}, {kFrench, 161}, {kFrench, 163},
     };
     for (int16_t code : kLanguages) {
-        const TextTable tekst = Loaded(code);
+        const TextTable texts = Loaded(code);
         for (int n = 0; n < kTextSlots; ++n) {
-            const QString& text = tekst[n];
+            const QString& text = texts[n];
             if (text.isEmpty())
                 continue;
             if (trailing.count({code, n})) {
@@ -132,10 +132,10 @@ TEST(TextContent, UnitTypeNamesKeepTheirProductNames)
         {163, {"TAP", "Espa 443", "FW V2.10"}},
     };
     for (int16_t code : kLanguages) {
-        const TextTable tekst = Loaded(code);
+        const TextTable texts = Loaded(code);
         for (const auto& [n, parts] : names)
             for (const char* part : parts)
-                EXPECT_TRUE(tekst[n].contains(part))
+                EXPECT_TRUE(texts[n].contains(part))
                     << LanguageName(code) << " text " << n << " lacks " << part;
     }
 }
@@ -143,9 +143,9 @@ TEST(TextContent, UnitTypeNamesKeepTheirProductNames)
 TEST(TextContent, ProgramNameStaysInEveryLanguage)
 {
     for (int16_t code : kLanguages) {
-        const TextTable tekst = Loaded(code);
+        const TextTable texts = Loaded(code);
         for (int n : {19, 112, 113, 114, 115})
-            EXPECT_TRUE(tekst[n].contains("Pagerbench")) << LanguageName(code) << " text " << n;
+            EXPECT_TRUE(texts[n].contains("Pagerbench")) << LanguageName(code) << " text " << n;
     }
 }
 
@@ -165,9 +165,9 @@ bool FitsWindows1252(QChar c)
 TEST(TextContent, EveryTextFitsWindows1252)
 {
     for (int16_t code : kLanguages) {
-        const TextTable tekst = Loaded(code);
+        const TextTable texts = Loaded(code);
         for (int n = 0; n < kTextSlots; ++n)
-            for (QChar c : tekst[n])
+            for (QChar c : texts[n])
                 EXPECT_TRUE(FitsWindows1252(c))
                     << LanguageName(code) << " text " << n << " has U+" << std::hex << int(c.unicode());
     }

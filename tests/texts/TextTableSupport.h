@@ -7,10 +7,10 @@
 namespace pb::test {
 
 constexpr int16_t kEnglish = 0;
-constexpr int16_t kNederlands = 1;
-constexpr int16_t kDeutsch = 2;
-constexpr int16_t kFrancaise = 3;
-constexpr int16_t kLanguages[] = {kEnglish, kNederlands, kDeutsch, kFrancaise};
+constexpr int16_t kDutch = 1;
+constexpr int16_t kGerman = 2;
+constexpr int16_t kFrench = 3;
+constexpr int16_t kLanguages[] = {kEnglish, kDutch, kGerman, kFrench};
 
 inline const char* LanguageName(int16_t code)
 {
@@ -20,9 +20,9 @@ inline const char* LanguageName(int16_t code)
 
 inline TextTable Loaded(int16_t code)
 {
-    TextTable tekst;
-    LaadTeksten(tekst, code);
-    return tekst;
+    TextTable texts;
+    LoadTexts(texts, code);
+    return texts;
 }
 
 // The numbers a language leaves empty: the unused numbers below 164, all of
@@ -32,7 +32,7 @@ inline std::set<int> UnfilledNumbers(int16_t code)
     std::set<int> unfilled = {6, 7, 12, 13, 18, 37, 52, 65};
     for (int n = 164; n <= 300; ++n)
         unfilled.insert(n);
-    if (code == kDeutsch || code == kFrancaise)
+    if (code == kGerman || code == kFrench)
         unfilled.insert(138);
     return unfilled;
 }

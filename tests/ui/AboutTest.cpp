@@ -2,7 +2,7 @@
 // service level of the main window.
 #include "MainWindowFixture.h"
 #include "app/Startup.h"
-#include "ui/FrmAbout.h"
+#include "ui/AboutBox.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -14,10 +14,10 @@ namespace {
 
 class AboutTest : public MainWindowTest {
 protected:
-    FrmAbout* open(int16_t language = 0)
+    AboutBox* open(int16_t language = 0)
     {
         loadLanguage(language);
-        about = new FrmAbout(state, *window);
+        about = new AboutBox(state, *window);
         about->focusKeeper().setBeep([this] { ++beeps; });
         return about;
     }
@@ -33,7 +33,7 @@ protected:
                !window->CmdInstellingenOpslaan->isEnabled();
     }
 
-    QPointer<FrmAbout> about;
+    QPointer<AboutBox> about;
     int beeps = 0;
 };
 
@@ -61,22 +61,22 @@ TEST_F(AboutTest, TheVersionLineFollowsTheLanguage)
 
 TEST_F(AboutTest, DoubleClicksOnTheLogoCycleTheServiceLevel)
 {
-    state.DebugLevel = 0;
-    ZetDebugMode(state, *window);
+    state.serviceLevel = 0;
+    ApplyServiceLevel(state, *window);
     window->SSTab1->setCurrentIndex(2);
     open();
 
     QTest::mouseDClick(about->Image1, Qt::LeftButton);
-    EXPECT_EQ(state.DebugLevel, 1);
+    EXPECT_EQ(state.serviceLevel, 1);
     EXPECT_TRUE(serviceHidden());
 
     QTest::mouseDClick(about->Image1, Qt::LeftButton);
-    EXPECT_EQ(state.DebugLevel, 2);
+    EXPECT_EQ(state.serviceLevel, 2);
     EXPECT_TRUE(serviceShown());
 
     // The frame around the logo takes the double-click as well.
     QTest::mouseDClick(about->FrameLogo, Qt::LeftButton, {}, QPoint(300, 20));
-    EXPECT_EQ(state.DebugLevel, 0);
+    EXPECT_EQ(state.serviceLevel, 0);
     EXPECT_TRUE(serviceHidden());
 
     // Only the service controls change, not the page the main window shows.

@@ -77,16 +77,16 @@ TEST_F(MainWindowTest, TheTwentySixthLinePushesTheFirstOut)
 TEST_F(MainWindowTest, LampTimerRefreshesTheMessageWindowOnlyWhileLogging)
 {
     AddLogLine(state.log, QStringLiteral("seen"));
-    state.config.LogfileAan = 0;
+    state.config.logging = 0;
     tick(window->LedTimer);
     EXPECT_TRUE(window->Text2[0]->text().isEmpty());
 
-    state.config.LogfileAan = 2;
+    state.config.logging = 2;
     tick(window->LedTimer);
     EXPECT_EQ(window->Text2[0]->text(), QStringLiteral("seen"));
 
     // Logging off again: the window keeps what it last showed.
-    state.config.LogfileAan = 0;
+    state.config.logging = 0;
     AddLogLine(state.log, QStringLiteral("not yet"));
     tick(window->LedTimer);
     EXPECT_TRUE(window->Text2[1]->text().isEmpty());
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, LampTimerRefreshesTheMessageWindowOnlyWhileLogging)
 
     // Logging again: the line that came meanwhile shows; without a new line
     // the timer copies nothing.
-    state.config.LogfileAan = 2;
+    state.config.logging = 2;
     tick(window->LedTimer);
     EXPECT_EQ(window->Text2[1]->text(), QStringLiteral("not yet"));
     window->Text2[0]->setText(QStringLiteral("untouched"));
@@ -104,17 +104,17 @@ TEST_F(MainWindowTest, LampTimerRefreshesTheMessageWindowOnlyWhileLogging)
 
 TEST_F(MainWindowTest, OneSentByteLightsTheTransmitLampForOneTick)
 {
-    state.lamps.TxActief = kTrue;
+    state.lamps.sending = kTrue;
     tick(window->LedTimer);
     EXPECT_EQ(window->ShpTx->color(), kRedLit);
-    EXPECT_EQ(state.lamps.TxLedAan, kTrue);
-    EXPECT_EQ(state.lamps.TxActief, kTrue);
+    EXPECT_EQ(state.lamps.txLampOn, kTrue);
+    EXPECT_EQ(state.lamps.sending, kTrue);
     EXPECT_EQ(window->ShpRx->color(), kGreenDark); // no byte received
 
     tick(window->LedTimer);
     EXPECT_EQ(window->ShpTx->color(), kRedDark);
-    EXPECT_EQ(state.lamps.TxLedAan, kFalse);
-    EXPECT_EQ(state.lamps.TxActief, kFalse);
+    EXPECT_EQ(state.lamps.txLampOn, kFalse);
+    EXPECT_EQ(state.lamps.sending, kFalse);
 
     tick(window->LedTimer);
     EXPECT_EQ(window->ShpTx->color(), kRedDark);
@@ -123,8 +123,8 @@ TEST_F(MainWindowTest, OneSentByteLightsTheTransmitLampForOneTick)
 TEST_F(MainWindowTest, ContinuousTrafficBlinksBothLampsEveryOtherTick)
 {
     for (int n = 0; n < 4; ++n) {
-        state.lamps.TxActief = kTrue;
-        state.lamps.RxActief = kTrue;
+        state.lamps.sending = kTrue;
+        state.lamps.receiving = kTrue;
         tick(window->LedTimer);
         const bool lit = n % 2 == 0;
         EXPECT_EQ(window->ShpTx->color(), lit ? kRedLit : kRedDark) << n;
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, ContinuousTrafficBlinksBothLampsEveryOtherTick)
 
 TEST_F(MainWindowTest, DisplaySettingsTimerFiresOnceAndStops)
 {
-    QSignalSpy requested(window.get(), &FrmHoofdscherm::displaySettingsRequested);
+    QSignalSpy requested(window.get(), &MainWindow::displaySettingsRequested);
     window->TimerDisplayInstellingen->start(10);
     tick(window->TimerDisplayInstellingen);
     EXPECT_EQ(requested.count(), 1);
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, DisplaySettingsTimerFiresOnceAndStops)
 
 TEST_F(MainWindowTest, ArmingTheDisplayTimerFiresItOnceAfterTenMilliseconds)
 {
-    QSignalSpy requested(window.get(), &FrmHoofdscherm::displaySettingsRequested);
+    QSignalSpy requested(window.get(), &MainWindow::displaySettingsRequested);
     window->ArmDisplayTimer();
     EXPECT_EQ(window->TimerDisplayInstellingen->interval(), 10);
     EXPECT_TRUE(window->TimerDisplayInstellingen->isActive());
@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, QuitAnsweredWithCancelKeepsTheProgramRunning)
 {
     loadLanguage(0);
     window->show();
-    QSignalSpy closePort(window.get(), &FrmHoofdscherm::closePortRequested);
+    QSignalSpy closePort(window.get(), &MainWindow::closePortRequested);
     QString text, title;
     answerMessageBox(window.get(), QMessageBox::Cancel, &text, &title);
     window->Quit->trigger();
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, QuitAnsweredWithCancelKeepsTheProgramRunning)
 TEST_F(MainWindowTest, ClosingByTheFrameAsksNothingAndClosesThePort)
 {
     window->show();
-    QSignalSpy closePort(window.get(), &FrmHoofdscherm::closePortRequested);
+    QSignalSpy closePort(window.get(), &MainWindow::closePortRequested);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(closePort.count(), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -4,7 +4,7 @@
 namespace pb::test {
 namespace {
 
-QStringList tabCaptions(const FrmHoofdscherm& window)
+QStringList tabCaptions(const MainWindow& window)
 {
     QStringList captions;
     for (int i = 0; i < window.SSTab1->count(); ++i)
@@ -54,8 +54,8 @@ TEST_F(MainWindowTest, EveryTranslatedCaptionFollowsItsTextNumber)
 {
     // Distinct marker texts catch a caption wired to the wrong number.
     for (int n = 0; n < kTextSlots; ++n)
-        state.Tekst[n] = QStringLiteral("#%1").arg(n);
-    window->SetTeksten();
+        state.texts[n] = QStringLiteral("#%1").arg(n);
+    window->applyTexts();
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" #19"));
     EXPECT_EQ(tabCaptions(*window), (QStringList{"#20", "#8", "#21", "#22", "#23"}));
     const std::pair<QString, QString> captions[] = {

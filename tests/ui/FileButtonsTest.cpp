@@ -16,9 +16,9 @@ protected:
     {
         MainWindowTest::SetUp();
         state.folder.path = dir.path();
-        state.config.SetPath = dir.path();
+        state.config.settingsFolder = dir.path();
         loadLanguage(0);
-        pb::SetupUnitType(state.grid, state.Tekst, 1);
+        pb::SetupUnitType(state.grid, state.texts, 1);
         for (int r = 0; r < pb::kGridRows; ++r) {
             if (!window->ComboInstellingen[r]->isHidden())
                 window->ComboInstellingen[r]->setCurrentIndex(1);

@@ -2,7 +2,7 @@
 // stops it from showing at start-up, and keeping the focus.
 #include "MainWindowFixture.h"
 #include "files/TextFile.h"
-#include "ui/FrmOpenenBehuizing.h"
+#include "ui/HousingGuide.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -20,13 +20,13 @@ protected:
         ASSERT_TRUE(dir.isValid());
         state.folder.path = dir.path();
         int16_t english = 0;
-        LaadTeksten(state.Tekst, english);
+        LoadTexts(state.texts, english);
     }
     void TearDown() override { delete guide.data(); }
 
-    FrmOpenenBehuizing* open()
+    HousingGuide* open()
     {
-        guide = new FrmOpenenBehuizing(state);
+        guide = new HousingGuide(state);
         return guide;
     }
 
@@ -42,7 +42,7 @@ protected:
 
     AppState state;
     QTemporaryDir dir;
-    QPointer<FrmOpenenBehuizing> guide;
+    QPointer<HousingGuide> guide;
 };
 
 TEST_F(GuideTest, OpensAtStepOneWithItsCaptionsAndPictures)
@@ -89,12 +89,12 @@ TEST_F(GuideTest, PreviousAtTheFirstStepAndNextAtTheLastChangeNothing)
     open();
     click(guide->CmdVorige);
     EXPECT_EQ(shown(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(guide->LabelBeschrijving->text(), state.Tekst[131] + QStringLiteral("."));
+    EXPECT_EQ(guide->LabelBeschrijving->text(), state.texts[131] + QStringLiteral("."));
 
     for (int i = 0; i < 4; ++i)
         click(guide->CmdVolgende);
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(guide->LabelBeschrijving->text(), state.Tekst[133] + QStringLiteral("."));
+    EXPECT_EQ(guide->LabelBeschrijving->text(), state.texts[133] + QStringLiteral("."));
     EXPECT_TRUE(guide->CmdVolgende->isEnabled());
     EXPECT_TRUE(guide->CmdVorige->isEnabled());
 }
@@ -102,24 +102,24 @@ TEST_F(GuideTest, PreviousAtTheFirstStepAndNextAtTheLastChangeNothing)
 TEST_F(GuideTest, TextsFollowTheActiveLanguage)
 {
     int16_t dutch = 1;
-    LaadTeksten(state.Tekst, dutch);
+    LoadTexts(state.texts, dutch);
     open();
     click(guide->CmdVolgende);
-    EXPECT_EQ(guide->CmdVolgende->text(), state.Tekst[127]);
-    EXPECT_EQ(guide->LabelBeschrijving->text(), state.Tekst[132] + QStringLiteral("."));
-    EXPECT_NE(state.Tekst[132], QStringLiteral("Turn a screwdriver into one of the holes indicated"));
+    EXPECT_EQ(guide->CmdVolgende->text(), state.texts[127]);
+    EXPECT_EQ(guide->LabelBeschrijving->text(), state.texts[132] + QStringLiteral("."));
+    EXPECT_NE(state.texts[132], QStringLiteral("Turn a screwdriver into one of the holes indicated"));
 }
 
 TEST_F(GuideTest, ClosingWithTheBoxTickedWritesTheSwitch)
 {
-    state.config.Compoort = 4;
-    state.config.Taal = 2;
+    state.config.portIndex = 4;
+    state.config.language = 2;
     open();
     guide->show();
     guide->CheckDontShow->setChecked(true);
     click(guide->CmdClose);
     EXPECT_FALSE(guide->isVisible());
-    EXPECT_EQ(state.config.CaseDontShow, 1);
+    EXPECT_EQ(state.config.hideHousingGuide, 1);
     const QStringList lines = configFile();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], QStringLiteral("0        Compoort ->4"));
@@ -133,7 +133,7 @@ TEST_F(GuideTest, ClosingWithTheBoxClearWritesNothing)
 {
     open();
     click(guide->CmdClose);
-    EXPECT_EQ(state.config.CaseDontShow, 0);
+    EXPECT_EQ(state.config.hideHousingGuide, 0);
     EXPECT_TRUE(configFile().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guide.isNull());
@@ -144,11 +144,11 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        guide = new FrmOpenenBehuizing(state, window.get());
+        guide = new HousingGuide(state, window.get());
         guide->focusKeeper().setBeep([this] { ++beeps; });
     }
 
-    QPointer<FrmOpenenBehuizing> guide;
+    QPointer<HousingGuide> guide;
     int beeps = 0;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // A main window over a fresh program state, for the window tests.
 #include "app/AppState.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -10,12 +10,12 @@ namespace pb::test {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { window = std::make_unique<FrmHoofdscherm>(state); }
+    void SetUp() override { window = std::make_unique<MainWindow>(state); }
 
     void loadLanguage(int16_t code)
     {
-        LaadTeksten(state.Tekst, code);
-        window->SetTeksten();
+        LoadTexts(state.texts, code);
+        window->applyTexts();
     }
 
     template <typename T = QWidget>
@@ -28,7 +28,7 @@ protected:
     QPoint onTabControl(QWidget* control) const { return control->mapTo(window->SSTab1, QPoint(0, 0)); }
 
     AppState state;
-    std::unique_ptr<FrmHoofdscherm> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace pb::test

@@ -1,10 +1,10 @@
 // A save that cannot be written says so, once, with the file and the reason,
 // and leaves what was there before; the settings dialog's new values still
 // apply.
-#include "InstellingenFixture.h"
+#include "SettingsDialogFixture.h"
 #include "support/FileSizeLimit.h"
 #include "support/ModalAnswer.h"
-#include "ui/FrmOpenenBehuizing.h"
+#include "ui/HousingGuide.h"
 
 #include <QDir>
 #include <QTimer>
@@ -55,7 +55,7 @@ const FailedSave kSaves[] = {
     {"GuideClosedWithTheBoxTicked", Save::GuideWithTheBoxTicked, "Pagerbench.set", Blocker::FolderInTheWay},
 };
 
-class FailedSaves : public InstellingenTest, public ::testing::WithParamInterface<FailedSave> {
+class FailedSaves : public SettingsDialogTest, public ::testing::WithParamInterface<FailedSave> {
 protected:
     void TearDown() override { delete dialog.data(); }
 
@@ -81,7 +81,7 @@ protected:
             dialog->CmdSave->click();
             break;
         case Save::GuideWithTheBoxTicked: {
-            QPointer<FrmOpenenBehuizing> guide = new FrmOpenenBehuizing(state);
+            QPointer<HousingGuide> guide = new HousingGuide(state);
             guide->show();
             guide->CheckDontShow->setChecked(true);
             guide->CmdClose->click();
@@ -105,7 +105,7 @@ TEST_P(FailedSaves, ShowOneBoxAndLeaveTheOldFile)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
-    const QString english = state.Tekst[3];
+    const QString english = state.texts[3];
 
     MessageBoxes boxes;
     {
@@ -117,7 +117,7 @@ TEST_P(FailedSaves, ShowOneBoxAndLeaveTheOldFile)
     QCoreApplication::processEvents();
 
     ASSERT_EQ(boxes.texts.size(), 1);
-    EXPECT_EQ(boxes.captions[0], state.Tekst[19]);
+    EXPECT_EQ(boxes.captions[0], state.texts[19]);
     const QString head = QStringLiteral("The file could not be saved:\r\n") + path + QStringLiteral("\r\n");
     EXPECT_TRUE(boxes.texts[0].startsWith(head)) << boxes.texts[0].toStdString();
     EXPECT_GT(boxes.texts[0].size(), head.size()) << "the reason follows";
@@ -131,8 +131,8 @@ TEST_P(FailedSaves, ShowOneBoxAndLeaveTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral(".set.")), QStringList{})
         << "no temporary file left";
     if (c.save == Save::SettingsDialog || c.save == Save::SettingsDialogNamingAPort) {
-        EXPECT_EQ(state.config.Taal, 2) << "the new values apply for the rest of the run";
-        EXPECT_NE(state.Tekst[3], english);
+        EXPECT_EQ(state.config.language, 2) << "the new values apply for the rest of the run";
+        EXPECT_NE(state.texts[3], english);
     }
 }
 

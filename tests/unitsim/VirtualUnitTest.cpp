@@ -359,7 +359,7 @@ TEST(VirtualUnitMemory, EveryStartValueShowsAsAnOptionOfItsRow)
 {
     pb::TextTable english;
     int16_t language = 0;
-    pb::LaadTeksten(english, language);
+    pb::LoadTexts(english, language);
     for (int16_t type = 1; type <= 6; ++type) {
         VirtualUnit unit(Options(type), 0);
         const pb::GridDefinition rows = pb::GridRows(type, english);

@@ -34,18 +34,18 @@ bool SetUp(const CliRequest& request, CoreParts& parts, const CliOutput& output)
     const bool configured = QFileInfo::exists(configFile);
     ProgramConfig config;
     if (configured)
-        LeesConfig(config, configFile);
+        ReadConfig(config, configFile);
 
     if (request.unitType) {
         parts.unitType = *request.unitType;
-    } else if (configured && FindUnitType(config.UnitType) != nullptr) {
-        parts.unitType = config.UnitType;
+    } else if (configured && FindUnitType(config.unitType) != nullptr) {
+        parts.unitType = config.unitType;
     } else if (UsesUnitType(request.command)) {
         output.error(QStringLiteral("pagerbench-cli: --type is needed, no configuration file gives it"));
         return false;
     }
-    int16_t language = request.language.value_or(configured ? config.Taal : int16_t(0));
-    LaadTeksten(parts.texts, language);
+    int16_t language = request.language.value_or(configured ? config.language : int16_t(0));
+    LoadTexts(parts.texts, language);
     parts.layout = GridRows(parts.unitType, parts.texts);
     return true;
 }
@@ -77,7 +77,7 @@ int RunCommand(const CliRequest& request, CoreParts& parts, const CliOutput& out
 {
     QList<FileRows> files;
     for (const QString& name : request.files) {
-        const std::optional<FileRows> file = ReadSettingsFile(name, parts, output, interruption);
+        const std::optional<FileRows> file = ReadFileRows(name, parts, output, interruption);
         if (!file)
             return ExitBadUsage;
         files.append(*file);

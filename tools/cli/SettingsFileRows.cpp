@@ -69,7 +69,7 @@ QList<int16_t> RowsWithoutNumber(const FileRows& rows, const CoreParts& parts)
     return ShownRowsWhere(rows, parts, [](const FileRow& row) { return row.named && !row.numbered; });
 }
 
-std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output,
+std::optional<FileRows> ReadFileRows(const QString& name, const CoreParts& parts, const CliOutput& output,
                                          const Interruption& interruption)
 {
     const QString shownName = name == kStandardStream ? QStringLiteral("standard input") : name;

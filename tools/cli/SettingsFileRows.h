@@ -37,7 +37,7 @@ QList<int16_t> RowsWithoutNumber(const FileRows& rows, const CoreParts& parts);
 // row the unit type shows; otherwise the error says which rows are missing
 // or hold no number. "-" is standard input.
 // Ctrl-C while standard input is awaited gives nothing, and no error.
-std::optional<FileRows> ReadSettingsFile(const QString& name, const CoreParts& parts, const CliOutput& output,
+std::optional<FileRows> ReadFileRows(const QString& name, const CoreParts& parts, const CliOutput& output,
                                          const Interruption& interruption);
 
 // The values as the program holds them: a row without a line or number is 0.

@@ -86,19 +86,19 @@ int main(int argc, char* argv[])
     }
 
     pb::ProgramConfig config;
-    config.Compoort = 98; // a port no machine has: the window opens as without its unit
-    config.UnitType = options->unitType;
-    config.Taal = options->language;
-    config.CaseDontShow = 1; // no housing-opening guide over the window
+    config.portIndex = 98; // a port no machine has: the window opens as without its unit
+    config.unitType = options->unitType;
+    config.language = options->language;
+    config.hideHousingGuide = 1; // no housing-opening guide over the window
     pb::AppState state;
     state.folder = {folder.path(), QString(), folder.path()};
-    if (!pb::SchrijfConfig(config, state.folder.configFile())) {
+    if (!pb::WriteConfig(config, state.folder.configFile())) {
         std::fputs("cannot write the configuration\n", stderr);
         return 1;
     }
 
     pb::Program program(state);
-    program.Form_Load();
+    program.load();
     program.window.SSTab1->setCurrentIndex(options->tab);
     program.window.show();
     while (!program.window.windowHandle()->isExposed())

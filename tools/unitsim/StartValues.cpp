@@ -31,7 +31,7 @@ UnitMemory StartValues(int16_t unitType)
     UnitMemory memory{};
     TextTable english;
     int16_t language = 0;
-    LaadTeksten(english, language);
+    LoadTexts(english, language);
     const GridDefinition rows = GridRows(unitType, english);
     for (int16_t row = 0; row < kGridRows; ++row) {
         const int16_t item = RowToItem(unitType, row);

@@ -133,7 +133,7 @@ int16_t Datacom::ReadByte()
         if (dropIfLost() || received_.isEmpty())
             return -1;
     }
-    lamps_.RxActief = kTrue;
+    lamps_.receiving = kTrue;
     return static_cast<uint8_t>(received_[next_++]);
 }
 
@@ -141,7 +141,7 @@ int16_t Datacom::SendByte(int16_t value)
 {
     if (static_cast<uint16_t>(value) >= 256)
         return -1;
-    lamps_.TxActief = kTrue; // the lamp shows attempts too
+    lamps_.sending = kTrue; // the lamp shows attempts too
     LineDevice* device = active();
     if (dropIfLost() || !device || !device->isOpen())
         return -1;

@@ -5,10 +5,10 @@
 namespace pb {
 
 struct LampFlags {
-    int16_t TxActief = kFalse;
-    int16_t RxActief = kFalse;
-    int16_t TxLedAan = kFalse;
-    int16_t RxLedAan = kFalse;
+    int16_t sending = kFalse;
+    int16_t receiving = kFalse;
+    int16_t txLampOn = kFalse;
+    int16_t rxLampOn = kFalse;
 };
 
 } // namespace pb

@@ -47,10 +47,10 @@ protected:
     {
         ASSERT_TRUE(pty.isValid());
         state.folder.path = dir.path();
-        state.config.LogfileAan = 2;
+        state.config.logging = 2;
         state.now = [] { return QDateTime(QDate(2027, 3, 1), QTime(9, 5, 7)); };
         int16_t language = 0;
-        pb::LaadTeksten(state.Tekst, language);
+        pb::LoadTexts(state.texts, language);
         com.onCaption = [this](const QString& text) { caption = text; };
     }
 
@@ -60,8 +60,8 @@ protected:
     QStringList messages() const
     {
         QStringList list;
-        for (int i = 0; i < state.log.LogLineCount; ++i)
-            list << state.log.LogLines[i].mid(QStringLiteral("09:05:07 ").size());
+        for (int i = 0; i < state.log.lineCount; ++i)
+            list << state.log.lines[i].mid(QStringLiteral("09:05:07 ").size());
         return list;
     }
     int countLost() const
@@ -124,7 +124,7 @@ protected:
     pbtest::PseudoTerminal pty;
     PortDevice device{ 1, pty.slavePath() };
     qint64 clockMs = 0;
-    pb::Datacom com{ state.logfile, pb::PortWordsOf(state.Tekst), state.lamps, [this] { return clockMs; } };
+    pb::Datacom com{ state.logfile, pb::PortWordsOf(state.texts), state.lamps, [this] { return clockMs; } };
     QString caption = "Serial Port: ";
 };
 
@@ -133,7 +133,7 @@ TEST_F(DatacomTest, OpenLogsTheSettingsAndCaptionsTheFrame)
     EXPECT_EQ(openDefault(com), 0);
     EXPECT_TRUE(com.isOpen());
     EXPECT_EQ(messages(), QStringList{ "Com: 1 opened with: 19200,N,8,1" });
-    EXPECT_EQ(state.log.LogLines[0], "09:05:07 Com: 1 opened with: 19200,N,8,1");
+    EXPECT_EQ(state.log.lines[0], "09:05:07 Com: 1 opened with: 19200,N,8,1");
     EXPECT_EQ(caption, "Serial Port: 1 19200,N,8,1");
 
     const termios line = pty.slaveSettings();
@@ -245,10 +245,10 @@ TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
     ASSERT_EQ(openDefault(com), 0);
     for (int16_t value : { int16_t(256), int16_t(-1), int16_t(1000), int16_t(-32768) }) {
         EXPECT_EQ(com.SendByte(value), -1) << value;
-        EXPECT_EQ(state.lamps.TxActief, pb::kFalse) << value;
+        EXPECT_EQ(state.lamps.sending, pb::kFalse) << value;
     }
     EXPECT_EQ(com.SendByte(0), 0);
-    EXPECT_EQ(state.lamps.TxActief, pb::kTrue);
+    EXPECT_EQ(state.lamps.sending, pb::kTrue);
     EXPECT_EQ(com.SendByte(255), 0);
     EXPECT_EQ(com.SendByte(256), -1);
     EXPECT_EQ(com.SendByte(0x42), 0);
@@ -260,9 +260,9 @@ TEST_F(DatacomTest, SendByteOutsideAByteSendsNothing)
 TEST_F(DatacomTest, ClosedPortRefusesButStillFlashesTheTransmitLamp)
 {
     EXPECT_EQ(com.SendByte(7), -1);
-    EXPECT_EQ(state.lamps.TxActief, pb::kTrue);
+    EXPECT_EQ(state.lamps.sending, pb::kTrue);
     EXPECT_EQ(com.ReadByte(), -1);
-    EXPECT_EQ(state.lamps.RxActief, pb::kFalse);
+    EXPECT_EQ(state.lamps.receiving, pb::kFalse);
     com.FlushInput(); // ignored while closed
 }
 
@@ -270,11 +270,11 @@ TEST_F(DatacomTest, ReceiveLampOnlyForAByteTaken)
 {
     ASSERT_EQ(openDefault(com), 0);
     EXPECT_EQ(com.ReadByte(), -1);
-    EXPECT_EQ(state.lamps.RxActief, pb::kFalse);
+    EXPECT_EQ(state.lamps.receiving, pb::kFalse);
 
     ASSERT_TRUE(pty.write("A"));
     EXPECT_EQ(receive(1), "A");
-    EXPECT_EQ(state.lamps.RxActief, pb::kTrue);
+    EXPECT_EQ(state.lamps.receiving, pb::kTrue);
 }
 
 TEST_F(DatacomTest, FlushInputDiscardsWaitingBytes)
@@ -305,7 +305,7 @@ TEST_F(DatacomTest, MissingDeviceIsLoggedAndLeavesTheCaption)
 TEST_F(DatacomTest, PortHeldByAnotherIsBusy)
 {
     ASSERT_EQ(openDefault(com), 0);
-    pb::Datacom second(state.logfile, pb::PortWordsOf(state.Tekst), state.lamps);
+    pb::Datacom second(state.logfile, pb::PortWordsOf(state.texts), state.lamps);
     QString secondCaption = "Serial Port: ";
     second.onCaption = [&](const QString& text) { secondCaption = text; };
 

@@ -1,6 +1,6 @@
 // The settings dialog: view and edit modes, Cancel, and the save sequence
 // that writes the configuration and applies it at once.
-#include "InstellingenFixture.h"
+#include "SettingsDialogFixture.h"
 #include "files/ConfigFile.h"
 #include "link/ports/PortMap.h"
 #include "settings/GridTransfer.h"
@@ -32,12 +32,12 @@ struct ButtonStates {
     }
 };
 
-ButtonStates buttons(const FrmInstellingen& d)
+ButtonStates buttons(const SettingsDialog& d)
 {
     return {d.CmdCancel->isEnabled(), d.CmdSave->isEnabled(), d.CmdClose->isEnabled(), d.CmdWijzigen->isEnabled()};
 }
 
-void expectLocked(const FrmInstellingen& d, bool locked)
+void expectLocked(const SettingsDialog& d, bool locked)
 {
     for (const QComboBox* combo : {d.ComboCom, d.ComboUnitType, d.ComboTaal}) {
         EXPECT_EQ(combo->isEnabled(), !locked) << combo->objectName().toStdString();
@@ -52,7 +52,7 @@ void expectLocked(const FrmInstellingen& d, bool locked)
 
 // Every translated caption of the main window, by control. Windows of its
 // own, such as the dialog, are not part of it.
-std::map<std::string, std::string> captions(const FrmHoofdscherm& w)
+std::map<std::string, std::string> captions(const MainWindow& w)
 {
     std::map<QString, QString> all;
     all[QStringLiteral("title")] = w.windowTitle();
@@ -78,13 +78,13 @@ std::map<std::string, std::string> captions(const FrmHoofdscherm& w)
 std::map<std::string, std::string> captionsIn(int16_t language)
 {
     AppState other;
-    FrmHoofdscherm reference(other);
-    LaadTeksten(other.Tekst, language);
-    reference.SetTeksten();
+    MainWindow reference(other);
+    LoadTexts(other.texts, language);
+    reference.applyTexts();
     return captions(reference);
 }
 
-TEST_F(InstellingenTest, LoadShowsTheConfigurationLockedInViewMode)
+TEST_F(SettingsDialogTest, LoadShowsTheConfigurationLockedInViewMode)
 {
     openDialog();
     EXPECT_EQ(dialog->objectName(), QStringLiteral("frmInstellingen"));
@@ -136,7 +136,7 @@ TEST_F(InstellingenTest, LoadShowsTheConfigurationLockedInViewMode)
     EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
 }
 
-TEST_F(InstellingenTest, EditUnlocksTheFieldsAndSwapsTheButtons)
+TEST_F(SettingsDialogTest, EditUnlocksTheFieldsAndSwapsTheButtons)
 {
     openDialog();
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
@@ -144,7 +144,7 @@ TEST_F(InstellingenTest, EditUnlocksTheFieldsAndSwapsTheButtons)
     EXPECT_EQ(buttons(*dialog), (ButtonStates{true, true, false, false}));
 }
 
-TEST_F(InstellingenTest, CancelShowsTheOldValuesAndWritesNothing)
+TEST_F(SettingsDialogTest, CancelShowsTheOldValuesAndWritesNothing)
 {
     openDialog();
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
@@ -161,8 +161,8 @@ TEST_F(InstellingenTest, CancelShowsTheOldValuesAndWritesNothing)
     EXPECT_EQ(dialog->ComboCom->currentIndex(), 3);
     EXPECT_EQ(dialog->TxtSetPath->text(), QStringLiteral("/srv/settings"));
     EXPECT_FALSE(dialog->CheckOpeningUnit->isChecked());
-    EXPECT_EQ(state.config.Taal, 0);
-    EXPECT_EQ(state.config.Compoort, 3);
+    EXPECT_EQ(state.config.language, 0);
+    EXPECT_EQ(state.config.portIndex, 3);
     EXPECT_TRUE(configFile().isEmpty());
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(window->Setup->text(), QStringLiteral("Settings"));
@@ -170,7 +170,7 @@ TEST_F(InstellingenTest, CancelShowsTheOldValuesAndWritesNothing)
     EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
 }
 
-TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
+TEST_F(SettingsDialogTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
 {
     const int16_t newType = 3;
     state.rows.SettingsInUnit.fill(1);
@@ -184,15 +184,15 @@ TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
     std::vector<bool> rowsAtClose;
     onClose = [&] {
         fileAtClose = configFile();
-        textAtClose = state.Tekst[8];
+        textAtClose = state.texts[8];
         for (int r = 0; r < kGridRows; ++r)
             rowsAtClose.push_back(RowShown(window->grid(), r));
     };
     int16_t portAtOpen = -1;
     QString textAtOpen;
     onOpen = [&] {
-        portAtOpen = state.config.Compoort;
-        textAtOpen = state.Tekst[8];
+        portAtOpen = state.config.portIndex;
+        textAtOpen = state.texts[8];
     };
 
     openDialog();
@@ -206,16 +206,16 @@ TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
     QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
 
     ProgramConfig expected;
-    expected.Compoort = 5;
-    expected.LogfileAan = 2;
-    expected.SetPath = QStringLiteral("D:\\sets");
-    expected.UnitType = newType;
-    expected.Taal = 1;
-    expected.CaseDontShow = 1;
+    expected.portIndex = 5;
+    expected.logging = 2;
+    expected.settingsFolder = QStringLiteral("D:\\sets");
+    expected.unitType = newType;
+    expected.language = 1;
+    expected.hideHousingGuide = 1;
     EXPECT_EQ(configFile(), ConfigLines(expected));
     EXPECT_EQ(configFile().value(1), QStringLiteral("1      Logfile ->2"));
-    EXPECT_EQ(state.config.Taal, 1);
-    EXPECT_EQ(state.config.UnitType, newType);
+    EXPECT_EQ(state.config.language, 1);
+    EXPECT_EQ(state.config.unitType, newType);
 
     ASSERT_EQ(calls, (std::vector<std::string>{"close", "open"}));
     EXPECT_EQ(fileAtClose, ConfigLines(expected));
@@ -228,7 +228,7 @@ TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
     EXPECT_NE(captionsIn(1), captionsIn(0));
 
     // The grid holds the new type's rows, in Dutch, with the default values.
-    const GridDefinition rows = GridRows(newType, state.Tekst);
+    const GridDefinition rows = GridRows(newType, state.texts);
     for (int r = 0; r < kGridRows; ++r) {
         QComboBox* combo = window->ComboInstellingen[r];
         const bool shown = rows[r].state == RowState::Shown;
@@ -254,7 +254,7 @@ TEST_F(InstellingenTest, SaveWritesTheFileAndAppliesTheNewLanguageAndUnitType)
     EXPECT_EQ(buttons(*dialog), (ButtonStates{false, false, true, true}));
 }
 
-TEST_F(InstellingenTest, SaveWithoutAChangeStillReopensThePortAndReloadsTheDefaults)
+TEST_F(SettingsDialogTest, SaveWithoutAChangeStillReopensThePortAndReloadsTheDefaults)
 {
     int unsavedRow = -1;
     for (int r = 0; r < kGridRows && unsavedRow < 0; ++r)
@@ -275,16 +275,16 @@ TEST_F(InstellingenTest, SaveWithoutAChangeStillReopensThePortAndReloadsTheDefau
     EXPECT_EQ(state.rows.UnitSettings[unsavedRow], loaded);
     ProgramConfig expected = state.config;
     EXPECT_EQ(configFile(), ConfigLines(expected));
-    EXPECT_EQ(state.config.Compoort, 3);
-    EXPECT_EQ(state.config.SetPath, QStringLiteral("/srv/settings"));
+    EXPECT_EQ(state.config.portIndex, 3);
+    EXPECT_EQ(state.config.settingsFolder, QStringLiteral("/srv/settings"));
 }
 
-TEST_F(InstellingenTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZero)
+TEST_F(SettingsDialogTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZero)
 {
-    state.config.Compoort = 35;
-    state.config.UnitType = 9;
-    state.config.Taal = 5;
-    state.config.CaseDontShow = 2;
+    state.config.portIndex = 35;
+    state.config.unitType = 9;
+    state.config.language = 5;
+    state.config.hideHousingGuide = 2;
     openDialog();
     EXPECT_EQ(dialog->ComboCom->currentIndex(), 0);
     EXPECT_EQ(dialog->ComboCom->currentText(), QStringLiteral("Com1"));
@@ -294,15 +294,15 @@ TEST_F(InstellingenTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZer
 
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
     QTest::mouseClick(dialog->CmdCancel, Qt::LeftButton);
-    EXPECT_EQ(state.config.Compoort, 35);
-    EXPECT_EQ(state.config.UnitType, 9);
+    EXPECT_EQ(state.config.portIndex, 35);
+    EXPECT_EQ(state.config.unitType, 9);
 
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
     QTest::mouseClick(dialog->CmdSave, Qt::LeftButton);
-    EXPECT_EQ(state.config.Compoort, 0);
-    EXPECT_EQ(state.config.UnitType, 0);
-    EXPECT_EQ(state.config.Taal, 0);
-    EXPECT_EQ(state.config.CaseDontShow, 1);
+    EXPECT_EQ(state.config.portIndex, 0);
+    EXPECT_EQ(state.config.unitType, 0);
+    EXPECT_EQ(state.config.language, 0);
+    EXPECT_EQ(state.config.hideHousingGuide, 1);
     const QStringList lines = configFile();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], QStringLiteral("0        Compoort ->0"));
@@ -311,7 +311,7 @@ TEST_F(InstellingenTest, ValuesBeyondTheirListsShowTheFirstEntryAndAreSavedAsZer
     EXPECT_EQ(lines[5], QStringLiteral("5       Case ->1"));
 }
 
-TEST_F(InstellingenTest, PortListShowsWhatEachPortStandsForOnThisMachine)
+TEST_F(SettingsDialogTest, PortListShowsWhatEachPortStandsForOnThisMachine)
 {
     QFile file(state.folder.portsFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -341,12 +341,12 @@ TEST_F(InstellingenTest, PortListShowsWhatEachPortStandsForOnThisMachine)
     EXPECT_EQ(dialog->TxtPortDevice->text(), QStringLiteral("/dev/ttyS6"));
 }
 
-TEST_F(InstellingenTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
+TEST_F(SettingsDialogTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
 {
     const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3X-if00-port0");
     QString deviceAtOpen;
     onOpen = [&] {
-        deviceAtOpen = ResolvePortDevice(state.config.Compoort + 1, state.folder, [this] { return presentPorts; });
+        deviceAtOpen = ResolvePortDevice(state.config.portIndex + 1, state.folder, [this] { return presentPorts; });
     };
     openDialog();
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
@@ -371,7 +371,7 @@ TEST_F(InstellingenTest, SaveNamesTheSelectedPortInPortsIniBeforeThePortOpens)
 
 // What the field would say has no effect while PAGERBENCH_COM<n> names the
 // port: it shows that device, read-only, and Save leaves ports.ini alone.
-TEST_F(InstellingenTest, APortTheEnvironmentNamesShowsItsDeviceAndVariableAndKeepsPortsIni)
+TEST_F(SettingsDialogTest, APortTheEnvironmentNamesShowsItsDeviceAndVariableAndKeepsPortsIni)
 {
     QFile file(state.folder.portsFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -392,7 +392,7 @@ TEST_F(InstellingenTest, APortTheEnvironmentNamesShowsItsDeviceAndVariableAndKee
     EXPECT_EQ(ReadPortEntries(state.folder), (PortEntries{{4, "/dev/ttyUSB9"}, {5, "/dev/ttyUSB5"}}));
 }
 
-TEST_F(InstellingenTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)
+TEST_F(SettingsDialogTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)
 {
     openDialog();
     dialog->show();
@@ -406,7 +406,7 @@ TEST_F(InstellingenTest, CloseDestroysTheDialogAndANewOneUsesTheCurrentLanguage)
 
     openDialog();
     EXPECT_EQ(dialog->ComboTaal->currentIndex(), 2);
-    EXPECT_EQ(dialog->ComboUnitType->itemText(0), state.Tekst[134]);
+    EXPECT_EQ(dialog->ComboUnitType->itemText(0), state.texts[134]);
     EXPECT_EQ(dialog->CmdClose->text(), QStringLiteral("Schließen"));
 }
 

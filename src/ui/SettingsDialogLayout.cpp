@@ -1,6 +1,6 @@
 // The controls of the settings dialog at their fixed places: one column of
 // labels, one of fields, the four buttons along the bottom.
-#include "ui/FrmInstellingen.h"
+#include "ui/SettingsDialog.h"
 #include "ui/Place.h"
 
 namespace pb {
@@ -41,7 +41,7 @@ QPushButton* placeButton(QWidget* parent, const char* name, int x)
 
 } // namespace
 
-void FrmInstellingen::buildControls()
+void SettingsDialog::buildControls()
 {
     LabelCompoort = placeLabel(this, "LabelCompoort", 0);
     ComboCom = placeList(this, "ComboCom", 0);

@@ -1,4 +1,4 @@
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 #include "files/SettingsFile.h"
 #include "ui/MainTabs.h"
@@ -46,7 +46,7 @@ void blink(int16_t& active, int16_t& lit, Lamp* lamp, const QColor& dark, const 
 
 } // namespace
 
-FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
+MainWindow::MainWindow(AppState& state, QWidget* parent)
     : QMainWindow(parent), state_(state)
 {
     setObjectName(QStringLiteral("frmHoofdscherm"));
@@ -55,7 +55,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     Setup = menuEntry(bar, "Setup");
     Quit = menuEntry(bar, "Quit");
     About = menuEntry(bar, "About");
-    connect(Quit, &QAction::triggered, this, &FrmHoofdscherm::Quit_Click);
+    connect(Quit, &QAction::triggered, this, &MainWindow::onQuitClicked);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -63,7 +63,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    buildCommunicatie(client);
+    buildCommunicationFrame(client);
 
     SSTab1 = new TabControl(kTabCount, client);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -74,7 +74,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     buildUnitPage(SSTab1->page(UnitTab));
     buildServicePage(SSTab1->page(ServiceTab));
     SSTab1->setCurrentIndex(SettingsTab);
-    connect(SSTab1, &TabControl::tabClicked, this, &FrmHoofdscherm::SSTab1_Click);
+    connect(SSTab1, &TabControl::tabClicked, this, &MainWindow::onSSTab1Clicked);
 
     new GridView(grid(), state_.grid, this);
 
@@ -83,7 +83,7 @@ FrmHoofdscherm::FrmHoofdscherm(AppState& state, QWidget* parent)
     connectServiceButtons();
 }
 
-void FrmHoofdscherm::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (centred_)
@@ -98,7 +98,7 @@ void FrmHoofdscherm::showEvent(QShowEvent* event)
                  .topLeft());
 }
 
-void FrmHoofdscherm::buildTimers()
+void MainWindow::buildTimers()
 {
     TmrAfhandel = new QTimer(this);
     TmrAfhandel->setObjectName(QStringLiteral("TmrAfhandel"));
@@ -108,26 +108,26 @@ void FrmHoofdscherm::buildTimers()
     TmrUpdateVensters = new QTimer(this);
     TmrUpdateVensters->setObjectName(QStringLiteral("TmrUpdateVensters"));
     TmrUpdateVensters->setInterval(100);
-    connect(TmrUpdateVensters, &QTimer::timeout, this, &FrmHoofdscherm::TmrUpdateVensters_Timer);
+    connect(TmrUpdateVensters, &QTimer::timeout, this, &MainWindow::onTmrUpdateVenstersTimeout);
 
     LedTimer = new QTimer(this);
     LedTimer->setObjectName(QStringLiteral("LedTimer"));
     LedTimer->setInterval(250);
-    connect(LedTimer, &QTimer::timeout, this, &FrmHoofdscherm::LedTimer_Timer);
+    connect(LedTimer, &QTimer::timeout, this, &MainWindow::onLedTimerTimeout);
 
     // Armed by the load, with its interval; fires once.
     TimerDisplayInstellingen = new QTimer(this);
     TimerDisplayInstellingen->setObjectName(QStringLiteral("TimerDisplayInstellingen"));
     TimerDisplayInstellingen->setSingleShot(true);
     connect(TimerDisplayInstellingen, &QTimer::timeout, this,
-            &FrmHoofdscherm::TimerDisplayInstellingen_Timer);
+            &MainWindow::onTimerDisplayInstellingenTimeout);
 
     TmrAfhandel->start();
     TmrUpdateVensters->start();
     LedTimer->start();
 }
 
-SettingsGrid FrmHoofdscherm::grid() const
+SettingsGrid MainWindow::grid() const
 {
     SettingsGrid view;
     view.ComboInstellingen = ComboInstellingen;
@@ -139,9 +139,9 @@ SettingsGrid FrmHoofdscherm::grid() const
     return view;
 }
 
-void FrmHoofdscherm::SetTeksten()
+void MainWindow::applyTexts()
 {
-    const TextTable& t = state_.Tekst;
+    const TextTable& t = state_.texts;
     const QString colon = QStringLiteral(":");
     const QString colonBlank = QStringLiteral(": ");
 
@@ -181,14 +181,14 @@ void FrmHoofdscherm::SetTeksten()
     CmdTestOproepPager->setText(t[TxtSent]);
 }
 
-void FrmHoofdscherm::UpdateMessageWindow()
+void MainWindow::UpdateMessageWindow()
 {
     shownLogChanges_ = state_.log.changes;
     for (int i = 0; i < kLogWindowLines; ++i)
-        Text2[i]->setText(state_.log.LogLines[i]);
+        Text2[i]->setText(state_.log.lines[i]);
 }
 
-void FrmHoofdscherm::ShowServiceLevel(int16_t level)
+void MainWindow::ShowServiceLevel(int16_t level)
 {
     const bool service = level == 2;
     FrameDebug1->setVisible(service);
@@ -196,9 +196,9 @@ void FrmHoofdscherm::ShowServiceLevel(int16_t level)
     CmdInstellingenOpslaan->setEnabled(service);
 }
 
-void FrmHoofdscherm::Quit_Click()
+void MainWindow::onQuitClicked()
 {
-    QMessageBox box(QMessageBox::NoIcon, state_.Tekst[TxtProgramTitle], state_.Tekst[TxtSureToLeave],
+    QMessageBox box(QMessageBox::NoIcon, state_.texts[TxtProgramTitle], state_.texts[TxtSureToLeave],
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     if (box.exec() == QMessageBox::Cancel)
         return;
@@ -206,14 +206,14 @@ void FrmHoofdscherm::Quit_Click()
     QCoreApplication::exit(0);
 }
 
-void FrmHoofdscherm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing by the window frame asks nothing; the port still gets closed.
     emit closePortRequested();
     QMainWindow::closeEvent(event);
 }
 
-void FrmHoofdscherm::SSTab1_Click(int)
+void MainWindow::onSSTab1Clicked(int)
 {
     if (SSTab1->currentIndex() != SettingsTab)
         return;
@@ -226,37 +226,37 @@ void FrmHoofdscherm::SSTab1_Click(int)
     colourGrid();
 }
 
-void FrmHoofdscherm::TmrUpdateVensters_Timer()
+void MainWindow::onTmrUpdateVenstersTimeout()
 {
     if (SSTab1->currentIndex() == SettingsTab)
         colourGrid();
 }
 
 // A row waiting for the unit keeps its colour until it is served.
-void FrmHoofdscherm::colourGrid()
+void MainWindow::colourGrid()
 {
     ColourSettingsGrid(grid(), state_.rows, rowPending);
 }
 
-void FrmHoofdscherm::LedTimer_Timer()
+void MainWindow::onLedTimerTimeout()
 {
-    if (state_.config.LogfileAan > 0 && state_.log.changes != shownLogChanges_)
+    if (state_.config.logging > 0 && state_.log.changes != shownLogChanges_)
         UpdateMessageWindow();
     LampFlags& lamps = state_.lamps;
-    blink(lamps.TxActief, lamps.TxLedAan, ShpTx, kTxDark, kTxLit);
-    blink(lamps.RxActief, lamps.RxLedAan, ShpRx, kRxDark, kRxLit);
+    blink(lamps.sending, lamps.txLampOn, ShpTx, kTxDark, kTxLit);
+    blink(lamps.receiving, lamps.rxLampOn, ShpRx, kRxDark, kRxLit);
 }
 
-void FrmHoofdscherm::ArmDisplayTimer()
+void MainWindow::ArmDisplayTimer()
 {
     TimerDisplayInstellingen->setInterval(10);
     TimerDisplayInstellingen->start();
 }
 
-void FrmHoofdscherm::TimerDisplayInstellingen_Timer()
+void MainWindow::onTimerDisplayInstellingenTimeout()
 {
     TimerDisplayInstellingen->stop();
-    LeesDefault(state_.folder, state_.grid, state_.rows);
+    ReadDefaultSettings(state_.folder, state_.grid, state_.rows);
     emit displaySettingsRequested();
 }
 

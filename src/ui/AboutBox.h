@@ -11,13 +11,13 @@
 
 namespace pb {
 
-class FrmHoofdscherm;
+class MainWindow;
 
-class FrmAbout : public SecondaryWindow {
+class AboutBox : public SecondaryWindow {
     Q_OBJECT
 public:
     // `main` outlives the box and is its parent.
-    FrmAbout(AppState& state, FrmHoofdscherm& main);
+    AboutBox(AppState& state, MainWindow& main);
 
     QGroupBox* FrameLogo;
     QLabel* Image1;
@@ -30,14 +30,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void CmdSluit_Click();
+    void onCmdSluitClicked();
 
 private:
-    void Form_Load();
-    void FrameLogo_DblClick();
+    void load();
+    void onFrameLogoDoubleClicked();
 
     AppState& state_;
-    FrmHoofdscherm& main_;
+    MainWindow& main_;
 };
 
 } // namespace pb

@@ -1,7 +1,7 @@
 // While the settings dialog is open the main window takes no input: a click
 // on it, or its becoming active, beeps once and brings the dialog back to the
 // front; the main window's timers keep running.
-#include "InstellingenFixture.h"
+#include "SettingsDialogFixture.h"
 
 #include <QApplication>
 #include <QListView>
@@ -11,11 +11,11 @@
 namespace pb::test {
 namespace {
 
-class InstellingenFocusTest : public InstellingenTest {
+class SettingsDialogFocusTest : public SettingsDialogTest {
 protected:
     void SetUp() override
     {
-        InstellingenTest::SetUp();
+        SettingsDialogTest::SetUp();
         window->SSTab1->setCurrentIndex(3);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -44,7 +44,7 @@ protected:
     int beeps = 0;
 };
 
-TEST_F(InstellingenFocusTest, TheMainWindowKeepsTickingButTakesNoInput)
+TEST_F(SettingsDialogFocusTest, TheMainWindowKeepsTickingButTakesNoInput)
 {
     // show() has returned: nothing waits in a loop of the dialog's own.
     EXPECT_TRUE(window->TmrAfhandel->isActive());
@@ -65,7 +65,7 @@ TEST_F(InstellingenFocusTest, TheMainWindowKeepsTickingButTakesNoInput)
     EXPECT_TRUE(dialogActiveAgain());
 }
 
-TEST_F(InstellingenFocusTest, AClickThatAlsoActivatesTheMainWindowBeepsOnce)
+TEST_F(SettingsDialogFocusTest, AClickThatAlsoActivatesTheMainWindowBeepsOnce)
 {
     // A window manager activates the window before the press comes in.
     QSignalSpy focusChanges(qApp, &QGuiApplication::focusWindowChanged);
@@ -89,7 +89,7 @@ TEST_F(InstellingenFocusTest, AClickThatAlsoActivatesTheMainWindowBeepsOnce)
     EXPECT_EQ(beeps, 3);
 }
 
-TEST_F(InstellingenFocusTest, TheDialogsOwnControlsWorkWithoutABeep)
+TEST_F(SettingsDialogFocusTest, TheDialogsOwnControlsWorkWithoutABeep)
 {
     QTest::mouseClick(dialog->CmdWijzigen, Qt::LeftButton);
     EXPECT_TRUE(dialog->ComboTaal->isEnabled());
@@ -105,7 +105,7 @@ TEST_F(InstellingenFocusTest, TheDialogsOwnControlsWorkWithoutABeep)
     EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(InstellingenFocusTest, AfterCloseTheMainWindowTakesClicksAgain)
+TEST_F(SettingsDialogFocusTest, AfterCloseTheMainWindowTakesClicksAgain)
 {
     QTest::mouseClick(dialog->CmdClose, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -7,7 +7,7 @@
 #include "files/SettingsFile.h"
 #include "files/TextFile.h"
 #include "settings/SetupUnitType.h"
-#include "ui/FrmInstellingen.h"
+#include "ui/SettingsDialog.h"
 
 #include <QFile>
 #include <QPointer>
@@ -17,7 +17,7 @@
 
 namespace pb::test {
 
-class InstellingenTest : public MainWindowTest {
+class SettingsDialogTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
@@ -26,15 +26,15 @@ protected:
         state.folder.path = dir.path();
         // The machine's own adapters would change the port list's texts.
         state.presentPorts = [this] { return presentPorts; };
-        state.config.Compoort = 3;
-        state.config.SetPath = QStringLiteral("/srv/settings");
-        state.config.UnitType = 1;
-        state.config.Taal = 0;
-        state.config.LogfileAan = 2;
+        state.config.portIndex = 3;
+        state.config.settingsFolder = QStringLiteral("/srv/settings");
+        state.config.unitType = 1;
+        state.config.language = 0;
+        state.config.logging = 2;
         writeDefaults();
         loadLanguage(0);
-        SetupUnitType(state.grid, state.Tekst, state.config.UnitType);
-        LeesDefault(state.folder, state.grid, state.rows);
+        SetupUnitType(state.grid, state.texts, state.config.unitType);
+        ReadDefaultSettings(state.folder, state.grid, state.rows);
     }
 
     // The value the default settings file holds for row r.
@@ -51,7 +51,7 @@ protected:
     // The configuration file's lines, empty when there is none.
     QStringList configFile() const { return ReadTextLines(state.folder.configFile()).value_or(QStringList{}); }
 
-    FrmInstellingen* openDialog()
+    SettingsDialog* openDialog()
     {
         PortControl port;
         port.close = [this] {
@@ -64,15 +64,15 @@ protected:
             if (onOpen)
                 onOpen();
         };
-        dialog = new FrmInstellingen(state, window.get());
-        QObject::connect(dialog, &FrmInstellingen::saveRequested, dialog,
+        dialog = new SettingsDialog(state, window.get());
+        QObject::connect(dialog, &SettingsDialog::saveRequested, dialog,
                          [this, port] { ApplySettings(state, *window, *dialog, port); });
         return dialog;
     }
 
     QTemporaryDir dir;
     QList<PortDescription> presentPorts;
-    QPointer<FrmInstellingen> dialog;
+    QPointer<SettingsDialog> dialog;
     std::vector<std::string> calls;
     std::function<void()> onClose;
     std::function<void()> onOpen;

@@ -14,14 +14,14 @@
 
 namespace pb {
 
-class FrmInstellingen : public SecondaryWindow {
+class SettingsDialog : public SecondaryWindow {
     Q_OBJECT
 public:
     // Loads the dialog: captions, lists filled, fields locked and showing the
     // configuration. `parent` is the main window.
-    FrmInstellingen(AppState& state, QWidget* parent);
+    SettingsDialog(AppState& state, QWidget* parent);
 
-    void SetTeksten();
+    void applyTexts();
     void LockCombo();
     void UnlockCombo();
     // Shows the configuration in the fields; a value beyond its list shows
@@ -58,14 +58,14 @@ signals:
     void saveRequested();
 
 private slots:
-    void CmdWijzigen_Click();
-    void CmdCancel_Click();
-    void CmdSave_Click();
-    void CmdClose_Click();
+    void onCmdWijzigenClicked();
+    void onCmdCancelClicked();
+    void onCmdSaveClicked();
+    void onCmdCloseClicked();
 
 private:
     void buildControls();
-    void Form_Load();
+    void load();
     void setButtons(bool cancel, bool save, bool close, bool edit);
     // What ports.ini names for the selected port, or, read-only, what the
     // environment names instead.

@@ -1,4 +1,4 @@
-#include "ui/FrmOpenenBehuizing.h"
+#include "ui/HousingGuide.h"
 
 #include "files/ConfigFile.h"
 #include "texts/TextNumbers.h"
@@ -28,7 +28,7 @@ QLabel* placePicture(QWidget* parent, const char* name, const char* resource)
 
 } // namespace
 
-FrmOpenenBehuizing::FrmOpenenBehuizing(AppState& state, QWidget* parent)
+HousingGuide::HousingGuide(AppState& state, QWidget* parent)
     : SecondaryWindow(parent, kClientWidth, kClientHeight), state_(state)
 {
     setObjectName(QStringLiteral("frmOpenenBehuizing"));
@@ -46,17 +46,17 @@ FrmOpenenBehuizing::FrmOpenenBehuizing(AppState& state, QWidget* parent)
     CheckDontShow = place<QCheckBox>(this, QStringLiteral("CheckDontShow"), 8, 392, 217, 17);
     CmdClose = place<QPushButton>(this, QStringLiteral("CmdClose"), 320, 384, 73, 25);
 
-    connect(CmdVolgende, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdVolgende_Click);
-    connect(CmdVorige, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdVorige_Click);
-    connect(CmdClose, &QPushButton::clicked, this, &FrmOpenenBehuizing::CmdClose_Click);
+    connect(CmdVolgende, &QPushButton::clicked, this, &HousingGuide::onCmdVolgendeClicked);
+    connect(CmdVorige, &QPushButton::clicked, this, &HousingGuide::onCmdVorigeClicked);
+    connect(CmdClose, &QPushButton::clicked, this, &HousingGuide::onCmdCloseClicked);
 
-    SetTeksten();
+    applyTexts();
     showStep(1);
 }
 
-void FrmOpenenBehuizing::SetTeksten()
+void HousingGuide::applyTexts()
 {
-    const TextTable& t = state_.Tekst;
+    const TextTable& t = state_.texts;
     CmdVolgende->setText(t[TxtNext]);
     CmdVorige->setText(t[TxtPrevious]);
     CmdClose->setText(t[TxtClose]);
@@ -64,7 +64,7 @@ void FrmOpenenBehuizing::SetTeksten()
     setWindowTitle(t[TxtOpeningDiagnoseCover]);
 }
 
-int FrmOpenenBehuizing::currentStep() const
+int HousingGuide::currentStep() const
 {
     const auto pictures = images();
     for (int k = 1; k <= kStepCount; ++k)
@@ -73,32 +73,32 @@ int FrmOpenenBehuizing::currentStep() const
     return 0;
 }
 
-void FrmOpenenBehuizing::showStep(int step)
+void HousingGuide::showStep(int step)
 {
     const auto pictures = images();
     for (int k = 1; k <= kStepCount; ++k)
         pictures[k - 1]->setVisible(k == step);
-    LabelBeschrijving->setText(state_.Tekst[kStepTexts[step - 1]] + QStringLiteral("."));
+    LabelBeschrijving->setText(state_.texts[kStepTexts[step - 1]] + QStringLiteral("."));
 }
 
 // The buttons stay enabled; past either end they simply do nothing.
-void FrmOpenenBehuizing::CmdVolgende_Click()
+void HousingGuide::onCmdVolgendeClicked()
 {
     if (currentStep() < kStepCount)
         showStep(currentStep() + 1);
 }
 
-void FrmOpenenBehuizing::CmdVorige_Click()
+void HousingGuide::onCmdVorigeClicked()
 {
     if (currentStep() > 1)
         showStep(currentStep() - 1);
 }
 
-void FrmOpenenBehuizing::CmdClose_Click()
+void HousingGuide::onCmdCloseClicked()
 {
     if (CheckDontShow->isChecked()) {
-        state_.config.CaseDontShow = 1;
-        ReportFailedSave(this, state_.Tekst, SchrijfConfig(state_.config, state_.folder.configFile()));
+        state_.config.hideHousingGuide = 1;
+        ReportFailedSave(this, state_.texts, WriteConfig(state_.config, state_.folder.configFile()));
     }
     close();
 }

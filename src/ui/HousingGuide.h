@@ -12,13 +12,13 @@
 
 namespace pb {
 
-class FrmOpenenBehuizing : public SecondaryWindow {
+class HousingGuide : public SecondaryWindow {
     Q_OBJECT
 public:
     // Loads the guide at step 1 with the box clear.
-    explicit FrmOpenenBehuizing(AppState& state, QWidget* parent = nullptr);
+    explicit HousingGuide(AppState& state, QWidget* parent = nullptr);
 
-    void SetTeksten();
+    void applyTexts();
 
     // The step now shown, 1 to 3: the one picture that is not hidden.
     int currentStep() const;
@@ -33,9 +33,9 @@ public:
     QPushButton* CmdClose;
 
 private slots:
-    void CmdVolgende_Click();
-    void CmdVorige_Click();
-    void CmdClose_Click();
+    void onCmdVolgendeClicked();
+    void onCmdVorigeClicked();
+    void onCmdCloseClicked();
 
 private:
     void showStep(int step);

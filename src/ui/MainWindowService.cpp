@@ -1,6 +1,6 @@
 // The buttons of the three hidden service frames on the "Service" tab. The
 // unit offers no exchange for them, so they only change their own labels.
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -8,7 +8,7 @@
 
 namespace pb {
 
-void FrmHoofdscherm::connectServiceButtons()
+void MainWindow::connectServiceButtons()
 {
     connect(CmdLeesRestarts, &QPushButton::clicked, this,
             [this] { LabRestarts->setText(QStringLiteral("Software restarts lezen ")); });
@@ -20,11 +20,11 @@ void FrmHoofdscherm::connectServiceButtons()
         palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
         LabVersionSw->setPalette(palette);
     });
-    connect(CmdWisAlles, &QPushButton::clicked, this, &FrmHoofdscherm::CmdWisAlles_Click);
+    connect(CmdWisAlles, &QPushButton::clicked, this, &MainWindow::onCmdWisAllesClicked);
     LabWisUnit->installEventFilter(this);
 }
 
-void FrmHoofdscherm::CmdWisAlles_Click()
+void MainWindow::onCmdWisAllesClicked()
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pagerbench"),
                     QStringLiteral("Clear all settings of this unit?\r\nAre you sure? "),
@@ -33,7 +33,7 @@ void FrmHoofdscherm::CmdWisAlles_Click()
         LabWisUnit->setText(QStringLiteral("Busy on clearing unit."));
 }
 
-bool FrmHoofdscherm::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == LabWisUnit && event->type() == QEvent::MouseButtonDblClick)
         LabWisUnit->clear();

@@ -23,10 +23,10 @@
 
 namespace pb {
 
-class FrmHoofdscherm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit FrmHoofdscherm(AppState& state, QWidget* parent = nullptr);
+    explicit MainWindow(AppState& state, QWidget* parent = nullptr);
 
     // The last step of the window's load: the one-shot timer that loads the
     // default settings again once the window is up.
@@ -35,7 +35,7 @@ public:
     // but Cancel counts as yes.
     bool confirm(const QString& question);
     // Puts the texts of the active language on every translated caption.
-    void SetTeksten();
+    void applyTexts();
     // Copies the 25 lines of the message buffer into the message window.
     void UpdateMessageWindow();
     // The service frames and "Save as default" are there at service level 2
@@ -128,19 +128,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private slots:
-    void Quit_Click();
-    void SSTab1_Click(int previousTab);
-    void TmrUpdateVensters_Timer();
-    void LedTimer_Timer();
-    void TimerDisplayInstellingen_Timer();
-    void CmdInstellingenLezen_Click();
-    void CmdInstellingenOpslaan_Click();
-    void CmdLezenUnitgegevens_Click();
-    void CmdOpslaanUnitGegevens_Click();
+    void onQuitClicked();
+    void onSSTab1Clicked(int previousTab);
+    void onTmrUpdateVenstersTimeout();
+    void onLedTimerTimeout();
+    void onTimerDisplayInstellingenTimeout();
+    void onCmdInstellingenLezenClicked();
+    void onCmdInstellingenOpslaanClicked();
+    void onCmdLezenUnitgegevensClicked();
+    void onCmdOpslaanUnitGegevensClicked();
 
 private:
     void colourGrid();
-    void buildCommunicatie(QWidget* client);
+    void buildCommunicationFrame(QWidget* client);
     void buildStatusPage(QWidget* page);
     void buildSettingsPage(QWidget* page);
     void buildFilePage(QWidget* page);
@@ -149,7 +149,7 @@ private:
     void buildTimers();
     void connectFileButtons();
     void connectServiceButtons();
-    void CmdWisAlles_Click();
+    void onCmdWisAllesClicked();
     // The settings-file dialog; an empty result means cancelled.
     QString chooseSettingsFile(QFileDialog::AcceptMode mode, const QString& presetName);
 

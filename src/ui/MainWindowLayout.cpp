@@ -1,6 +1,6 @@
 // The controls of the main window, at the positions of its fixed design.
 // Positions on a tab page count from the tab control's top-left corner.
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 #include "ui/Place.h"
 
 namespace pb {
@@ -43,7 +43,7 @@ QComboBox* placeGridList(QWidget* parent, const QString& name, int x, int y, int
 
 } // namespace
 
-void FrmHoofdscherm::buildCommunicatie(QWidget* client)
+void MainWindow::buildCommunicationFrame(QWidget* client)
 {
     FrmCommunicatie = placeFrame(client, QStringLiteral("FrmCommunicatie"), 8, 8, 201, 49);
 
@@ -60,7 +60,7 @@ void FrmHoofdscherm::buildCommunicatie(QWidget* client)
                            QStringLiteral("RxD"));
 }
 
-void FrmHoofdscherm::buildStatusPage(QWidget* page)
+void MainWindow::buildStatusPage(QWidget* page)
 {
     for (int i = 0; i < kLogWindowLines; ++i) {
         Text2[i] = place<QLineEdit>(page, arrayName("Text2", i), 8, 56 + 16 * i, 713, 19);
@@ -68,7 +68,7 @@ void FrmHoofdscherm::buildStatusPage(QWidget* page)
     }
 }
 
-void FrmHoofdscherm::buildSettingsPage(QWidget* page)
+void MainWindow::buildSettingsPage(QWidget* page)
 {
     FrameDebug1 = placeFrame(page, QStringLiteral("FrameDebug1"), 344, 64, 153, 489);
     FrameDebug2 = placeFrame(page, QStringLiteral("FrameDebug2"), 840, 32, 153, 529);
@@ -104,7 +104,7 @@ void FrmHoofdscherm::buildSettingsPage(QWidget* page)
     Line1->setPalette(palette);
 }
 
-void FrmHoofdscherm::buildFilePage(QWidget* page)
+void MainWindow::buildFilePage(QWidget* page)
 {
     FrameUnitInstellingen = placeFrame(page, QStringLiteral("FrameUnitInstellingen"), 16, 40, 337, 73);
     CmdInstellingenOpslaan =
@@ -119,7 +119,7 @@ void FrmHoofdscherm::buildFilePage(QWidget* page)
         placeButton(FrameAlleInstellingen, QStringLiteral("CmdLezenUnitgegevens"), 176, 24, 145, 33);
 }
 
-void FrmHoofdscherm::buildUnitPage(QWidget* page)
+void MainWindow::buildUnitPage(QWidget* page)
 {
     unitPage_ = page;
     page->installEventFilter(this);
@@ -129,7 +129,7 @@ void FrmHoofdscherm::buildUnitPage(QWidget* page)
     CmdSchrijfAlles = placeButton(page, QStringLiteral("CmdSchrijfAlles"), 744, 440, 225, 25);
 }
 
-QPlainTextEdit* FrmHoofdscherm::TxtProgress()
+QPlainTextEdit* MainWindow::TxtProgress()
 {
     if (progress_)
         return progress_;
@@ -148,7 +148,7 @@ QPlainTextEdit* FrmHoofdscherm::TxtProgress()
     return progress_;
 }
 
-void FrmHoofdscherm::buildServicePage(QWidget* page)
+void MainWindow::buildServicePage(QWidget* page)
 {
     FramePagerOproepen = placeFrame(page, QStringLiteral("FramePagerOproepen"), 8, 32, 721, 113);
     QWidget* call = FramePagerOproepen;

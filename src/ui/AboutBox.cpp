@@ -1,7 +1,7 @@
-#include "ui/FrmAbout.h"
+#include "ui/AboutBox.h"
 
 #include "texts/TextNumbers.h"
-#include "ui/FrmHoofdscherm.h"
+#include "ui/MainWindow.h"
 #include "ui/Place.h"
 
 #include <QEvent>
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kClientWidth = 399;
 constexpr int kClientHeight = 167;
-constexpr int16_t kHighestDebugLevel = 2;
+constexpr int16_t kHighestServiceLevel = 2;
 
 const QColor kDetailsBlue(0, 0, 192);
 
@@ -28,7 +28,7 @@ QLabel* placeText(QWidget* parent, const QString& name, int x, int y, int w, int
 
 } // namespace
 
-FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
+AboutBox::AboutBox(AppState& state, MainWindow& main)
     : SecondaryWindow(&main, kClientWidth, kClientHeight), state_(state), main_(main)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -44,7 +44,7 @@ FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
 
     Label4 = placeText(this, QStringLiteral("Label4"), 16, 112, 249, 17, Qt::black);
     CmdSluit = place<QPushButton>(this, QStringLiteral("CmdSluit"), 296, 128, 97, 33);
-    connect(CmdSluit, &QPushButton::clicked, this, &FrmAbout::CmdSluit_Click);
+    connect(CmdSluit, &QPushButton::clicked, this, &AboutBox::onCmdSluitClicked);
 
     // The logo and the details cover most of the frame: a double-click on
     // any of them counts as one on the frame.
@@ -52,38 +52,38 @@ FrmAbout::FrmAbout(AppState& state, FrmHoofdscherm& main)
                           static_cast<QWidget*>(LabelMaker), static_cast<QWidget*>(LabelWeb)})
         part->installEventFilter(this);
 
-    Form_Load();
+    load();
 }
 
-void FrmAbout::Form_Load()
+void AboutBox::load()
 {
-    const TextTable& t = state_.Tekst;
+    const TextTable& t = state_.texts;
     CmdSluit->setText(t[TxtClose]);
     setWindowTitle(t[TxtAbout]);
     Label4->setText(t[TxtSwVersion] + QStringLiteral(" ") + QString::number(kVersionMajor) + QStringLiteral(".") +
                     QString::number(kVersionMinor));
 }
 
-bool FrmAbout::eventFilter(QObject* watched, QEvent* event)
+bool AboutBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        FrameLogo_DblClick();
+        onFrameLogoDoubleClicked();
         return true;
     }
     return SecondaryWindow::eventFilter(watched, event);
 }
 
-void FrmAbout::FrameLogo_DblClick()
+void AboutBox::onFrameLogoDoubleClicked()
 {
-    int16_t level = static_cast<int16_t>(state_.DebugLevel + 1);
-    if (level > kHighestDebugLevel)
+    int16_t level = static_cast<int16_t>(state_.serviceLevel + 1);
+    if (level > kHighestServiceLevel)
         level = 0;
-    state_.DebugLevel = level;
+    state_.serviceLevel = level;
     // Not stored: the level lasts until the program ends.
     main_.ShowServiceLevel(level);
 }
 
-void FrmAbout::CmdSluit_Click()
+void AboutBox::onCmdSluitClicked()
 {
     close();
 }

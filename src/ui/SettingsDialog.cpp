@@ -1,4 +1,4 @@
-#include "ui/FrmInstellingen.h"
+#include "ui/SettingsDialog.h"
 
 #include "link/ports/PortMap.h"
 #include "settings/UnitTypes.h"
@@ -47,22 +47,22 @@ int16_t positionOf(const QComboBox* combo)
 
 } // namespace
 
-FrmInstellingen::FrmInstellingen(AppState& state, QWidget* parent)
+SettingsDialog::SettingsDialog(AppState& state, QWidget* parent)
     : SecondaryWindow(parent, kClientWidth, kClientHeight), state_(state)
 {
     setObjectName(QStringLiteral("frmInstellingen"));
     buildControls();
-    connect(CmdWijzigen, &QPushButton::clicked, this, &FrmInstellingen::CmdWijzigen_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &FrmInstellingen::CmdCancel_Click);
-    connect(CmdSave, &QPushButton::clicked, this, &FrmInstellingen::CmdSave_Click);
-    connect(CmdClose, &QPushButton::clicked, this, &FrmInstellingen::CmdClose_Click);
-    connect(ComboCom, &QComboBox::currentIndexChanged, this, &FrmInstellingen::showPortDevice);
-    Form_Load();
+    connect(CmdWijzigen, &QPushButton::clicked, this, &SettingsDialog::onCmdWijzigenClicked);
+    connect(CmdCancel, &QPushButton::clicked, this, &SettingsDialog::onCmdCancelClicked);
+    connect(CmdSave, &QPushButton::clicked, this, &SettingsDialog::onCmdSaveClicked);
+    connect(CmdClose, &QPushButton::clicked, this, &SettingsDialog::onCmdCloseClicked);
+    connect(ComboCom, &QComboBox::currentIndexChanged, this, &SettingsDialog::showPortDevice);
+    load();
 }
 
-void FrmInstellingen::Form_Load()
+void SettingsDialog::load()
 {
-    SetTeksten();
+    applyTexts();
     ComboCom->clear();
     LockCombo();
     ShowPortNames();
@@ -74,15 +74,15 @@ void FrmInstellingen::Form_Load()
     // The names keep the language of this load, even after a save.
     ComboUnitType->clear();
     for (const UnitTypeInfo& type : kUnitTypes)
-        ComboUnitType->addItem(state_.Tekst[type.nameText]);
+        ComboUnitType->addItem(state_.texts[type.nameText]);
 
     UpdateCombo();
     setButtons(false, false, true, true);
 }
 
-void FrmInstellingen::SetTeksten()
+void SettingsDialog::applyTexts()
 {
-    const TextTable& t = state_.Tekst;
+    const TextTable& t = state_.texts;
     CmdWijzigen->setText(t[TxtEdit]);
     CmdSave->setText(t[TxtSave]);
     CmdCancel->setText(t[TxtCancel]);
@@ -95,7 +95,7 @@ void FrmInstellingen::SetTeksten()
     CheckOpeningUnit->setText(t[TxtDontShowAgain]);
 }
 
-void FrmInstellingen::LockCombo()
+void SettingsDialog::LockCombo()
 {
     for (QComboBox* combo : {ComboCom, ComboUnitType, ComboTaal}) {
         combo->setEnabled(false);
@@ -106,7 +106,7 @@ void FrmInstellingen::LockCombo()
     CheckOpeningUnit->setEnabled(false);
 }
 
-void FrmInstellingen::UnlockCombo()
+void SettingsDialog::UnlockCombo()
 {
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     for (QComboBox* combo : {ComboCom, ComboUnitType, ComboTaal}) {
@@ -118,29 +118,29 @@ void FrmInstellingen::UnlockCombo()
     CheckOpeningUnit->setEnabled(true);
 }
 
-void FrmInstellingen::UpdateCombo()
+void SettingsDialog::UpdateCombo()
 {
     const ProgramConfig& config = state_.config;
-    showPosition(ComboCom, config.Compoort);
+    showPosition(ComboCom, config.portIndex);
     // The same position as before fires no change: ports.ini is read anew.
     showPortDevice();
-    showPosition(ComboUnitType, config.UnitType);
-    showPosition(ComboTaal, config.Taal);
-    TxtSetPath->setText(config.SetPath);
-    CheckOpeningUnit->setChecked(config.CaseDontShow >= 1);
+    showPosition(ComboUnitType, config.unitType);
+    showPosition(ComboTaal, config.language);
+    TxtSetPath->setText(config.settingsFolder);
+    CheckOpeningUnit->setChecked(config.hideHousingGuide >= 1);
 }
 
-void FrmInstellingen::ComboToSettings()
+void SettingsDialog::ComboToSettings()
 {
     ProgramConfig& config = state_.config;
-    config.Compoort = positionOf(ComboCom);
-    config.UnitType = positionOf(ComboUnitType);
-    config.Taal = positionOf(ComboTaal);
-    config.SetPath = TxtSetPath->text();
-    config.CaseDontShow = CheckOpeningUnit->isChecked() ? 1 : 0;
+    config.portIndex = positionOf(ComboCom);
+    config.unitType = positionOf(ComboUnitType);
+    config.language = positionOf(ComboTaal);
+    config.settingsFolder = TxtSetPath->text();
+    config.hideHousingGuide = CheckOpeningUnit->isChecked() ? 1 : 0;
 }
 
-void FrmInstellingen::ShowPortNames()
+void SettingsDialog::ShowPortNames()
 {
     const PortMap ports = PortMap::load(state_.folder, state_.presentPorts());
     for (int n = 1; n <= kPortCount; ++n) {
@@ -150,13 +150,13 @@ void FrmInstellingen::ShowPortNames()
     }
 }
 
-PortEntry FrmInstellingen::SelectedPortEntry() const
+PortEntry SettingsDialog::SelectedPortEntry() const
 {
     // The field shows the environment's device then, which ports.ini must not take.
     return {ComboCom->currentIndex() + 1, portSetByEnvironment_ ? portsFileDevice_ : TxtPortDevice->text().trimmed()};
 }
 
-void FrmInstellingen::showPortDevice()
+void SettingsDialog::showPortDevice()
 {
     const int number = ComboCom->currentIndex() + 1;
     const PortEntries entries = ReadPortEntries(state_.folder);
@@ -176,7 +176,7 @@ void FrmInstellingen::showPortDevice()
     TxtPortDevice->setCursorPosition(0);
 }
 
-void FrmInstellingen::setButtons(bool cancel, bool save, bool close, bool edit)
+void SettingsDialog::setButtons(bool cancel, bool save, bool close, bool edit)
 {
     CmdCancel->setEnabled(cancel);
     CmdSave->setEnabled(save);
@@ -184,20 +184,20 @@ void FrmInstellingen::setButtons(bool cancel, bool save, bool close, bool edit)
     CmdWijzigen->setEnabled(edit);
 }
 
-void FrmInstellingen::CmdWijzigen_Click()
+void SettingsDialog::onCmdWijzigenClicked()
 {
     setButtons(true, true, false, false);
     UnlockCombo();
 }
 
-void FrmInstellingen::CmdCancel_Click()
+void SettingsDialog::onCmdCancelClicked()
 {
     setButtons(false, false, true, true);
     LockCombo();
     UpdateCombo();
 }
 
-void FrmInstellingen::CmdSave_Click()
+void SettingsDialog::onCmdSaveClicked()
 {
     setButtons(false, false, true, true);
     LockCombo();
@@ -208,7 +208,7 @@ void FrmInstellingen::CmdSave_Click()
     showPortDevice();
 }
 
-void FrmInstellingen::CmdClose_Click()
+void SettingsDialog::onCmdCloseClicked()
 {
     close();
 }
