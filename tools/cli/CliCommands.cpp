@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "CheckCommand.h"
 #include "CliRequest.h"
 #include "PortsCommand.h"
 #include "RowReport.h"
@@ -22,7 +23,7 @@ namespace {
 bool UsesUnitType(Command command)
 {
     return command == Command::Read || command == Command::Write || command == Command::Show
-        || command == Command::Diff;
+        || command == Command::Diff || command == Command::Check;
 }
 
 // The unit type and the language as asked, else as the program's
@@ -91,6 +92,7 @@ int RunCommand(const CliRequest& request, CoreParts& parts, const CliOutput& out
     case Command::Diff: return Diff(parts, files, output);
     case Command::Monitor: return Monitor(command);
     case Command::Ports: return ListPorts(parts.folder, request.json, output);
+    case Command::Check: return Check(command);
     case Command::Help:
     case Command::Version: break;
     }

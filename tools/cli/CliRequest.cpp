@@ -28,6 +28,7 @@ const QList<CommandInfo>& Commands()
         {"diff", Command::Diff, {"type", "lang"}, 2},
         {"monitor", Command::Monitor, {"port", "seconds"}, 0},
         {"ports", Command::Ports, {"json"}, 0},
+        {"check", Command::Check, {"port", "type", "json"}, 0},
     };
     return commands;
 }
@@ -188,6 +189,7 @@ QString UsageText()
         "  pagerbench-cli diff    [--type N] [--lang en|nl|de|fr] FILE1 FILE2\n"
         "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
         "  pagerbench-cli ports   [--json]\n"
+        "  pagerbench-cli check   --port DEVICE [--type N] [--json]\n"
         "  pagerbench-cli --help | --version\n"
         "\n"
         "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"
@@ -196,7 +198,8 @@ QString UsageText()
         "the language default to the program's configuration file.\n"
         "Exit status: 0 done; 1 the unit failed, a row was not read or written as\n"
         "it stands, or the files differ; 2 bad usage or input, or output that could\n"
-        "not be written; 3 the port could not be opened; 130 interrupted.\n");
+        "not be written; 3 the port could not be opened; 130 interrupted. check:\n"
+        "0 the unit answered, 1 it did not answer as it should, 3 no open port.\n");
 }
 
 } // namespace pb::cli

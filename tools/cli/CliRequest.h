@@ -22,7 +22,7 @@ constexpr int kMaxMessageLength = 40;
 // Standing for standard input (write's file) or standard output (--out).
 inline const QString kStandardStream = QStringLiteral("-");
 
-enum class Command { Read, Write, Call, Show, Diff, Monitor, Ports, Help, Version };
+enum class Command { Read, Write, Call, Show, Diff, Monitor, Ports, Check, Help, Version };
 
 struct CliRequest {
     Command command = Command::Help;

@@ -1,23 +1,20 @@
 #include "UnitSession.h"
 
+#include "TickLoop.h"
+
 #include "link/devices/Flags.h"
 #include "link/devices/UnitPort.h"
 #include "settings/GridTransfer.h"
 #include "settings/ValueCoding.h"
 #include "texts/PortWording.h"
 
-#include <QEventLoop>
-#include <QSocketNotifier>
 #include <QTime>
-#include <QTimer>
 #include <algorithm>
-#include <memory>
 
 namespace pb::cli {
 
 namespace {
 
-constexpr int kTickMs = 25;
 // A reply that is too long does not count against the failure limit, so
 // the window would retry such a row until the user cancels; here a row is
 // given up after this many tries.
@@ -180,40 +177,7 @@ void UnitSession::monitor(int milliseconds)
 
 void UnitSession::runUntil(const std::function<bool()>& done, int milliseconds)
 {
-    interrupted_ = interruption_.happened();
-    if (interrupted_)
-        return;
-    QEventLoop loop;
-    std::unique_ptr<QSocketNotifier> interrupt;
-    if (interruption_.descriptor() >= 0) {
-        interrupt = std::make_unique<QSocketNotifier>(interruption_.descriptor(), QSocketNotifier::Read);
-        QObject::connect(interrupt.get(), &QSocketNotifier::activated, &loop, [&] {
-            interrupt->setEnabled(false); // the signal stays pending, the descriptor readable
-            interrupted_ = true;
-            loop.quit();
-        });
-    }
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    ticker.setInterval(kTickMs);
-    QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
-        // Without a descriptor (Windows) the ticks look for Ctrl-C.
-        if (!interrupt && interruption_.happened()) {
-            interrupted_ = true;
-            loop.quit();
-            return;
-        }
-        tick();
-        if (done())
-            loop.quit();
-    });
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (milliseconds >= 0)
-        deadline.start(milliseconds);
-    ticker.start();
-    loop.exec();
+    interrupted_ = RunTicks(interruption_, [this] { tick(); }, done, milliseconds);
 }
 
 void UnitSession::tick()

@@ -260,4 +260,10 @@ void Datacom::say(const PortEvent& event)
     log_.WriteLog(words_ ? words_(event) : QString());
 }
 
+LineState Datacom::lineState()
+{
+    LineDevice* device = active();
+    return device && isOpen() ? device->lineState() : LineState();
+}
+
 } // namespace pb

@@ -75,6 +75,8 @@ public:
 
     // False after CloseComPort, a failed open, or once the device went away.
     bool isOpen() const;
+    // The line as the open device has it; nothing known without one.
+    LineState lineState();
 
     // Why the last open failed or the device went away; None after an open,
     // or a reopening, that succeeded. A close leaves it as it is.

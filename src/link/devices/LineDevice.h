@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace pb {
@@ -25,6 +26,20 @@ struct LineSettings {
     Handshake handshake = Handshake::None;
     bool requestToSend = false;
     bool dataTerminalReady = false;
+};
+
+// What a device can tell of its line as it stands, for a check of the
+// connection: the settings in force, and the modem's input lines where the
+// device has them.
+struct LineState {
+    QString settings;          // as "19200,N,8,1"; empty when the device cannot tell
+    bool serverSettings = false; // a device server: the settings are what it was asked
+    QStringList notConfirmed;  // a device server: the settings it did not confirm
+    bool modemLines = false;   // the device told its input lines
+    bool clearToSend = false;
+    bool dataSetReady = false;
+    bool carrierDetect = false;
+    bool ringIndicator = false;
 };
 
 class LineDevice {
@@ -57,6 +72,8 @@ public:
     // Sets the RTS and DTR lines where the device has them; a device
     // without modem lines carries the data all the same.
     virtual void setModemLines(bool requestToSend, bool dataTerminalReady) = 0;
+    // The line as the device has it now; nothing known by default.
+    virtual LineState lineState() { return {}; }
 
     // Told why, once the device went away or failed.
     std::function<void(const DeviceError& error)> onGone;

@@ -146,6 +146,7 @@ void TcpLineDevice::clearInput()
 void TcpLineDevice::startLine(const LineSettings& settings)
 {
     close();
+    settingsText_ = settings.text;
     stream_ = std::make_unique<DeviceServerStream>(address_, settings);
     stage_ = Stage::Connecting;
     socket_.connectToHost(address_.host, address_.port);
@@ -218,6 +219,17 @@ void TcpLineDevice::lost()
     const bool hungUp = socket_.error() == QAbstractSocket::RemoteHostClosedError;
     if (onGone)
         onGone({hungUp ? DeviceErrorKind::ClosedByPeer : DeviceErrorKind::Lost, socket_.errorString()});
+}
+
+LineState TcpLineDevice::lineState()
+{
+    LineState state;
+    if (!stream_ || !stream_->setsLine())
+        return state;
+    state.settings = settingsText_;
+    state.serverSettings = true;
+    state.notConfirmed = stream_->untaken();
+    return state;
 }
 
 } // namespace pb

@@ -24,6 +24,9 @@ public:
     void clearInput() override;
     // Set with the line at open; a raw server's serial side is its own.
     void setModemLines(bool, bool) override {}
+    // Over rfc2217:// the settings asked and those not confirmed; a raw
+    // server's line is its own and unknown.
+    LineState lineState() override;
 
     // A server that does not answer by then counts as not there.
     static constexpr int kConnectWaitMs = 2000;
@@ -57,6 +60,7 @@ private:
     Stage stage_ = Stage::Closed;
     std::unique_ptr<DeviceServerStream> stream_;
     QByteArray received_; // the line's bytes, taken out of the stream
+    QString settingsText_; // as the line was last asked to be set
 };
 
 } // namespace pb

@@ -32,6 +32,10 @@ public:
 
     // The server answered every setting (always so in raw mode).
     bool settled() const;
+    // Over rfc2217:// the line is set by the program; the settings the
+    // server did not confirm so far.
+    bool setsLine() const { return setup_.has_value(); }
+    QStringList untaken() const { return setup_ ? setup_->untaken() : QStringList(); }
     // Once every answer came or the wait for them is over: one line
     // naming the settings the server did not take, if any.
     void reportUntaken();

@@ -102,4 +102,44 @@ void SerialPortDevice::setModemLines(bool requestToSend, bool dataTerminalReady)
     port_.clearError();
 }
 
+namespace {
+
+QChar ParityLetter(QSerialPort::Parity parity)
+{
+    switch (parity) {
+    case QSerialPort::EvenParity: return u'E';
+    case QSerialPort::OddParity: return u'O';
+    case QSerialPort::SpaceParity: return u'S';
+    case QSerialPort::MarkParity: return u'M';
+    default: return u'N';
+    }
+}
+
+} // namespace
+
+// Read back from the port, so a driver that did not take a setting shows.
+// A pseudo-terminal has no modem lines to tell.
+LineState SerialPortDevice::lineState()
+{
+    LineState state;
+    QSerialPort& port = port_;
+    if (!port.isOpen())
+        return state;
+    state.settings = QStringLiteral("%1,%2,%3,%4")
+                         .arg(port.baudRate())
+                         .arg(ParityLetter(port.parity()))
+                         .arg(int(port.dataBits()))
+                         .arg(port.stopBits() == QSerialPort::TwoStop ? 2 : 1);
+    const QSerialPort::PinoutSignals pins = port.pinoutSignals();
+    if (port.error() == QSerialPort::NoError) {
+        state.modemLines = true;
+        state.clearToSend = pins & QSerialPort::ClearToSendSignal;
+        state.dataSetReady = pins & QSerialPort::DataSetReadySignal;
+        state.carrierDetect = pins & QSerialPort::DataCarrierDetectSignal;
+        state.ringIndicator = pins & QSerialPort::RingIndicatorSignal;
+    }
+    port.clearError();
+    return state;
+}
+
 } // namespace pb

@@ -18,6 +18,7 @@ public:
     bool write(const QByteArray& bytes) override;
     void clearInput() override;
     void setModemLines(bool requestToSend, bool dataTerminalReady) override;
+    LineState lineState() override;
 
 private:
     QString path_; // as the port is opened

@@ -206,4 +206,32 @@ void Win32LineDevice::setModemLines(bool requestToSend, bool dataTerminalReady)
     EscapeCommFunction(handleOf(handle_), dataTerminalReady ? SETDTR : CLRDTR);
 }
 
+// Read back from the port, so a driver that did not take a setting shows.
+LineState Win32LineDevice::lineState()
+{
+    LineState state;
+    if (!handle_)
+        return state;
+    DCB dcb{};
+    dcb.DCBlength = sizeof(dcb);
+    if (GetCommState(HANDLE(handle_), &dcb)) {
+        const char parity = dcb.Parity == EVENPARITY ? 'E' : dcb.Parity == ODDPARITY ? 'O' : dcb.Parity == MARKPARITY ? 'M'
+            : dcb.Parity == SPACEPARITY ? 'S' : 'N';
+        state.settings = QStringLiteral("%1,%2,%3,%4")
+                             .arg(qulonglong(dcb.BaudRate))
+                             .arg(QLatin1Char(parity))
+                             .arg(int(dcb.ByteSize))
+                             .arg(dcb.StopBits == TWOSTOPBITS ? 2 : 1);
+    }
+    DWORD lines = 0;
+    if (GetCommModemStatus(HANDLE(handle_), &lines)) {
+        state.modemLines = true;
+        state.clearToSend = lines & MS_CTS_ON;
+        state.dataSetReady = lines & MS_DSR_ON;
+        state.carrierDetect = lines & MS_RLSD_ON;
+        state.ringIndicator = lines & MS_RING_ON;
+    }
+    return state;
+}
+
 } // namespace pb

@@ -26,6 +26,7 @@ public:
     bool write(const QByteArray& bytes) override;
     void clearInput() override;
     void setModemLines(bool requestToSend, bool dataTerminalReady) override;
+    LineState lineState() override;
 
 private:
     void lost(unsigned long error);
