@@ -173,6 +173,7 @@ void VirtualUnit::advance(Millis now)
 void VirtualUnit::frameArrived(const Bytes& frame, Millis now)
 {
     ++counters_.frames;
+    frameSinceWakeUp_ = true;
     if (options_.fault == Fault::DeepSleep && asleep(now)) {
         ++counters_.ignoredAsleep;
     } else if (!SumsToZero(frame)) {
@@ -205,8 +206,15 @@ void VirtualUnit::wakeUp(Millis now)
     lastActivity_ = now;
     if (awake_)
         return;
-    if (options_.fault == Fault::DeepSleep && ++wakeUpsAsleep_ < kWakeUpsOutOfDeepSleep)
-        return;
+    if (options_.fault == Fault::DeepSleep) {
+        // A wake-up that no frame followed before the next one is forgotten:
+        // it takes two tries of the program, not a probe and a try.
+        if (frameSinceWakeUp_ || wakeUpsAsleep_ == 0)
+            ++wakeUpsAsleep_;
+        frameSinceWakeUp_ = false;
+        if (wakeUpsAsleep_ < kWakeUpsOutOfDeepSleep)
+            return;
+    }
     awake_ = true;
     say("WAKE", now);
 }

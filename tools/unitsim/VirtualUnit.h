@@ -106,6 +106,7 @@ private:
     Millis nextStatus_;
     bool awake_ = true;
     int wakeUpsAsleep_ = 0; // wake-up sequences since it last fell asleep
+    bool frameSinceWakeUp_ = false;
     bool hungUp_ = false;
     int nextCallDigit_ = 1;
 };
