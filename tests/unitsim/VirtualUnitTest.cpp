@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace pbtest;
@@ -327,6 +329,27 @@ TEST(VirtualUnitFaults, HangupClosesTheLineAfterTheGivenFramesAndHearsNoMore)
     EXPECT_TRUE(unit.lineClosed());
     EXPECT_EQ(Exchange(unit, ReadRequest(3), 30), "");
     EXPECT_EQ(unit.counters().frames, 2);
+}
+
+// What each step brings back, as a letter: '-' nothing, '=' the bytes sent, 'F' a
+// frame, 'G' bytes all beyond ASCII (so no SOH and no text), 'T' anything else.
+TEST(VirtualUnitFaults, EchoGarbledDeepSleepAndTextOnlyAsAShortCheckHearsThem)
+{
+    const Bytes read = ReadRequest(13);
+    const std::pair<Millis, Bytes> steps[] = {{10, CallNumberRequest()}, {20, kWakeUp}, {30, read}, {40, kWakeUp},
+        {50, read}, {450, ""}, {7000, kWakeUp}, {7010, read}, {7020, kWakeUp}, {7030, read}};
+    const std::pair<const char*, std::string> cases[] = {{"echo", "=====-===="}, {"garbled", "G-G-G-GGGG"},
+        {"deep-sleep", "---TF-TTTF"}, {"text-only", "-----TTT--"}};
+    for (const auto& [name, expected] : cases) {
+        VirtualUnit unit(UnitOptions{3, pb::unitsim::FaultFromName(name).value_or(Fault::None)}, 0);
+        std::string heard;
+        for (const auto& [at, sent] : steps) {
+            const Bytes said = Exchange(unit, sent, at);
+            const bool garbage = std::all_of(said.begin(), said.end(), [](char c) { return uint8_t(c) >= 0x80; });
+            heard += said.empty() ? '-' : said == sent ? '=' : At(said, 0) == 0x01 ? 'F' : garbage ? 'G' : 'T';
+        }
+        EXPECT_EQ(heard, expected) << name;
+    }
 }
 
 TEST(VirtualUnitFaults, EveryFaultIsNamedAndItsNameReadsBack)

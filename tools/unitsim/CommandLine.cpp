@@ -72,7 +72,8 @@ std::string Usage()
 {
     return "usage: pagerbench-unitsim [--type 0..6] [--link PATH] [--device PATH] [--tcp PORT]\n"
            "                          [--fault noise|bad-checksum|stall|too-long|silent|late|\n"
-           "                                   refuse-call|bad-digit|hangup]\n"
+           "                                   refuse-call|bad-digit|hangup|echo|garbled|\n"
+           "                                   deep-sleep|text-only]\n"
            "                          [--hangup-after FRAMES] [--late-ms MS]\n"
            "                          [--status-every SECONDS] [--quiet]\n"
            "Plays a unit on a new pseudo-terminal (or on --device) and prints its\n"

@@ -80,4 +80,14 @@ Bytes WithNoise(const Bytes& reply)
     return Bytes("\xFF\x00~*\x1E?", 6) + reply;
 }
 
+Bytes AtAnotherSpeed(const Bytes& bytes)
+{
+    // An odd factor scatters neighbouring values, as garbage does; the top
+    // bit keeps every result clear of SOH and of ASCII text.
+    Bytes garbage;
+    for (char byte : bytes)
+        garbage += char(0x80 | ((static_cast<uint8_t>(byte) * 37 + 11) & 0x7F));
+    return garbage;
+}
+
 } // namespace pb::unitsim

@@ -26,5 +26,8 @@ Bytes Stalled(const Bytes& reply);
 Bytes Overlong(const Bytes& reply);
 // Line noise before the reply; none of it is an SOH.
 Bytes WithNoise(const Bytes& reply);
+// What a line at another speed makes of the bytes: a byte for each, every one
+// with its top bit set, so it holds neither an SOH nor readable text.
+Bytes AtAnotherSpeed(const Bytes& bytes);
 
 } // namespace pb::unitsim

@@ -8,7 +8,7 @@ namespace pb::unitsim {
 namespace {
 
 // The names the command line takes, one for every fault.
-constexpr std::array<std::pair<std::string_view, Fault>, 10> kFaultNames{{
+constexpr std::array<std::pair<std::string_view, Fault>, 14> kFaultNames{{
     {"none", Fault::None},
     {"noise", Fault::Noise},
     {"bad-checksum", Fault::BadCheckSum},
@@ -19,6 +19,10 @@ constexpr std::array<std::pair<std::string_view, Fault>, 10> kFaultNames{{
     {"refuse-call", Fault::RefuseCall},
     {"bad-digit", Fault::BadDigit},
     {"hangup", Fault::Hangup},
+    {"echo", Fault::Echo},
+    {"garbled", Fault::Garbled},
+    {"deep-sleep", Fault::DeepSleep},
+    {"text-only", Fault::TextOnly},
 }};
 
 } // namespace

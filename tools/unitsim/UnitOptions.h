@@ -24,10 +24,15 @@ enum class Fault {
     RefuseCall,  // pager calls are refused (NAK at position 4)
     BadDigit,    // the call number is not an ASCII digit
     Hangup,      // the line closes after hangupAfterFrames frames
+    Echo,        // a loopback plug: every byte comes straight back, no unit behind it
+    Garbled,     // all it sends is scrambled, as a line at another speed hears it
+    DeepSleep,   // starts asleep; ignores every frame until woken twice since it fell asleep
+    TextOnly,    // hears nothing but prints its diagnose text, a status line soon after the line opens
 };
 
 // "noise", "bad-checksum", "stall", "too-long", "silent", "late",
-// "refuse-call", "bad-digit", "hangup"; nothing for any other name.
+// "refuse-call", "bad-digit", "hangup", "echo", "garbled", "deep-sleep",
+// "text-only"; nothing for any other name.
 std::optional<Fault> FaultFromName(std::string_view name);
 
 // The fault's name as above; "none" for Fault::None.

@@ -12,6 +12,8 @@ namespace {
 constexpr Millis kNever = INT64_MAX;
 constexpr char kFirstDigit = '0';
 constexpr char kNotADigit = '?';
+// Deep asleep, the unit wakes on the second wake-up sequence, not the first.
+constexpr int kWakeUpsOutOfDeepSleep = 2;
 
 // Positions in a request frame.
 constexpr int kLengthAt = 1;
@@ -85,12 +87,23 @@ VirtualUnit::VirtualUnit(const UnitOptions& options, Millis now)
       memory_(StartValues(options.unitType)),
       startedAt_(now),
       lastActivity_(now),
-      nextStatus_(now + options.statusEveryMs)
+      nextStatus_(now + options.statusEveryMs),
+      awake_(options.fault != Fault::DeepSleep)
 {
+    lineOpened(now);
 }
 
 void VirtualUnit::receive(const Bytes& bytes, Millis now)
 {
+    switch (options_.fault) {
+    case Fault::Echo: // a loopback plug: back at once, and no unit behind it to hear them
+        output_.push_back({now, bytes});
+        return;
+    case Fault::TextOnly: // its receiver is deaf
+        return;
+    default:
+        break;
+    }
     for (char byte : bytes) {
         if (hungUp_)
             return;
@@ -123,7 +136,7 @@ Bytes VirtualUnit::transmit(Millis now)
         due += output_.front().bytes;
         output_.pop_front();
     }
-    return due;
+    return options_.fault == Fault::Garbled ? AtAnotherSpeed(due) : due;
 }
 
 Millis VirtualUnit::nextEventAt(Millis now) const
@@ -131,7 +144,7 @@ Millis VirtualUnit::nextEventAt(Millis now) const
     Millis next = kNever;
     if (!output_.empty())
         next = output_.front().due;
-    if (options_.statusEveryMs > 0 && !options_.quiet)
+    if (options_.statusEveryMs > 0 && talks())
         next = std::min(next, nextStatus_);
     if (awake_)
         next = std::min(next, lastActivity_ + kSleepAfterMs);
@@ -140,11 +153,18 @@ Millis VirtualUnit::nextEventAt(Millis now) const
     return std::max(next, now);
 }
 
+void VirtualUnit::lineOpened(Millis now)
+{
+    if (options_.fault == Fault::TextOnly && options_.statusEveryMs > 0)
+        nextStatus_ = std::min(nextStatus_, now + kGreetingAfterMs);
+}
+
 void VirtualUnit::advance(Millis now)
 {
     parser_.expire(now);
     if (awake_ && now - lastActivity_ >= kSleepAfterMs) {
         awake_ = false;
+        wakeUpsAsleep_ = 0;
         ++counters_.fellAsleep;
         say("SLEEP", now);
     }
@@ -153,7 +173,10 @@ void VirtualUnit::advance(Millis now)
 void VirtualUnit::frameArrived(const Bytes& frame, Millis now)
 {
     ++counters_.frames;
-    if (!SumsToZero(frame)) {
+    frameSinceWakeUp_ = true;
+    if (options_.fault == Fault::DeepSleep && asleep(now)) {
+        ++counters_.ignoredAsleep;
+    } else if (!SumsToZero(frame)) {
         ++counters_.checkSumErrors;
         say("CHECKSUM ERROR", now);
     } else if (At(frame, 2) != 0x01 || At(frame, 3) != 0x00 || At(frame, 4) != kStx) {
@@ -183,6 +206,15 @@ void VirtualUnit::wakeUp(Millis now)
     lastActivity_ = now;
     if (awake_)
         return;
+    if (options_.fault == Fault::DeepSleep) {
+        // A wake-up that no frame followed before the next one is forgotten:
+        // it takes two tries of the program, not a probe and a try.
+        if (frameSinceWakeUp_ || wakeUpsAsleep_ == 0)
+            ++wakeUpsAsleep_;
+        frameSinceWakeUp_ = false;
+        if (wakeUpsAsleep_ < kWakeUpsOutOfDeepSleep)
+            return;
+    }
     awake_ = true;
     say("WAKE", now);
 }
@@ -247,7 +279,7 @@ void VirtualUnit::reply(const Bytes& frame, Millis now)
 // Diagnose text never overtakes a reply that is still to come.
 void VirtualUnit::say(const Bytes& line, Millis now)
 {
-    if (options_.quiet)
+    if (!talks())
         return;
     const Millis due = output_.empty() ? now : std::max(now, output_.back().due);
     output_.push_back({due, line + "\r\n"});

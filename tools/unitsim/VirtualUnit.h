@@ -41,6 +41,7 @@ constexpr std::size_t kKeptCalls = 1000;
 class VirtualUnit {
 public:
     static constexpr Millis kSleepAfterMs = 6000;
+    static constexpr Millis kGreetingAfterMs = 300;
 
     VirtualUnit(const UnitOptions& options, Millis now);
 
@@ -51,6 +52,9 @@ public:
     // The next moment transmit may have something new to say; a caller
     // that waits on the line need not wake before it.
     Millis nextEventAt(Millis now) const;
+    // Somebody has opened the line: a text-only unit greets them with a
+    // status line within kGreetingAfterMs, so that a short listen hears it.
+    void lineOpened(Millis now);
 
     // The hang-up fault has struck: the line is to be closed now.
     bool lineClosed() const { return hungUp_ && output_.empty(); }
@@ -87,6 +91,8 @@ private:
     void serveCall(const Bytes& frame, Millis now);
     void reply(const Bytes& frame, Millis now);
     void say(const Bytes& line, Millis now);
+    // A loopback plug has no unit behind it to print anything.
+    bool talks() const { return !options_.quiet && options_.fault != Fault::Echo; }
     Bytes statusLine(Millis now) const;
 
     UnitOptions options_;
@@ -99,6 +105,8 @@ private:
     Millis lastActivity_;
     Millis nextStatus_;
     bool awake_ = true;
+    int wakeUpsAsleep_ = 0; // wake-up sequences since it last fell asleep
+    bool frameSinceWakeUp_ = false;
     bool hungUp_ = false;
     int nextCallDigit_ = 1;
 };

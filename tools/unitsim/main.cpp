@@ -99,6 +99,8 @@ int Run(pb::unitsim::UnitLine& line, pb::unitsim::VirtualUnit& unit, int signals
             return 0;
         if (!listening) {
             listening = line.peerPresent();
+            if (listening)
+                unit.lineOpened(Now());
             continue;
         }
         Bytes received;
@@ -138,10 +140,12 @@ int RunOnTcp(pb::unitsim::TcpUnitLine& line, pb::unitsim::VirtualUnit& unit, int
     QObject::connect(&line.server(), &QTcpServer::newConnection, [&] {
         if (!line.acceptNewcomer())
             return;
+        unit.lineOpened(Now());
         QObject::connect(line.client(), &QTcpSocket::readyRead, line.client(), [&] {
             unit.receive(line.readAll().toStdString(), Now());
             speak();
         });
+        speak(); // the timer learns of a greeting now due
     });
     speak();
     return QCoreApplication::exec();
