@@ -47,6 +47,10 @@ Expected ExpectedReport(Fault fault, Operation operation)
     case Fault::Hangup: return {first, Result::NoStartByte};
     case Fault::RefuseCall: return call ? Expected{Exchange::Call, Result::Refused} : Expected{first, Result::Done};
     case Fault::BadDigit: return {first, call ? Result::CallDigitOutOfRange : Result::Done};
+    case Fault::Echo: // the connection check's causes, not in this matrix
+    case Fault::Garbled:
+    case Fault::DeepSleep:
+    case Fault::TextOnly: break;
     }
     return {call ? Exchange::Call : first, Result::Done};
 }
