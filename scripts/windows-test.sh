@@ -217,6 +217,7 @@ if start_unit "$work/unit-serial.out"; then
   wineserver -k || true
   read_edit_write COM5 COM5
   check "COM5: read > a.set is read --out b.set, byte for byte" read_out_and_standard_output_agree COM5 COM5
+  check "COM5: check finds the unit answering" run_cli check --port COM5 --type "$unit_type"
 else
   checks_failed=1
 fi

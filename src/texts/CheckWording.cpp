@@ -164,10 +164,16 @@ QString VerdictLine(const CheckFinding& f)
                                   " plugged in.");
         return QStringLiteral("The port does not open: check the device server's address, port and network.");
     }
-    if (f.result == QStringLiteral("echo"))
-        return QStringLiteral("Our own bytes come back: a loopback plug, a two-wire (RS-485) adapter with echo on, or"
-                              " a server that echoes. Connect the unit's diagnose port through an adapter without"
-                              " echo.");
+    if (f.result == QStringLiteral("echo")) {
+        const QString source = Text(f.values, "looksLike");
+        if (source == QStringLiteral("server"))
+            return QStringLiteral("Our own bytes come back: the device server echoes them. Switch its echo off.");
+        if (source == QStringLiteral("adapter"))
+            return QStringLiteral("Our own bytes come back beside the unit's text: a two-wire (RS-485) adapter with echo"
+                                  " on. Switch its echo off, or use a four-wire (RS-232) connection.");
+        return QStringLiteral("Our own bytes come back and nothing else: a loopback plug, or a two-wire (RS-485)"
+                              " adapter with echo on and no unit behind it. Connect the unit's diagnose port.");
+    }
     if (f.result == QStringLiteral("garbled"))
         return QStringLiteral("Bytes come, but never a good frame: another speed or format on the way. A device"
                               " server in raw mode keeps its own settings: set it to 19200,N,8,1.");

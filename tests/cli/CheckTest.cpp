@@ -90,6 +90,10 @@ TEST(CliCheck, NamesEachCauseTheUnitPlaysInItsVerdict)
         EXPECT_EQ(heard, cause.heard);
         EXPECT_EQ(run.results.value(2), "open:opened");
         EXPECT_EQ(run.results.value(0), "name:named");
+        const QJsonObject verdict = run.document.value("steps").toArray().last().toObject();
+        if (QLatin1String(cause.verdict) == QLatin1String("echo")) {
+            EXPECT_EQ(verdict["looksLike"].toString(), cause.server ? "server" : "loopback");
+        }
     }
 }
 

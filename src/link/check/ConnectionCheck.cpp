@@ -312,10 +312,24 @@ void ConnectionCheck::noteTry(const ExchangeReport& report)
 void ConnectionCheck::finish()
 {
     cause_ = judge();
-    tell(CheckStep::Verdict, CauseName(cause_), {{QStringLiteral("exit"), ExitStatusOf(cause_)}});
+    QJsonObject values{{QStringLiteral("exit"), ExitStatusOf(cause_)},
+                       {QStringLiteral("unaskedBytes"), unasked_.size()},
+                       {QStringLiteral("unasked"), KindOfBytes(unasked_)}};
+    if (cause_ == CheckCause::Echo)
+        values.insert(QStringLiteral("looksLike"), echoSource());
+    tell(CheckStep::Verdict, CauseName(cause_), values);
     engine_.reset();
     port_.CloseComPort();
     phase_ = Phase::Done;
+}
+
+// A server echoes by itself; a two-wire adapter hands on the unit's own text
+// besides our bytes; a loopback plug gives back our bytes and nothing else.
+QString ConnectionCheck::echoSource() const
+{
+    if (IsTcpDevice(target_.device.device))
+        return QStringLiteral("server");
+    return KindOfBytes(unasked_) == QStringLiteral("nothing") ? QStringLiteral("loopback") : QStringLiteral("adapter");
 }
 
 CheckCause ConnectionCheck::judge() const

@@ -69,6 +69,7 @@ private:
     void noteTry(const ExchangeReport& report);
     void finish();
     CheckCause judge() const;
+    QString echoSource() const;
     // Takes what waits in the port, outside any exchange.
     QByteArray drain();
     // LogSink: the unit's text while the engine waits between tries.
