@@ -56,8 +56,32 @@ void Program::ShowGuide()
 
 void Program::Tick()
 {
+    if (check_) {
+        check_->tick();
+        if (check_->finished())
+            endCheck();
+        return;
+    }
     driver.tick();
     port.Tick();
+}
+
+void Program::CheckConnection()
+{
+    if (check_)
+        return;
+    window.TxtCheckLines->clear();
+    port.CloseComPort();
+    check_ = std::make_unique<WindowCheck>(state, [this](const QString& line) { window.TxtCheckLines->appendPlainText(line); });
+    check_->start();
+    if (check_->finished())
+        endCheck();
+}
+
+void Program::endCheck()
+{
+    check_.reset();
+    OpenConfiguredPort();
 }
 
 void Program::load()
@@ -99,6 +123,7 @@ void Program::connectControls()
     QObject::connect(window.CmdSchrijfAlles, &QPushButton::clicked, &window, [this] { onCmdSchrijfAllesClicked(); });
     QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { driver.Cancel(); });
     QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { driver.ClearProgress(); });
+    QObject::connect(window.CmdCheckConnection, &QPushButton::clicked, &window, [this] { CheckConnection(); });
     QObject::connect(window.CmdTestOproepPager, &QPushButton::clicked, &window,
                      [this] { onCmdTestOproepPagerClicked(); });
 }

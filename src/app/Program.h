@@ -3,10 +3,13 @@
 // the main window, wired together. main() builds one; a test builds its own.
 #include "app/AppState.h"
 #include "app/UnitDriver.h"
+#include "app/WindowCheck.h"
 #include "link/devices/Datacom.h"
 #include "link/protocol/ProtocolEngine.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowView.h"
+
+#include <memory>
 
 namespace pb {
 
@@ -21,7 +24,13 @@ public:
     // Opens the configured port at 19200,N,8,1 without handshake; the first
     // port that opens starts the engine.
     int16_t OpenConfiguredPort();
-    // One tick of TmrAfhandel: the engine's step, and the port's reopening.
+    // Runs the connection check on the configured port; the program's port
+    // is closed meanwhile and opened again when the check ends.
+    void CheckConnection();
+    bool checking() const { return check_ != nullptr; }
+
+    // One tick of TmrAfhandel: the engine's step, and the port's reopening;
+    // while a check runs, the check's step instead.
     void Tick();
 
     void ShowSettingsDialog();
@@ -37,6 +46,9 @@ public:
 
 private:
     void connectControls();
+    void endCheck();
+
+    std::unique_ptr<WindowCheck> check_;
     void onCmdSchrijfAllesClicked();
     void onCmdTestOproepPagerClicked();
 };

@@ -102,6 +102,9 @@ public:
     QGroupBox* FrameSoftwareVersie;
     QLabel* LabVersionSw;
     QPushButton* CmdReadSwVersion;
+    QGroupBox* FrameConnectionCheck;
+    QPushButton* CmdCheckConnection;
+    QPlainTextEdit* TxtCheckLines;
     QGroupBox* FrameClearAll;
     QLabel* LabWisUnit;
     QPushButton* CmdWisAlles;

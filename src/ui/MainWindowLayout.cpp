@@ -3,6 +3,8 @@
 #include "ui/MainWindow.h"
 #include "ui/Place.h"
 
+#include <QFontDatabase>
+
 namespace pb {
 
 namespace {
@@ -170,6 +172,17 @@ void MainWindow::buildServicePage(QWidget* page)
         place<QLineEdit>(call, QStringLiteral("TxtTestPagerDisplayInfo"), 104, 80, 177, 19);
     TxtTestPagerDisplayInfo->setMaxLength(40);
     CmdTestOproepPager = placeButton(call, QStringLiteral("CmdTestOproepPager"), 304, 56, 137, 41);
+
+    // Why the unit does not answer, in the room the unbuilt service frames
+    // below leave free: the check's lines appear as its steps run.
+    FrameConnectionCheck = placeFrame(page, QStringLiteral("FrameConnectionCheck"), 8, 152, 721, 401,
+                                      QStringLiteral("Connection check"));
+    CmdCheckConnection = placeButton(FrameConnectionCheck, QStringLiteral("CmdCheckConnection"), 16, 24, 185, 25,
+                                     QStringLiteral("Check the connection"));
+    TxtCheckLines = place<QPlainTextEdit>(FrameConnectionCheck, QStringLiteral("TxtCheckLines"), 16, 56, 689, 329);
+    TxtCheckLines->setReadOnly(true);
+    TxtCheckLines->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); // the steps' names in a column
+    TxtCheckLines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     // Service functions the unit's firmware does not offer yet: built, never shown.
     FrameRestarts = placeFrame(page, QStringLiteral("FrameRestarts"), 8, 152, 721, 49,

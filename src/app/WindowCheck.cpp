@@ -1,0 +1,34 @@
+#include "app/WindowCheck.h"
+
+#include "settings/ValueCoding.h"
+#include "texts/CheckWording.h"
+#include "texts/PortWording.h"
+
+#include <algorithm>
+
+namespace pb {
+
+namespace {
+
+// The first row the unit type shows: the check's harmless read.
+int16_t FirstShownRow(const AppState& state)
+{
+    const int16_t last = std::min<int16_t>(HighestRow(state.config.unitType), kGridRows - 1);
+    for (int16_t row = 0; row <= last; ++row) {
+        if (state.grid.shown(row))
+            return row;
+    }
+    return 0;
+}
+
+} // namespace
+
+WindowCheck::WindowCheck(AppState& state, std::function<void(const QString& line)> line)
+    : port_(state.logfile, PortWordsOf(state.texts), state.lamps, state.portClock),
+      check_(TargetOf(QStringLiteral("Com%1").arg(state.config.portIndex + 1), state.folder), state.config.unitType,
+             FirstShownRow(state), port_)
+{
+    check_.onFinding = [line = std::move(line)](const CheckFinding& finding) { line(CheckLine(finding)); };
+}
+
+} // namespace pb

@@ -1,0 +1,28 @@
+#pragma once
+// The connection check run from the main window's Service tab. It opens the
+// configured port on a line of its own, so the program closes its port for
+// the run and the engine's requests wait until the check gives it back.
+#include "app/AppState.h"
+#include "link/check/ConnectionCheck.h"
+
+#include <QString>
+#include <functional>
+
+namespace pb {
+
+class WindowCheck {
+public:
+    // Each line is told as its step ends.
+    WindowCheck(AppState& state, std::function<void(const QString& line)> line);
+
+    void start() { check_.start(); }
+    // Every tick of the program's timer while the check runs.
+    void tick() { check_.tick(); }
+    bool finished() const { return check_.finished(); }
+
+private:
+    Datacom port_;
+    ConnectionCheck check_;
+};
+
+} // namespace pb
