@@ -28,7 +28,9 @@ WindowCheck::WindowCheck(AppState& state, std::function<void(const QString& line
       check_(TargetOf(QStringLiteral("Com%1").arg(state.config.portIndex + 1), state.folder), state.config.unitType,
              FirstShownRow(state), port_)
 {
-    check_.onFinding = [line = std::move(line)](const CheckFinding& finding) { line(CheckLine(finding)); };
+    check_.onFinding = [line = std::move(line), language = state.config.language](const CheckFinding& finding) {
+        line(CheckLine(finding, language));
+    };
 }
 
 } // namespace pb

@@ -6,7 +6,8 @@
 
 namespace pb {
 
-// "Open    cannot open: another program holds it: process 4711 (minicom)"
-QString CheckLine(const CheckFinding& finding);
+// "Open    cannot open: another program holds it: process 4711 (minicom)",
+// in the program's language (0 English, 1 Nederlands, 2 Deutsch, 3 Française).
+QString CheckLine(const CheckFinding& finding, int language = 0);
 
 } // namespace pb

@@ -113,6 +113,11 @@ TEST(CliCheck, APortThatDoesNotOpenSaysWhyAndWhoHoldsIt)
     const CheckRun missing = RunCheck(dir.filePath("none"));
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.results, QStringList({"name:named", "reach:missing", "open:missing", "verdict:not-opened"}));
+    QProcess french;
+    french.start(QStringLiteral(PAGERBENCH_CLI), {"check", "--port", dir.filePath("none"), "--type", "3", "--lang", "fr"});
+    ASSERT_TRUE(french.waitForFinished(30000));
+    EXPECT_TRUE(french.readAllStandardOutput().endsWith("Verdict  L'appareil n'est pas là : vérifiez le nom ou le numéro"
+                                                        " du port, et que l'adaptateur est branché.\n"));
     const CheckRun server = RunCheck(refused);
     EXPECT_EQ(server.status, 3);
     EXPECT_TRUE(server.results.contains("open:refused")) << server.results.join(' ').toStdString();

@@ -45,7 +45,7 @@ int Check(const UnitCommand& command)
         if (request.json)
             steps.append(FindingJson(finding));
         else
-            output.resultLine(CheckLine(finding));
+            output.resultLine(CheckLine(finding, parts.language));
     };
     check.start();
     if (!check.finished()

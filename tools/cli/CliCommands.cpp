@@ -47,6 +47,7 @@ bool SetUp(const CliRequest& request, CoreParts& parts, const CliOutput& output)
     }
     int16_t language = request.language.value_or(configured ? config.language : int16_t(0));
     LoadTexts(parts.texts, language);
+    parts.language = language;
     parts.layout = GridRows(parts.unitType, parts.texts);
     return true;
 }

@@ -28,7 +28,7 @@ const QList<CommandInfo>& Commands()
         {"diff", Command::Diff, {"type", "lang"}, 2},
         {"monitor", Command::Monitor, {"port", "seconds"}, 0},
         {"ports", Command::Ports, {"json"}, 0},
-        {"check", Command::Check, {"port", "type", "json"}, 0},
+        {"check", Command::Check, {"port", "type", "lang", "json"}, 0},
     };
     return commands;
 }
@@ -189,7 +189,7 @@ QString UsageText()
         "  pagerbench-cli diff    [--type N] [--lang en|nl|de|fr] FILE1 FILE2\n"
         "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
         "  pagerbench-cli ports   [--json]\n"
-        "  pagerbench-cli check   --port DEVICE [--type N] [--json]\n"
+        "  pagerbench-cli check   --port DEVICE [--type N] [--lang en|nl|de|fr] [--json]\n"
         "  pagerbench-cli --help | --version\n"
         "\n"
         "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"

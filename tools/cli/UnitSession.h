@@ -30,6 +30,7 @@ struct CoreParts : RowsShown {
     GridDefinition layout;
     RowValues rows;
     int16_t unitType = 1;
+    int16_t language = 0; // of the texts
 
     bool rowShown(int row) const override { return layout[row].state == RowState::Shown; }
     int shownPosition(int row) const override { return rowShown(row) ? rows.UnitSettings[row] : -1; }
