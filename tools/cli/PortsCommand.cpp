@@ -20,13 +20,7 @@ constexpr int kListedPorts = 30;
 // A platform name with no port of this machine behind it stands for nothing.
 QString RuleName(const PortChoice& port)
 {
-    switch (port.rule) {
-    case PortRule::Environment: return QStringLiteral("environment");
-    case PortRule::PortsFile: return QStringLiteral("ports.ini");
-    case PortRule::Automatic: return QStringLiteral("automatic");
-    case PortRule::Platform: return port.presentPort ? QStringLiteral("platform") : QStringLiteral("none");
-    }
-    return QString();
+    return port.rule == PortRule::Platform && !port.presentPort ? QStringLiteral("none") : PortRuleName(port.rule);
 }
 
 bool StandsForSomething(const PortChoice& port)

@@ -7,27 +7,12 @@
 
 namespace pb {
 
-namespace {
-
-QString RuleName(PortRule rule)
-{
-    switch (rule) {
-    case PortRule::Environment: return QStringLiteral("environment");
-    case PortRule::PortsFile: return QStringLiteral("ports.ini");
-    case PortRule::Automatic: return QStringLiteral("automatic");
-    case PortRule::Platform: return QStringLiteral("platform");
-    }
-    return QString();
-}
-
-} // namespace
-
 CheckTarget TargetOf(const QString& name, const ProgramFolder& folder)
 {
     const int number = PortNumberOfName(name);
     if (number >= 1 && number <= 99) {
         const PortChoice choice = PortMap::look(folder, PresentPorts()).choice(number);
-        return {name, ResolvePort(number, folder, PresentPorts), RuleName(choice.rule)};
+        return {name, ResolvePort(number, folder, PresentPorts), PortRuleName(choice.rule)};
     }
     return {name, DeviceIdentity(name), IsTcpDevice(name) ? QStringLiteral("device server") : QStringLiteral("device path")};
 }

@@ -107,4 +107,15 @@ QString ResolvePortDevice(int portNumber, const ProgramFolder& folder, const Pre
     return ResolvePort(portNumber, folder, present).device;
 }
 
+QString PortRuleName(PortRule rule)
+{
+    switch (rule) {
+    case PortRule::Environment: return QStringLiteral("environment");
+    case PortRule::PortsFile: return QStringLiteral("ports.ini");
+    case PortRule::Automatic: return QStringLiteral("automatic");
+    case PortRule::Platform: return QStringLiteral("platform");
+    }
+    return QString();
+}
+
 } // namespace pb

@@ -15,6 +15,9 @@ namespace pb {
 
 enum class PortRule { Environment, PortsFile, Automatic, Platform };
 
+// "environment", "ports.ini", "automatic", "platform": as listings name the rule.
+QString PortRuleName(PortRule rule);
+
 struct PortChoice {
     QString device;  // what the serial layer opens; empty for a number below 1
     QString display; // the device, with the adapter's description and serial number when known

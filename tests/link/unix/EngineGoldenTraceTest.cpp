@@ -57,12 +57,7 @@ constexpr int16_t kHiddenRow = 3;
 // The unit's answer to a frame: a read gives the row's number modulo 4.
 QByteArray GoodReply(const QByteArray& frame)
 {
-    switch (frame[5]) {
-    case 'w': return pbtest::ReadReply(uint8_t(frame[7]), uint8_t(frame[7]) % 4);
-    case 'W': return pbtest::WriteReply();
-    case '2': return pbtest::CallNumberReply('5');
-    }
-    return pbtest::CallReply(pb::kACK);
+    return pbtest::GoodReply(frame, frame[5] == 'w' ? uint8_t(frame[7]) % 4 : 0);
 }
 
 // Ticks from the frame to the last byte of a Late reply: a read's wake
