@@ -11,8 +11,19 @@
 #include "ui/HousingGuide.h"
 
 #include <QMessageBox>
+#include <QPointer>
+#include <utility>
 
 namespace pb {
+
+namespace {
+
+QString ConfiguredPortName(const AppState& state)
+{
+    return QStringLiteral("Com%1").arg(state.config.portIndex + 1);
+}
+
+} // namespace
 
 Program::Program(AppState& programState)
     : state(programState),
@@ -36,6 +47,16 @@ Program::Program(AppState& programState)
 void Program::ShowSettingsDialog()
 {
     auto* dialog = new SettingsDialog(state, &window);
+    // The dialog may close while its check runs: its lines then go nowhere.
+    QObject::connect(dialog, &SettingsDialog::checkRequested, dialog, [this, dialog] {
+        if (checking())
+            return;
+        dialog->clearCheckLines();
+        CheckConnection(dialog->SelectedTarget(), [dialog = QPointer<SettingsDialog>(dialog)](const QString& line) {
+            if (dialog)
+                dialog->showCheckLine(line);
+        });
+    });
     QObject::connect(dialog, &SettingsDialog::saveRequested, dialog, [this, dialog] {
         ApplySettings(state, window, *dialog,
                       {[this] { port.CloseComPort(); }, [this] { OpenConfiguredPort(); },
@@ -68,11 +89,20 @@ void Program::Tick()
 
 void Program::CheckConnection()
 {
+    window.TxtCheckLines->clear();
+    CheckConnection(TargetOf(ConfiguredPortName(state), state.folder),
+                    [this](const QString& line) { window.TxtCheckLines->appendPlainText(line); });
+}
+
+void Program::CheckConnection(const CheckTarget& target, std::function<void(const QString& line)> line)
+{
     if (check_)
         return;
-    window.TxtCheckLines->clear();
-    port.CloseComPort();
-    check_ = std::make_unique<WindowCheck>(state, [this](const QString& line) { window.TxtCheckLines->appendPlainText(line); });
+    const QString programDevice = TargetOf(ConfiguredPortName(state), state.folder).device.device;
+    portClosedForCheck_ = target.device.device == programDevice;
+    if (portClosedForCheck_)
+        port.CloseComPort();
+    check_ = std::make_unique<WindowCheck>(state, target, std::move(line));
     check_->start();
     if (check_->finished())
         endCheck();
@@ -81,7 +111,8 @@ void Program::CheckConnection()
 void Program::endCheck()
 {
     check_.reset();
-    OpenConfiguredPort();
+    if (std::exchange(portClosedForCheck_, false))
+        OpenConfiguredPort();
 }
 
 void Program::load()

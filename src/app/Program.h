@@ -24,9 +24,13 @@ public:
     // Opens the configured port at 19200,N,8,1 without handshake; the first
     // port that opens starts the engine.
     int16_t OpenConfiguredPort();
-    // Runs the connection check on the configured port; the program's port
-    // is closed meanwhile and opened again when the check ends.
+    // Runs the connection check on the configured port, its lines in the
+    // Service tab.
     void CheckConnection();
+    // Runs it on `target`, telling each line. When the target is the
+    // program's own port, that is closed meanwhile and opened again when
+    // the check ends; the engine's requests wait either way.
+    void CheckConnection(const CheckTarget& target, std::function<void(const QString& line)> line);
     bool checking() const { return check_ != nullptr; }
 
     // One tick of TmrAfhandel: the engine's step, and the port's reopening;
@@ -49,6 +53,7 @@ private:
     void endCheck();
 
     std::unique_ptr<WindowCheck> check_;
+    bool portClosedForCheck_ = false;
     void onCmdSchrijfAllesClicked();
     void onCmdTestOproepPagerClicked();
 };

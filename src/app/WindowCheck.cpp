@@ -23,10 +23,9 @@ int16_t FirstShownRow(const AppState& state)
 
 } // namespace
 
-WindowCheck::WindowCheck(AppState& state, std::function<void(const QString& line)> line)
+WindowCheck::WindowCheck(AppState& state, const CheckTarget& target, std::function<void(const QString& line)> line)
     : port_(state.logfile, PortWordsOf(state.texts), state.lamps, state.portClock),
-      check_(TargetOf(QStringLiteral("Com%1").arg(state.config.portIndex + 1), state.folder), state.config.unitType,
-             FirstShownRow(state), port_)
+      check_(target, state.config.unitType, FirstShownRow(state), port_)
 {
     check_.onFinding = [line = std::move(line), language = state.config.language](const CheckFinding& finding) {
         line(CheckLine(finding, language));

@@ -19,6 +19,10 @@ struct Phrase {
 };
 
 const Phrase kPhrases[] = {
+    // The controls that start a check.
+    {"frame title", {"Connection check", "Verbindingscontrole", "Verbindungsprüfung", "Vérification de la connexion"}},
+    {"check button", {"Check the connection", "Verbinding controleren", "Verbindung prüfen", "Vérifier la connexion"}},
+    {"check port", {"Check", "Controleer", "Prüfen", "Vérifier"}},
     // The steps' names.
     {"name", {"Name", "Naam", "Name", "Nom"}},
     {"reach", {"Reach", "Bereik", "Gerät", "Accès"}},
@@ -380,6 +384,12 @@ QString VerdictLine(const CheckFinding& f, const Words& say)
 }
 
 } // namespace
+
+QString CheckControlText(CheckControl control, int language)
+{
+    static const char* const kKeys[] = {"frame title", "check button", "check port"};
+    return Words{language >= 0 && language < kLanguages ? language : 0}(kKeys[int(control)]);
+}
 
 QString CheckLine(const CheckFinding& finding, int language)
 {

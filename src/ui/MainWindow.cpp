@@ -2,6 +2,7 @@
 
 #include "files/SettingsFile.h"
 #include "ui/MainTabs.h"
+#include "texts/CheckWording.h"
 #include "texts/TextNumbers.h"
 #include "ui/GridColouring.h"
 
@@ -175,6 +176,8 @@ void MainWindow::applyTexts()
     CmdSchrijfAlles->setText(t[TxtWriteAllToUnit]);
 
     FramePagerOproepen->setTitle(t[TxtCallPager] + colonBlank);
+    FrameConnectionCheck->setTitle(CheckControlText(CheckControl::FrameTitle, state_.config.language));
+    CmdCheckConnection->setText(CheckControlText(CheckControl::CheckButton, state_.config.language));
     TxtLegendaTestOproepAdres->setText(t[TxtAddress] + colon);
     TxtLegendaTestOproepBleepcode->setText(t[TxtBleepcode] + colon);
     TxtLegendaTestOproepBericht->setText(t[TxtMessage]);

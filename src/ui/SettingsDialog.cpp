@@ -2,6 +2,7 @@
 
 #include "link/ports/PortMap.h"
 #include "settings/UnitTypes.h"
+#include "texts/CheckWording.h"
 #include "texts/TextNumbers.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ SettingsDialog::SettingsDialog(AppState& state, QWidget* parent)
     connect(CmdSave, &QPushButton::clicked, this, &SettingsDialog::onCmdSaveClicked);
     connect(CmdClose, &QPushButton::clicked, this, &SettingsDialog::onCmdCloseClicked);
     connect(ComboCom, &QComboBox::currentIndexChanged, this, &SettingsDialog::showPortDevice);
+    connect(CmdCheckPort, &QPushButton::clicked, this, &SettingsDialog::checkRequested);
     load();
 }
 
@@ -93,6 +95,7 @@ void SettingsDialog::applyTexts()
     LabelTaal->setText(t[TxtLanguage]);
     LabelOpeningTheUnit->setText(t[TxtOpeningDiagnoseCover]);
     CheckOpeningUnit->setText(t[TxtDontShowAgain]);
+    CmdCheckPort->setText(CheckControlText(CheckControl::CheckPortButton, state_.config.language));
 }
 
 void SettingsDialog::LockCombo()
@@ -154,6 +157,15 @@ PortEntry SettingsDialog::SelectedPortEntry() const
 {
     // The field shows the environment's device then, which ports.ini must not take.
     return {ComboCom->currentIndex() + 1, portSetByEnvironment_ ? portsFileDevice_ : TxtPortDevice->text().trimmed()};
+}
+
+CheckTarget SettingsDialog::SelectedTarget() const
+{
+    const QString name = QStringLiteral("Com%1").arg(ComboCom->currentIndex() + 1);
+    const QString typed = TxtPortDevice->text().trimmed();
+    if (portSetByEnvironment_ || typed.isEmpty() || typed == portsFileDevice_)
+        return TargetOf(name, state_.folder);
+    return {name, DeviceIdentity(typed), PortRuleName(PortRule::PortsFile)};
 }
 
 void SettingsDialog::showPortDevice()

@@ -4,12 +4,14 @@
 // program then writes the file and applies it at once.
 #include "app/AppState.h"
 #include "files/PortsFile.h"
+#include "link/check/CheckTarget.h"
 #include "ui/SecondaryWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace pb {
@@ -35,6 +37,13 @@ public:
     // The selected port and the device its field names, for ports.ini; while
     // PAGERBENCH_COM<n> names the port, the entry ports.ini already has.
     PortEntry SelectedPortEntry() const;
+    // The selected port as a connection check takes it: the device its
+    // field names, saved or not, else what the port stands for now.
+    CheckTarget SelectedTarget() const;
+
+    // The check's lines below the buttons; the dialog grows to show them.
+    void showCheckLine(const QString& line);
+    void clearCheckLines();
 
     QLabel* LabelCompoort;
     QComboBox* ComboCom;
@@ -48,6 +57,8 @@ public:
     QLineEdit* TxtPortDevice;
     QLabel* LabelOpeningTheUnit;
     QCheckBox* CheckOpeningUnit;
+    QPushButton* CmdCheckPort;
+    QPlainTextEdit* TxtCheckLines = nullptr; // made with the first check
     QPushButton* CmdWijzigen;
     QPushButton* CmdSave;
     QPushButton* CmdCancel;
@@ -56,6 +67,8 @@ public:
 signals:
     // Save was pressed: the configuration holds the fields' values.
     void saveRequested();
+    // The check beside the port was pressed.
+    void checkRequested();
 
 private slots:
     void onCmdWijzigenClicked();

@@ -3,6 +3,8 @@
 #include "ui/SettingsDialog.h"
 #include "ui/Place.h"
 
+#include <QFontDatabase>
+
 namespace pb {
 
 namespace {
@@ -65,13 +67,38 @@ void SettingsDialog::buildControls()
     constexpr int kPortDeviceY = 167;
     LabelPortDevice =
         place<QLabel>(this, QStringLiteral("LabelPortDevice"), kLabelX, kPortDeviceY + 2, kLabelWidth, 17);
-    TxtPortDevice =
-        place<QLineEdit>(this, QStringLiteral("TxtPortDevice"), kFieldX, kPortDeviceY, kFieldWidth, 21);
+    // The connection check for the port chosen here, beside its device.
+    constexpr int kCheckWidth = 81;
+    TxtPortDevice = place<QLineEdit>(this, QStringLiteral("TxtPortDevice"), kFieldX, kPortDeviceY,
+                                     kFieldWidth - kCheckWidth - 8, 21);
+    CmdCheckPort = place<QPushButton>(this, QStringLiteral("CmdCheckPort"), kFieldX + kFieldWidth - kCheckWidth,
+                                      kPortDeviceY - 2, kCheckWidth, 25);
 
     CmdWijzigen = placeButton(this, "CmdWijzigen", 16);
     CmdSave = placeButton(this, "CmdSave", 131);
     CmdCancel = placeButton(this, "CmdCancel", 246);
     CmdClose = placeButton(this, "CmdClose", 368);
+}
+
+// Below the buttons, in room the dialog takes when the first check starts.
+void SettingsDialog::showCheckLine(const QString& line)
+{
+    if (!TxtCheckLines) {
+        constexpr int kLinesHeight = 160;
+        TxtCheckLines = place<QPlainTextEdit>(this, QStringLiteral("TxtCheckLines"), kLabelX, height() - 4,
+                                              kFieldX + kFieldWidth - kLabelX, kLinesHeight);
+        TxtCheckLines->setReadOnly(true);
+        TxtCheckLines->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        setFixedSize(width(), height() + kLinesHeight + 4);
+        TxtCheckLines->show();
+    }
+    TxtCheckLines->appendPlainText(line);
+}
+
+void SettingsDialog::clearCheckLines()
+{
+    if (TxtCheckLines)
+        TxtCheckLines->clear();
 }
 
 } // namespace pb

@@ -1,7 +1,10 @@
 // pagerbench-cli check against each cause the virtual unit plays, on a
 // pseudo-terminal and as a device server, and against ports that do not
 // open: the steps' findings, the verdict and the exit status.
+#include "support/Ser2net.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +17,8 @@
 #include <unistd.h>
 
 namespace {
+
+using pbtest::Ser2net;
 
 struct CheckRun {
     int status = -1;
@@ -35,52 +40,86 @@ CheckRun RunCheck(const QString& port)
     return run;
 }
 
-// A free port on the loopback, for a unit playing a device server.
-quint16 FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
+// How the check reaches the unit: its pseudo-terminal, the unit playing a
+// device server itself, or ser2net in front of its pseudo-terminal.
+enum class Via { Terminal, Server, Ser2netRaw, Ser2netTelnet };
 
 struct Cause {
     const char* name;
     QStringList unitArguments;
-    bool server;
+    Via via;
     QStringList heard; // listen, echo and ask, in order
     const char* verdict;
     int status;
 };
 
+// Where the check finds the unit; the ser2net in front of it, when it needs one.
+QString PortTo(const Cause& cause, const QString& terminal, quint16 tcp, Ser2net& ser2net)
+{
+    switch (cause.via) {
+    case Via::Terminal: return terminal;
+    case Via::Server: return QStringLiteral("tcp://127.0.0.1:%1").arg(tcp);
+    case Via::Ser2netRaw:
+    case Via::Ser2netTelnet: break;
+    }
+    const bool telnet = cause.via == Via::Ser2netTelnet;
+    QString error;
+    EXPECT_TRUE(ser2net.start(Ser2net::Connection(tcp, telnet, QFileInfo(terminal).canonicalFilePath(), "19200n81"),
+                              tcp, error))
+        << error.toStdString();
+    return QStringLiteral("%1://127.0.0.1:%2").arg(telnet ? "rfc2217" : "tcp").arg(tcp);
+}
+
+// The line step as each way tells it: read back from a local port, asked
+// of a server over RFC 2217, unknown behind a raw server.
+QString LineResult(Via via)
+{
+    switch (via) {
+    case Via::Terminal: return QStringLiteral("line:read-back");
+    case Via::Ser2netTelnet: return QStringLiteral("line:server");
+    case Via::Server:
+    case Via::Ser2netRaw: break;
+    }
+    return QStringLiteral("line:unknown");
+}
+
 TEST(CliCheck, NamesEachCauseTheUnitPlaysInItsVerdict)
 {
     QTemporaryDir dir;
     const QStringList quiet{"--quiet"};
+    const bool ser2net = !Ser2net::Program().isEmpty();
     const Cause causes[] = {
-        {"answers", quiet, false, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
-        {"echo", {"--fault", "echo"}, false, {"listen:nothing", "echo:echo", "ask:echo", "ask:echo", "ask:echo"}, "echo", 1},
-        {"garbled", {"--fault", "garbled"}, false,
+        {"answers", quiet, Via::Terminal, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
+        {"echo", {"--fault", "echo"}, Via::Terminal, {"listen:nothing", "echo:echo", "ask:echo", "ask:echo", "ask:echo"}, "echo", 1},
+        {"garbled", {"--fault", "garbled"}, Via::Terminal,
          {"listen:nothing", "echo:none", "ask:garbled", "ask:garbled", "ask:garbled"}, "garbled", 1},
-        {"deep-sleep", {"--fault", "deep-sleep", "--quiet"}, false,
+        {"deep-sleep", {"--fault", "deep-sleep", "--quiet"}, Via::Terminal,
          {"listen:nothing", "echo:none", "ask:silent", "ask:answered"}, "answers-later", 0},
-        {"text-only", {"--fault", "text-only"}, false, {"listen:text", "echo:none", "ask:silent", "ask:silent"},
+        {"text-only", {"--fault", "text-only"}, Via::Terminal, {"listen:text", "echo:none", "ask:silent", "ask:silent"},
          "text-only", 1},
-        {"silent", {"--fault", "silent", "--quiet"}, false, {"listen:nothing", "echo:none", "ask:silent", "ask:silent"},
+        {"silent", {"--fault", "silent", "--quiet"}, Via::Terminal, {"listen:nothing", "echo:none", "ask:silent", "ask:silent"},
          "nothing", 1},
-        {"server answers", quiet, true, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
-        {"server echoes", {"--fault", "echo"}, true, {"listen:nothing", "echo:echo", "ask:echo", "ask:echo", "ask:echo"},
+        {"server answers", quiet, Via::Server, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
+        {"server echoes", {"--fault", "echo"}, Via::Server, {"listen:nothing", "echo:echo", "ask:echo", "ask:echo", "ask:echo"},
          "echo", 1},
+        {"ser2net raw", quiet, Via::Ser2netRaw, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
+        {"ser2net rfc2217", quiet, Via::Ser2netTelnet, {"listen:nothing", "echo:none", "ask:answered"}, "answers", 0},
     };
     for (const Cause& cause : causes) {
         SCOPED_TRACE(cause.name);
-        const quint16 tcp = cause.server ? FreePort() : 0;
-        const QString port = cause.server ? QStringLiteral("tcp://127.0.0.1:%1").arg(tcp) : dir.filePath("unit");
+        const bool behindSer2net = cause.via == Via::Ser2netRaw || cause.via == Via::Ser2netTelnet;
+        if (behindSer2net && !ser2net)
+            continue; // scripts/install-deps.sh installs it
+        const quint16 tcp = Ser2net::FreePort();
+        const QString terminal = dir.filePath("unit");
         QProcess unit;
         unit.start(QStringLiteral(PAGERBENCH_UNITSIM),
                    QStringList{"--type", "3"} + cause.unitArguments
-                       + (cause.server ? QStringList{"--tcp", QString::number(tcp)} : QStringList{"--link", port}));
+                       + (cause.via == Via::Server ? QStringList{"--tcp", QString::number(tcp)}
+                                                   : QStringList{"--link", terminal}));
         ASSERT_TRUE(unit.waitForReadyRead(10000));
-        const CheckRun run = RunCheck(port);
+        Ser2net server;
+        const CheckRun run = RunCheck(PortTo(cause, terminal, tcp, server));
         unit.terminate();
         unit.waitForFinished(5000);
         EXPECT_EQ(run.status, cause.status);
@@ -88,11 +127,12 @@ TEST(CliCheck, NamesEachCauseTheUnitPlaysInItsVerdict)
         EXPECT_EQ(run.document.value("verdict").toString(), cause.verdict);
         const QStringList heard = run.results.filter(QRegularExpression("^(listen|echo|ask):"));
         EXPECT_EQ(heard, cause.heard);
-        EXPECT_EQ(run.results.value(2), "open:opened");
+        EXPECT_TRUE(run.results.contains("open:opened")) << run.results.join(' ').toStdString();
+        EXPECT_TRUE(run.results.contains(LineResult(cause.via))) << run.results.join(' ').toStdString();
         EXPECT_EQ(run.results.value(0), "name:named");
         const QJsonObject verdict = run.document.value("steps").toArray().last().toObject();
         if (QLatin1String(cause.verdict) == QLatin1String("echo")) {
-            EXPECT_EQ(verdict["looksLike"].toString(), cause.server ? "server" : "loopback");
+            EXPECT_EQ(verdict["looksLike"].toString(), cause.via == Via::Server ? "server" : "loopback");
         }
     }
 }
@@ -121,6 +161,10 @@ TEST(CliCheck, APortThatDoesNotOpenSaysWhyAndWhoHoldsIt)
     const CheckRun server = RunCheck(refused);
     EXPECT_EQ(server.status, 3);
     EXPECT_TRUE(server.results.contains("open:refused")) << server.results.join(' ').toStdString();
+    // A name that never resolves.
+    const CheckRun away = RunCheck(QStringLiteral("tcp://no-such-host.invalid:4001"));
+    EXPECT_EQ(away.status, 3);
+    EXPECT_EQ(away.results, QStringList({"name:named", "reach:failed", "open:unreachable", "verdict:not-opened"}));
     const CheckRun held = RunCheck(dir.filePath("held"));
     EXPECT_EQ(held.status, 3);
     const QJsonObject open = held.document.value("steps").toArray().at(2).toObject();

@@ -110,16 +110,15 @@ void ConnectionCheck::start()
          {{QStringLiteral("name"), target_.name}, {QStringLiteral("device"), device},
           {QStringLiteral("rule"), target_.rule}});
     findReach();
-    if (!findOpen()) {
-        cause_ = CheckCause::NotOpened;
-        tell(CheckStep::Verdict, CauseName(cause_),
-             {{QStringLiteral("exit"), ExitStatusOf(cause_)}, {QStringLiteral("kind"), openFailure_}});
-        phase_ = Phase::Done;
+    phase_ = Phase::Opening;
+    if (device.isEmpty()) {
+        opened(false);
         return;
     }
-    findLine();
-    phase_ = Phase::Listening;
-    phaseTicks_ = 0;
+    const DeviceIdentity identity = target_.device;
+    port_.deviceName = [identity](int) { return identity; };
+    openClock_.start();
+    OpenUnitPortInBackground(port_, 0, [this](int16_t result) { opened(result == 0); });
 }
 
 // A device server is reached by its open; a local device is looked at first.
@@ -141,15 +140,25 @@ void ConnectionCheck::findReach()
     tell(CheckStep::Reach, facts.exists ? QStringLiteral("present") : QStringLiteral("missing"), values);
 }
 
-bool ConnectionCheck::findOpen()
+void ConnectionCheck::opened(bool opened)
 {
-    const DeviceIdentity device = target_.device;
+    if (!findOpen(opened)) {
+        cause_ = CheckCause::NotOpened;
+        tell(CheckStep::Verdict, CauseName(cause_),
+             {{QStringLiteral("exit"), ExitStatusOf(cause_)}, {QStringLiteral("kind"), openFailure_}});
+        phase_ = Phase::Done;
+        return;
+    }
+    findLine();
+    phase_ = Phase::Listening;
+    phaseTicks_ = 0;
+}
+
+bool ConnectionCheck::findOpen(bool opened)
+{
+    const DeviceIdentity& device = target_.device;
     const bool server = IsTcpDevice(device.device);
-    port_.deviceName = [device](int) { return device; };
-    QElapsedTimer clock;
-    clock.start();
-    const bool opened = !device.device.isEmpty() && OpenUnitPort(port_, 0) == 0;
-    const qint64 ms = clock.elapsed();
+    const qint64 ms = openClock_.isValid() ? openClock_.elapsed() : 0;
     if (opened) {
         if (server)
             tell(CheckStep::Reach, QStringLiteral("connected"), {{QStringLiteral("ms"), ms}});
@@ -207,6 +216,10 @@ void ConnectionCheck::tick()
     if (phase_ == Phase::NotStarted || phase_ == Phase::Done)
         return;
     ++ticks_;
+    if (phase_ == Phase::Opening) {
+        port_.Tick();
+        return; // a device server's open is bounded by its own wait
+    }
     ++phaseTicks_;
     switch (phase_) {
     case Phase::Listening: listen(); break;
@@ -214,6 +227,7 @@ void ConnectionCheck::tick()
     case Phase::Asking: ask(); break;
     case Phase::Ending: finish(); break;
     case Phase::NotStarted:
+    case Phase::Opening:
     case Phase::Done: break;
     }
     port_.Tick();

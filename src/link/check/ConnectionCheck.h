@@ -4,8 +4,9 @@
 // unasked, whether our own bytes come back, and a harmless read of one row
 // with the engine's own wake-up, up to three tries. Each step's finding is
 // told as soon as it is known, then the most likely cause. The caller opens
-// nothing itself and calls tick every 25 ms until finished; the whole check
-// ends within about 15 s whatever the cause.
+// nothing itself, runs an event loop and calls tick every 25 ms until
+// finished; the port opens in the background, so nothing here holds the
+// caller up. The whole check ends within about 15 s whatever the cause.
 #include "link/check/CheckFinding.h"
 #include "link/check/CheckTarget.h"
 #include "link/devices/Datacom.h"
@@ -27,8 +28,8 @@ public:
 
     std::function<void(const CheckFinding& finding)> onFinding;
 
-    // Name, reach, open and line at once; without an open port the verdict
-    // follows too.
+    // Name and reach at once; open and line once the port opened, or the
+    // verdict when it did not.
     void start();
     void tick();
     bool finished() const { return phase_ == Phase::Done; }
@@ -38,10 +39,10 @@ public:
     static constexpr int kEchoTicks = 8;     // our bytes back "at once"
     static constexpr int kMostTries = 3;
     static constexpr int kMostSilentTries = 2;
-    static constexpr int kMostTicks = 520;   // 13 s after the port opened
+    static constexpr int kMostTicks = 600;   // 15 s in all
 
 private:
-    enum class Phase { NotStarted, Listening, Echoing, Asking, Ending, Done };
+    enum class Phase { NotStarted, Opening, Listening, Echoing, Asking, Ending, Done };
 
     // The port as the engine reads it, keeping what a try brought, which
     // the engine itself drops while it waits for a start byte.
@@ -60,7 +61,8 @@ private:
 
     void tell(CheckStep step, const QString& result, const QJsonObject& values = {});
     void findReach();
-    bool findOpen();
+    void opened(bool opened);
+    bool findOpen(bool opened);
     void findLine();
     void listen();
     void echo();
@@ -82,12 +84,13 @@ private:
     WatchedLine watched_{port_};
     Phase phase_ = Phase::NotStarted;
     CheckCause cause_ = CheckCause::Nothing;
-    int ticks_ = 0;      // since the port opened
+    int ticks_ = 0;      // since the check started
     int phaseTicks_ = 0; // since the phase began
     QByteArray unasked_; // every byte that came unasked
     QByteArray echoed_;  // what came right after the probe
     bool echo_ = false;
     std::unique_ptr<ProtocolEngine> engine_;
+    QElapsedTimer openClock_;
     QElapsedTimer tryClock_;
     int tries_ = 0;
     int silentTries_ = 0;

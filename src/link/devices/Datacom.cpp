@@ -32,35 +32,75 @@ Datacom::~Datacom()
 int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
                              int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode)
 {
+    const std::optional<PendingOpen> pending =
+        beginOpen(portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode);
+    if (!pending)
+        return -1;
+    lastError_ = device_ ? device_->open(pending->settings) : DeviceError{DeviceErrorKind::Missing, {}};
+    return endOpen(*pending);
+}
+
+void Datacom::OpenComPortInBackground(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                                      int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode,
+                                      std::function<void(int16_t result)> ended)
+{
+    const std::optional<PendingOpen> pending =
+        beginOpen(portIndex, speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode);
+    if (!pending || !device_) {
+        if (pending)
+            lastError_ = {DeviceErrorKind::Missing, {}};
+        const int16_t result = pending ? endOpen(*pending) : -1;
+        // Told from the event loop, as a device server's open is.
+        QMetaObject::invokeMethod(&context_, [ended = std::move(ended), result] { ended(result); },
+                                  Qt::QueuedConnection);
+        return;
+    }
+    pendingOpen_ = *pending;
+    openEnded_ = std::move(ended);
+    device_->openInBackground(pending->settings);
+}
+
+// Leaves the device to open made, or nothing when no open may start.
+std::optional<Datacom::PendingOpen> Datacom::beginOpen(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                                                       int16_t dataBitsCode, int16_t stopBitsCode,
+                                                       int16_t handshakeCode)
+{
     dropIfLost();
-    const bool keepWaiting = closedWhileAway_;
     const int portNumber = portIndex + 1;
     if (active() && active()->isOpen()) {
         // A port is changed only while it is closed.
         say({PortEvent::OpenFailed, portNumber, {}});
-        return -1;
+        return std::nullopt;
     }
-    // An open by the user replaces the reopening.
+    // An open by the user replaces the reopening and any open under way.
     waiting_ = reopening_ = false;
+    openEnded_ = nullptr;
     device_.reset();
 
-    const LineSettings settings = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode, stopBitsCode,
-                                                        handshakeCode);
-    const DeviceIdentity identity = deviceName ? deviceName(portNumber) : DeviceIdentity(PortDeviceName(portNumber));
-    device_ = makeDevice(identity.device);
-    lastError_ = device_ ? device_->open(settings) : DeviceError{DeviceErrorKind::Missing, {}};
+    PendingOpen pending;
+    pending.portNumber = portNumber;
+    pending.keepWaiting = closedWhileAway_;
+    pending.settings = LineSettingsFromCodes(speedCode, parityCode, dataBitsCode, stopBitsCode, handshakeCode);
+    pending.identity = deviceName ? deviceName(portNumber) : DeviceIdentity(PortDeviceName(portNumber));
+    device_ = makeDevice(pending.identity.device);
+    return pending;
+}
+
+// Takes the device into use once lastError_ says it opened.
+int16_t Datacom::endOpen(const PendingOpen& pending)
+{
     const bool opened = !lastError_.failed();
-    if (opened || keepWaiting) {
-        portNumber_ = portNumber;
-        settings_ = settings;
-        opened_ = opened ? IdentifyOpened(identity, adapterLinks) : identity;
+    if (opened || pending.keepWaiting) {
+        portNumber_ = pending.portNumber;
+        settings_ = pending.settings;
+        opened_ = opened ? IdentifyOpened(pending.identity, adapterLinks) : pending.identity;
     }
     if (!opened) {
         device_.reset();
-        say({PortEvent::OpenFailed, portNumber, {}});
+        say({PortEvent::OpenFailed, pending.portNumber, {}});
         // The device was away when the port was closed to be opened again
         // (the settings dialog's Save): keep waiting for the device named now.
-        if (keepWaiting && portNumber >= 1)
+        if (pending.keepWaiting && pending.portNumber >= 1)
             startWaiting();
         return -1;
     }
@@ -68,7 +108,7 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parit
     lost_ = false;
     closedWhileAway_ = false;
     forgetReceived();
-    say({PortEvent::Opened, portNumber, settings.text});
+    say({PortEvent::Opened, pending.portNumber, pending.settings.text});
     if (onCaption)
         onCaption(captionText());
     return 0;
@@ -84,9 +124,19 @@ std::unique_ptr<LineDevice> Datacom::makeDevice(const QString& name)
         if (active() == made)
             noteLost(error);
     };
-    made->onReopened = [this, made](bool opened) {
-        if (device_.get() == made && reopening_)
-            reopened(opened);
+    made->onOpenedInBackground = [this, made](const DeviceError& error) {
+        if (device_.get() != made)
+            return;
+        if (reopening_) {
+            reopened(!error.failed());
+            return;
+        }
+        // Finished from the event loop: the device is still in its own call,
+        // and a failed open lets it go.
+        QMetaObject::invokeMethod(&context_, [this, made, error] {
+            if (device_.get() == made && openEnded_)
+                openedInBackground(error);
+        }, Qt::QueuedConnection);
     };
     made->onNotice = [this](const QString& line) {
         log_.WriteLog(line);
@@ -107,6 +157,7 @@ void Datacom::CloseComPort()
     dropIfLost();
     closedWhileAway_ = waiting_;
     waiting_ = reopening_ = false;
+    openEnded_ = nullptr;
     forgetReceived();
     bool failed = false;
     if (LineDevice* device = active()) {
@@ -227,7 +278,7 @@ void Datacom::tryRelink()
     if (!device_)
         return; // the adapter is not back yet
     reopening_ = true;
-    device_->reopen(settings_);
+    device_->openInBackground(settings_);
 }
 
 void Datacom::reopened(bool opened)
@@ -247,6 +298,13 @@ void Datacom::reopened(bool opened)
     say({PortEvent::Back, portNumber_, caption});
     if (onCaption)
         onCaption(caption);
+}
+
+void Datacom::openedInBackground(const DeviceError& error)
+{
+    lastError_ = error;
+    const auto ended = std::exchange(openEnded_, nullptr);
+    ended(endOpen(pendingOpen_));
 }
 
 void Datacom::forgetReceived()

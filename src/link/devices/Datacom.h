@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace pb {
 
@@ -65,6 +66,13 @@ public:
     // either way one log line tells.
     int16_t OpenComPort(int16_t portIndex, int16_t speedCode, int16_t parityCode,
                         int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode);
+    // The same, but a device that may take long to answer (a server on
+    // the network) opens in the background, so that the window goes on
+    // meanwhile: `ended` is told the result from the event loop, for any
+    // device. A close or another open before then gives it up untold.
+    void OpenComPortInBackground(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                                 int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode,
+                                 std::function<void(int16_t result)> ended);
     void CloseComPort();
 
     int16_t ReadByte() override;
@@ -89,6 +97,17 @@ public:
     static constexpr int kRelinkIntervalMs = 1000;
 
 private:
+    struct PendingOpen {
+        int portNumber = 0;
+        LineSettings settings;
+        DeviceIdentity identity;
+        bool keepWaiting = false;
+    };
+
+    std::optional<PendingOpen> beginOpen(int16_t portIndex, int16_t speedCode, int16_t parityCode,
+                                         int16_t dataBitsCode, int16_t stopBitsCode, int16_t handshakeCode);
+    int16_t endOpen(const PendingOpen& pending);
+    void openedInBackground(const DeviceError& error);
     LineDevice* active() const { return inUse_ ? device_.get() : nullptr; }
     std::unique_ptr<LineDevice> makeDevice(const QString& name);
     QString captionText() const;
@@ -118,6 +137,8 @@ private:
     DeviceError lastError_;
     bool waiting_ = false;               // for the lost device to come back
     bool reopening_ = false;             // a reopen under way answers by itself
+    PendingOpen pendingOpen_;            // an open in the background, until it ends
+    std::function<void(int16_t result)> openEnded_;
     qint64 lastTry_ = 0;
     // The port was closed while its device was away: an open that fails
     // then goes on waiting for the device instead of giving up.

@@ -49,14 +49,15 @@ public:
     // Opens with the settings a device of this kind can take; when it
     // cannot, stays closed and tells why.
     virtual DeviceError open(const LineSettings& settings) = 0;
-    // Opens again after the device was lost. A device that may take long to
+    // Opens without holding up the caller: a device that may take long to
     // answer (a server on the network) returns at once and tells through
-    // onReopened; any other opens at once, as open does.
-    virtual void reopen(const LineSettings& settings)
+    // onOpenedInBackground; any other opens at once, as open does, and
+    // tells before it returns.
+    virtual void openInBackground(const LineSettings& settings)
     {
-        const bool opened = !open(settings).failed();
-        if (onReopened)
-            onReopened(opened);
+        const DeviceError error = open(settings);
+        if (onOpenedInBackground)
+            onOpenedInBackground(error);
     }
     virtual bool isOpen() const = 0;
     // Closes at once, dropping what is not sent; a reopening under way is
@@ -77,8 +78,8 @@ public:
 
     // Told why, once the device went away or failed.
     std::function<void(const DeviceError& error)> onGone;
-    // Told how a reopen ended.
-    std::function<void(bool opened)> onReopened;
+    // Told how an open in the background ended: no error when it opened.
+    std::function<void(const DeviceError& error)> onOpenedInBackground;
     // Told a line for the log about the device itself: a device server that
     // speaks another protocol than its name says, a setting it did not take.
     std::function<void(const QString& line)> onNotice;

@@ -1,5 +1,7 @@
 #include "link/devices/UnitPort.h"
 
+#include <utility>
+
 namespace pb {
 
 namespace {
@@ -13,6 +15,12 @@ constexpr int16_t kNoHandshake = 0;
 int16_t OpenUnitPort(Datacom& port, int16_t portIndex)
 {
     return port.OpenComPort(portIndex, kSpeed19200, kParityNone, kEightDataBits, kOneStopBit, kNoHandshake);
+}
+
+void OpenUnitPortInBackground(Datacom& port, int16_t portIndex, std::function<void(int16_t result)> ended)
+{
+    port.OpenComPortInBackground(portIndex, kSpeed19200, kParityNone, kEightDataBits, kOneStopBit, kNoHandshake,
+                                 std::move(ended));
 }
 
 } // namespace pb

@@ -43,8 +43,8 @@ DeviceErrorKind kindOf(QAbstractSocket::SocketError error)
 TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
 {
     QObject::connect(&socket_, &QAbstractSocket::errorOccurred, &socket_, [this](QAbstractSocket::SocketError error) {
-        if (reopening_)
-            finishReopening(false);
+        if (openingInBackground_)
+            finishOpening(false);
         else if (stage_ == Stage::Open && meansLineLost(error))
             lost();
     });
@@ -55,7 +55,7 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
             lost();
     });
     QObject::connect(&socket_, &QAbstractSocket::connected, &socket_, [this] {
-        if (reopening_)
+        if (openingInBackground_)
             connected();
     });
     QObject::connect(&socket_, &QIODevice::readyRead, &socket_, [this] {
@@ -64,16 +64,16 @@ TcpLineDevice::TcpLineDevice(const TcpAddress& address) : address_(address)
         if (received_.size() >= kReadBufferBytes)
             return; // a server that floods while the line is set waits too
         takeFromServer(socket_.readAll());
-        if (reopening_ && stream_->settled())
-            finishReopening(true);
+        if (openingInBackground_ && stream_->settled())
+            finishOpening(true);
     });
     // A server that sends faster than the line is read is held back by TCP
     // rather than by memory here.
     socket_.setReadBufferSize(kReadBufferBytes);
-    reopenTimer_.setSingleShot(true);
-    QObject::connect(&reopenTimer_, &QTimer::timeout, &socket_, [this] {
+    openTimer_.setSingleShot(true);
+    QObject::connect(&openTimer_, &QTimer::timeout, &socket_, [this] {
         // Settings the server left unanswered do not keep the port shut.
-        finishReopening(stage_ == Stage::SettingLine);
+        finishOpening(stage_ == Stage::SettingLine);
     });
 }
 
@@ -104,17 +104,17 @@ DeviceError TcpLineDevice::open(const LineSettings& settings)
 
 // The host lookup, the connection and the server's answers come in the
 // background, so that the window and the protocol tick go on meanwhile.
-void TcpLineDevice::reopen(const LineSettings& settings)
+void TcpLineDevice::openInBackground(const LineSettings& settings)
 {
     startLine(settings);
-    reopening_ = true;
-    reopenTimer_.start(kConnectWaitMs);
+    openingInBackground_ = true;
+    openTimer_.start(kConnectWaitMs);
 }
 
 void TcpLineDevice::close()
 {
-    reopening_ = false;
-    reopenTimer_.stop();
+    openingInBackground_ = false;
+    openTimer_.stop();
     stage_ = Stage::Closed;
     socket_.abort();
     received_.clear();
@@ -161,12 +161,12 @@ void TcpLineDevice::connected()
     socket_.write(stream_->opening());
     socket_.flush();
     takeFromServer(socket_.readAll());
-    if (!reopening_)
+    if (!openingInBackground_)
         return;
     if (stream_->settled())
-        finishReopening(true);
+        finishOpening(true);
     else
-        reopenTimer_.start(kSettingsWaitMs);
+        openTimer_.start(kSettingsWaitMs);
 }
 
 void TcpLineDevice::takeFromServer(const QByteArray& bytes)
@@ -197,18 +197,23 @@ void TcpLineDevice::lineSet()
     passOn();
 }
 
-void TcpLineDevice::finishReopening(bool connected)
+void TcpLineDevice::finishOpening(bool connected)
 {
-    reopening_ = false;
-    reopenTimer_.stop();
+    openingInBackground_ = false;
+    openTimer_.stop();
+    DeviceError error;
     if (connected && isOpen()) {
         lineSet();
+    } else if (stage_ == Stage::Connecting && socket_.error() == QAbstractSocket::UnknownSocketError) {
+        error = {DeviceErrorKind::TimedOut, QStringLiteral("Connection timed out")};
     } else {
-        connected = false;
-        close();
+        error = {stage_ == Stage::Connecting ? kindOf(socket_.error()) : DeviceErrorKind::ClosedByPeer,
+                 socket_.errorString()};
     }
-    if (onReopened)
-        onReopened(connected);
+    if (error.failed())
+        close();
+    if (onOpenedInBackground)
+        onOpenedInBackground(error);
 }
 
 // Told once; Datacom closes the device soon after, which frees the server's

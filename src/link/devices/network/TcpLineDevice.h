@@ -16,7 +16,7 @@ public:
     explicit TcpLineDevice(const TcpAddress& address);
 
     DeviceError open(const LineSettings& settings) override;
-    void reopen(const LineSettings& settings) override;
+    void openInBackground(const LineSettings& settings) override;
     bool isOpen() const override { return socket_.state() == QAbstractSocket::ConnectedState; }
     void close() override;
     QByteArray readWaiting() override;
@@ -40,7 +40,7 @@ public:
 private:
     enum class Stage {
         Closed,
-        Connecting,  // in the background, for a reopen
+        Connecting,  // in the background
         SettingLine, // connected, the server's answers still coming
         Open,
     };
@@ -50,13 +50,13 @@ private:
     void takeFromServer(const QByteArray& bytes);
     void passOn();
     void lineSet();
-    void finishReopening(bool connected);
+    void finishOpening(bool connected);
     void lost();
 
     TcpAddress address_;
     QTcpSocket socket_;
-    QTimer reopenTimer_;
-    bool reopening_ = false;
+    QTimer openTimer_;
+    bool openingInBackground_ = false;
     Stage stage_ = Stage::Closed;
     std::unique_ptr<DeviceServerStream> stream_;
     QByteArray received_; // the line's bytes, taken out of the stream
