@@ -14,6 +14,11 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QStandardPaths>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -173,6 +178,39 @@ TEST(CliCheck, APortThatDoesNotOpenSaysWhyAndWhoHoldsIt)
     QFile comm(QStringLiteral("/proc/self/comm"));
     ASSERT_TRUE(comm.open(QIODevice::ReadOnly));
     EXPECT_EQ(open["holderCommand"].toString(), QString::fromUtf8(comm.readAll()).trimmed());
+    unit.terminate();
+    unit.waitForFinished(5000);
+}
+
+// A holder this user may not look at: root holds the port without a lock
+// file, the check runs as nobody and names the way to find the holder.
+TEST(CliCheck, AHolderThatCannotBeSeenIsSaidToBeUnseen)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run the check as another user";
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const QString link = dir.filePath("held");
+    QProcess unit;
+    unit.start(QStringLiteral(PAGERBENCH_UNITSIM), {"--type", "3", "--quiet", "--link", link});
+    ASSERT_TRUE(unit.waitForReadyRead(10000));
+    const QByteArray device = QFileInfo(link).canonicalFilePath().toLocal8Bit();
+    ASSERT_EQ(::chmod(device.constData(), 0666), 0);
+    const int held = ::open(device.constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::ioctl(held, TIOCEXCL), 0);
+    QProcess tool;
+    tool.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "env", "HOME=" + dir.path(),
+                           PAGERBENCH_CLI, "check", "--port", link, "--type", "3", "--json"});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    ::close(held);
+    const QJsonObject open =
+        QJsonDocument::fromJson(tool.readAllStandardOutput()).object()["steps"].toArray().at(2).toObject();
+    EXPECT_EQ(tool.exitCode(), 3);
+    EXPECT_EQ(open["result"].toString(), "busy");
+    EXPECT_FALSE(open.contains("holderPid"));
+    EXPECT_EQ(open["findHolder"].toString(), "sudo fuser -v " + link);
     unit.terminate();
     unit.waitForFinished(5000);
 }
