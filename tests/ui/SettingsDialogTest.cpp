@@ -79,7 +79,8 @@ std::map<std::string, std::string> captionsIn(int16_t language)
 {
     AppState other;
     MainWindow reference(other);
-    LoadTexts(other.texts, language);
+    other.config.language = language;
+    LoadTexts(other.texts, other.config.language);
     reference.applyTexts();
     return captions(reference);
 }
