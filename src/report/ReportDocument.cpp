@@ -102,8 +102,8 @@ void Settings(const ReportContent& content, Html& out)
         else if (setting.mark == RowMark::UnnamedInUnit)
             note = out.say("unnamed").arg(setting.value);
         const QString value = setting.value < 0 ? QStringLiteral("–") : QString::number(setting.value);
-        const QString option = setting.mark == RowMark::UnnamedInUnit ? out.say("no option") : setting.option;
-        out.row({QString::number(setting.row), option.isEmpty() ? out.say("no option") : option, value, note});
+        const QString option = setting.option.isEmpty() ? out.say("no option") : setting.option;
+        out.row({QString::number(setting.row), option, value, note});
     }
     out.endTable();
 }
@@ -138,7 +138,7 @@ void Call(const ReportContent& content, const TextTable& texts, Html& out)
     const ReportCall& call = *content.call;
     out.paragraph(QStringLiteral("%1 %2, %3 \"%4\", %5 %6: %7")
                       .arg(texts[TxtAddress], call.address, texts[TxtMessage], call.message, texts[TxtBleepcode],
-                           QString::number(call.bleepCode, 16).toUpper(),
+                           call.bleepCode < 0 ? QStringLiteral("–") : QString::number(call.bleepCode, 16).toUpper(),
                            out.say(call.taken ? "call taken" : "call not taken")));
 }
 
