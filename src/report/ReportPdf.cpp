@@ -30,7 +30,11 @@ QByteArray ReportPdf(const ReportContent& content, const TextTable& texts)
         writer.setCreator(content.header.program);
         writer.setTitle(ReportWords("title", content.language));
         QTextDocument document;
-        document.setDefaultFont(QFont(kReportFontFamily, kPointSize));
+        QFont font(kReportFontFamily, kPointSize);
+        // No ligatures: "ff" in a fingerprint stays two letters for pdftotext
+        // and a reader's search, whichever font stands in for Arial.
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        document.setDefaultFont(font);
         document.setHtml(ReportHtml(content, texts));
         // Prints with margins of 2 cm and the page number at the foot.
         document.print(&writer);
