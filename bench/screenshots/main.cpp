@@ -129,7 +129,8 @@ int main(int argc, char* argv[])
     pb::RowValues reference = program.state.rows;
     pb::SettingsToFile(reference);
     reference.FileSettings[pb::kSpeedRow] = 2;
-    ok = pb::WriteFileAtomically(program.state.folder.defaultSettingsFile(), pb::SettingsFileBytes(reference)).ok() && ok;
+    const QString defaults = program.state.folder.defaultSettingsFile();
+    ok = pb::WriteFileAtomically(defaults, pb::SettingsFileBytes(reference)).ok() && ok;
     ok = program.WriteReport(folder.filePath(QStringLiteral("report.pdf"))).ok() && ok;
     window.SSTab1->setCurrentIndex(0);
 

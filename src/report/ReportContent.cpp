@@ -53,8 +53,10 @@ ReportContent MakeReport(const ReportInputs& inputs)
             continue;
         const int16_t reference = (*inputs.reference)[row.row];
         const int16_t unit = SavedPosition(row);
-        if (reference != unit)
-            content.differences.append({row.row, reference, row.options.value(reference), unit, row.options.value(unit)});
+        if (reference == unit)
+            continue;
+        content.differences.append(
+            {row.row, reference, row.options.value(reference), unit, row.options.value(unit)});
     }
     content.fingerprint = SettingsFileFingerprint(SavedValues(inputs.rows));
     return content;

@@ -14,7 +14,7 @@ namespace {
 QString PdfText(const QString& path)
 {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"), {"-enc", "UTF-8", path, "-"});
     pdftotext.waitForFinished(30000);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }

@@ -121,7 +121,8 @@ bool ReportProblem(const QCommandLineParser& parser, const CliRequest& request, 
         problem = QStringLiteral("report needs --out FILE.pdf");
     else if (!request.from.isEmpty() && parser.isSet(QStringLiteral("call")))
         problem = QStringLiteral("--call needs the unit: --port, not --from");
-    else if (request.address.isEmpty() && (parser.isSet(QStringLiteral("message")) || parser.isSet(QStringLiteral("bleep"))))
+    else if (request.address.isEmpty()
+             && (parser.isSet(QStringLiteral("message")) || parser.isSet(QStringLiteral("bleep"))))
         problem = QStringLiteral("--message and --bleep go with --call");
     return !problem.isEmpty();
 }

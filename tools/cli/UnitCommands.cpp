@@ -114,7 +114,8 @@ std::optional<QList<int16_t>> ReadForSaving(UnitSession& session, const UnitComm
     if (session.interrupted())
         return std::nullopt;
     if (!unread.isEmpty()) {
-        command.output.error(QStringLiteral("pagerbench-cli: %1 not read; %2").arg(RowNumbers(unread), QLatin1String(otherwise)));
+        command.output.error(
+            QStringLiteral("pagerbench-cli: %1 not read; %2").arg(RowNumbers(unread), QLatin1String(otherwise)));
         return std::nullopt;
     }
     const QList<int16_t> unnamed = LeaveOutUnnamedValues(command.parts, command.output);
