@@ -690,6 +690,8 @@ INSTANTIATE_TEST_SUITE_P(
     Statuses, CliFailureTest,
     ::testing::Values(
         Failure{"SilentUnit", "silent", kReadPort, 1, "not read; no file written", true},
+        Failure{"SilentUnitForAReport", "silent", {"report", "--port", "PORT", "--type", "3", "--out", "OUT"}, 1,
+                "not read; no report written", true},
         Failure{"SilentUnitBeforeABackedUpWrite", "silent", kWritePort + QStringList{"--backup", "OUT", "GOOD"}, 1,
                 "not read; no backup made and nothing written", true},
         Failure{"RefusedCall", "refuse-call", kCallPort, 1, "did not take the call", true},
