@@ -39,11 +39,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://pagerbench.example")
+# What no library names: pagerbench-cli report lays its text out on Qt's
+# minimal platform plugin, which libqt6gui6 holds, and names Arial, which
+# fontconfig gives as Liberation Sans. Shlibdeps adds the libraries to these.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6, fonts-liberation")
 find_program(PAGERBENCH_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(PAGERBENCH_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6serialport6, libqt6network6, libstdc++6, libc6")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+    ", libqt6core6, libqt6widgets6, libqt6serialport6, libqt6network6, libstdc++6, libc6")
 endif()
 include(CPack)

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   libgtest-dev
+  poppler-utils fonts-liberation  # the report tests read the PDF's text; Arial's metric twin
   xvfb xauth
   ser2net  # the device-server tests: raw TCP and RFC 2217 in front of a pseudo-terminal
   xdotool openbox  # the desktop tests: real clicks, with and without a window manager

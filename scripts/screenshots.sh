@@ -2,7 +2,8 @@
 # Makes the README's pictures of the windows into docs/screenshots: the main
 # window on each tab, in English, connected to the virtual unit (type 3) with
 # the grid read, the settings dialog, the housing-opening guide and the About
-# box. Offscreen, so no display is needed. Run it again after changing a
+# box; then the first page of the window's commissioning report, through
+# pdftoppm. Offscreen, so no display is needed. Run it again after changing a
 # window.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,3 +30,6 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 "$build/screenshots/pagerbench-screenshots" \
   --unitsim "$build/pagerbench/tools/unitsim/pagerbench-unitsim" \
   --out "$root/docs/screenshots"
+# The report's first page, as the README shows it.
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$root/docs/screenshots/report.pdf" "$root/docs/screenshots/report"
+rm "$root/docs/screenshots/report.pdf"

@@ -223,6 +223,26 @@ else
 fi
 end_checks "cli on COM5"
 
+# A report under Wine: the minimal platform finds Windows' fonts, and the
+# PDF's text holds the words, the call and the fingerprint of read --out's file.
+begin "pagerbench-cli.exe report on COM5"
+checks_failed=0
+if [ -n "${pty:-}" ]; then
+  report_pdf=$work/report.pdf
+  report_set=$work/report.set
+  check "report exits 0" run_cli report --port COM5 --type "$unit_type" --lang fr --call 1234 \
+    --technician "J. Jansen" --out "$(winpath "$report_pdf")"
+  check "read --out beside it exits 0" run_cli read --port COM5 --type "$unit_type" --out "$(winpath "$report_set")"
+  report_text=$(pdftotext -enc UTF-8 "$report_pdf" - 2>/dev/null | tr -s ' \n' ' ' || true)
+  for words in "Rapport de mise en service" "J. Jansen" "Réglages" "Serial ESPA speed" \
+    "l'unité a accepté l'appel" "$(sha256sum "$report_set" | cut -d' ' -f1)"; do
+    check "the PDF's text holds: $words" grep -qF "$words" <<<"$report_text"
+  done
+else
+  checks_failed=1
+fi
+end_checks "cli report on COM5"
+
 begin "pagerbench-cli.exe on a COM port Wine does not map"
 checks_failed=0
 unmapped=COM9

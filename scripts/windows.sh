@@ -52,8 +52,9 @@ mkdir -p "$portable/licenses"
 cp "$build/pagerbench.exe" "$build/pagerbench-cli.exe" "$build/modules/pagerbench-tcp.dll" "$portable/"
 
 # Plugins the window needs: the platform, the native style, and JPEG for
-# its pictures. Qt finds them in these subfolders of the program's folder.
-for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll; do
+# its pictures; and the platform pagerbench-cli report lays its text out on
+# without a display. Qt finds them in these subfolders of the program's folder.
+for plugin in platforms/qwindows.dll platforms/qminimal.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll; do
   if [ -f "$qt/plugins/$plugin" ]; then
     mkdir -p "$portable/$(dirname "$plugin")"
     cp "$qt/plugins/$plugin" "$portable/$plugin"

@@ -1,10 +1,17 @@
 // Takes the README's pictures: the main window on each of its five tabs, in
 // English, with the virtual unit connected and the grid read; then the
-// settings dialog, the housing-opening guide and the About box.
+// settings dialog, the housing-opening guide and the About box; and the
+// window's commissioning report as report.pdf, after a test call, against a
+// default.set that differs from the unit in one row.
 //   pagerbench-screenshots --unitsim U --out FOLDER [--type 3]
 #include "BenchProgram.h"
 #include "ReadAll.h"
 #include "VirtualUnit.h"
+
+#include "files/SettingsFile.h"
+#include "settings/GridTransfer.h"
+#include "settings/ValueCoding.h"
+#include "ui/MainTabs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,6 +110,9 @@ int main(int argc, char* argv[])
     Pump(600);
 
     pb::MainWindow& window = bench.window();
+    pb::Program& program = bench.program();
+    program.state.reportFields = {QStringLiteral("J. Jansen"), QStringLiteral("St. Mary's Hospital, building C")};
+    window.showReportFields();
     const std::array<const char*, 5> tabs{"main-status", "main-settings", "main-file", "main-unit", "main-service"};
     bool ok = true;
     for (int tab = 0; tab < int(tabs.size()); ++tab) {
@@ -110,9 +120,20 @@ int main(int argc, char* argv[])
         Pump(300);
         ok = Save(&window, folder, QLatin1String(tabs[std::size_t(tab)])) && ok;
     }
+
+    window.TxtTestPagerAdres->setText(QStringLiteral("1234"));
+    window.TxtTestPagerDisplayInfo->setText(QStringLiteral("Commissioning test"));
+    window.SSTab1->setCurrentIndex(pb::ServiceTab);
+    window.CmdTestOproepPager->click();
+    Pump(3000);
+    pb::RowValues reference = program.state.rows;
+    pb::SettingsToFile(reference);
+    reference.FileSettings[pb::kSpeedRow] = 2;
+    const QString defaults = program.state.folder.defaultSettingsFile();
+    ok = pb::WriteFileAtomically(defaults, pb::SettingsFileBytes(reference)).ok() && ok;
+    ok = program.WriteReport(folder.filePath(QStringLiteral("report.pdf"))).ok() && ok;
     window.SSTab1->setCurrentIndex(0);
 
-    pb::Program& program = bench.program();
     ok = SaveSecondary([&] { program.ShowSettingsDialog(); }, "frmInstellingen", folder,
                        QStringLiteral("settings-dialog")) && ok;
     ok = SaveSecondary([&] { program.ShowGuide(); }, "frmOpenenBehuizing", folder, QStringLiteral("guide")) && ok;

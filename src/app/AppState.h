@@ -4,6 +4,7 @@
 // fresh one or just the parts it tests.
 #include "files/ProgramConfig.h"
 #include "files/ProgramFolder.h"
+#include "files/ReportFieldsFile.h"
 #include "link/devices/Datacom.h"
 #include "link/devices/LampFlags.h"
 #include "link/ports/PresentPorts.h"
@@ -31,6 +32,7 @@ struct AppState {
     GridModel grid;
     ProgramFolder folder;
     QString commandLine;       // the whole argument text, searched for switches
+    ReportFields reportFields; // the File tab's technician and site, kept per user
     // The clock of the log; a test puts a fixed moment here.
     Logfile::Clock now = [] { return QDateTime::currentDateTime(); };
     Logfile logfile{log, config.logging, folder, now};

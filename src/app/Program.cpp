@@ -2,13 +2,16 @@
 
 #include "app/ApplySettings.h"
 #include "app/Startup.h"
+#include "app/WindowReport.h"
 #include "link/ports/PortMap.h"
 #include "link/devices/UnitPort.h"
+#include "report/ReportPdf.h"
 #include "texts/PortWording.h"
 #include "texts/TextNumbers.h"
 #include "ui/AboutBox.h"
 #include "ui/SettingsDialog.h"
 #include "ui/HousingGuide.h"
+#include "ui/SaveFailureBox.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -63,6 +66,21 @@ void Program::ShowSettingsDialog()
                        [this] { engine.dropAll(); }});
     });
     dialog->show();
+}
+
+void Program::SaveReport()
+{
+    window.rememberReportFields();
+    const QString path = window.chooseReportFile();
+    if (!path.isEmpty())
+        ReportFailedSave(&window, state.texts, WriteReport(path));
+}
+
+WriteOutcome Program::WriteReport(const QString& path)
+{
+    const QString device = port.deviceName(state.config.portIndex + 1).device;
+    const ReportContent content = MakeReport(WindowReportInputs(state, device, driver.lastCall()));
+    return WriteReportPdf(path, content, state.texts);
 }
 
 void Program::ShowAbout()
@@ -155,6 +173,7 @@ void Program::connectControls()
     QObject::connect(window.CmdCancelReadWrite, &QPushButton::clicked, &window, [this] { driver.Cancel(); });
     QObject::connect(window.CmdWisLogVenster, &QPushButton::clicked, &window, [this] { driver.ClearProgress(); });
     QObject::connect(window.CmdCheckConnection, &QPushButton::clicked, &window, [this] { CheckConnection(); });
+    QObject::connect(window.CmdSaveReport, &QPushButton::clicked, &window, [this] { SaveReport(); });
     QObject::connect(window.CmdTestOproepPager, &QPushButton::clicked, &window,
                      [this] { onCmdTestOproepPagerClicked(); });
 }

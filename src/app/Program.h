@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/UnitDriver.h"
 #include "app/WindowCheck.h"
+#include "files/TextFile.h"
 #include "link/devices/Datacom.h"
 #include "link/protocol/ProtocolEngine.h"
 #include "ui/MainWindow.h"
@@ -36,6 +37,12 @@ public:
     // One tick of TmrAfhandel: the engine's step, and the port's reopening;
     // while a check runs, the check's step instead.
     void Tick();
+
+    // "Save report…": asks for the file, writes the report there, and says
+    // so in a box when it could not be written.
+    void SaveReport();
+    // The report of the grid as it stands, the port and the last test call.
+    WriteOutcome WriteReport(const QString& path);
 
     void ShowSettingsDialog();
     void ShowAbout();

@@ -32,6 +32,8 @@ void StartProgram(Program& program)
     ClearLogLines(state.log);
     window.UpdateMessageWindow();
     ReadConfig(state.config, state.folder.configFileToRead());
+    state.reportFields = ReadReportFields(state.folder.reportFieldsFile());
+    window.showReportFields();
     LoadTexts(state.texts, state.config.language);
     SetupUnitType(state.grid, state.texts, state.config.unitType);
     ReadDefaultSettings(state.folder, state.grid, state.rows);

@@ -49,6 +49,7 @@ void UnitDriver::apply(const ExchangeReport& report)
     switch (report.exchange) {
     case Exchange::WriteRow:
         rows.SettingsInUnit[report.row] = report.value;
+        rows.ValueFromUnit[report.row] = -1; // the unit holds an option of ours now
         SettingToGrid(parts_.grid, rows, report.row);
         break;
     case Exchange::ReadRow: {
@@ -59,8 +60,11 @@ void UnitDriver::apply(const ExchangeReport& report)
         SettingToGrid(parts_.grid, rows, row);
         break;
     }
-    case Exchange::CallNumber:
     case Exchange::Call:
+        if (lastCall_)
+            lastCall_->taken = true;
+        break;
+    case Exchange::CallNumber:
         break;
     }
 }
@@ -125,7 +129,11 @@ bool UnitDriver::TestCall()
 {
     if (parts_.window.callFields().address.isEmpty())
         return false;
-    parts_.engine.request(UnitRequest::TestCall([&window = parts_.window] { return window.callFields(); }));
+    lastCall_ = TestCallRecord{parts_.window.callFields(), false};
+    parts_.engine.request(UnitRequest::TestCall([this] {
+        lastCall_ = TestCallRecord{parts_.window.callFields(), false};
+        return lastCall_->fields;
+    }));
     return true;
 }
 

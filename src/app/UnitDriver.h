@@ -12,8 +12,16 @@
 #include "texts/TextTable.h"
 
 #include <QString>
+#include <optional>
 
 namespace pb {
+
+// A test call of this run: the fields as they went out, and whether the
+// unit took it.
+struct TestCallRecord {
+    CallFields fields;
+    bool taken = false;
+};
 
 // Every part belongs to the program and outlives the driver.
 struct DriverParts {
@@ -62,6 +70,8 @@ public:
     // requested then and the window tells the user (texts[TxtEnterValidPagerNumber]).
     // The fields go out as they are when the call frame does.
     bool TestCall();
+    // The last test call asked for in this run, if any.
+    const std::optional<TestCallRecord>& lastCall() const { return lastCall_; }
 
 private:
     // A read's value goes into the row it names, a write's is confirmed.
@@ -71,6 +81,7 @@ private:
 
     DriverParts parts_;
     ExchangeNarration narration_;
+    std::optional<TestCallRecord> lastCall_;
 };
 
 } // namespace pb

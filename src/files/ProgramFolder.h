@@ -20,6 +20,11 @@ struct ProgramFolder {
     {
         return (perUser.isEmpty() ? path : perUser) + QStringLiteral("/adapters.ini");
     }
+    // The user's own: who makes the reports, and where.
+    QString reportFieldsFile() const
+    {
+        return (perUser.isEmpty() ? path : perUser) + QStringLiteral("/report.ini");
+    }
 
     // Where they are read: the program's own copy once there is one, before
     // that the copy a site ships beside an installed executable.

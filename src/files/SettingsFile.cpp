@@ -4,6 +4,8 @@
 #include "files/TextFile.h"
 #include "settings/GridTransfer.h"
 
+#include <QCryptographicHash>
+
 namespace pb {
 
 namespace {
@@ -16,6 +18,17 @@ QStringList SettingsFileLines(const RowValues& values)
     for (int r = 0; r < kFileRows; ++r)
         lines.append(QString::number(r) + kSeparator + QString::number(values.FileSettings[r]));
     return lines;
+}
+
+QByteArray SettingsFileBytes(const RowValues& values)
+{
+    return JoinCrLf(SettingsFileLines(values));
+}
+
+QString SettingsFileFingerprint(const RowValues& values)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(SettingsFileBytes(values), QCryptographicHash::Sha256).toHex());
 }
 
 void ReadSettingsFile(GridModel& grid, RowValues& values, const QString& path)
@@ -37,7 +50,7 @@ WriteOutcome WriteSettingsFile(const GridModel& grid, RowValues& values, const Q
         return {};
     GridToSettings(grid, values);
     SettingsToFile(values);
-    return WriteTextFileAtomically(path, SettingsFileLines(values));
+    return WriteFileAtomically(path, SettingsFileBytes(values));
 }
 
 void ReadDefaultSettings(const ProgramFolder& folder, GridModel& grid, RowValues& values)

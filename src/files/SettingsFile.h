@@ -14,6 +14,13 @@ namespace pb {
 // sign, so a row without a selection (-1) reads back as none.
 QStringList SettingsFileLines(const RowValues& values);
 
+// Those lines as the file holds them: Windows-1252, each ended by CR LF.
+QByteArray SettingsFileBytes(const RowValues& values);
+
+// The SHA-256 of those bytes in lower-case hexadecimal, as sha256sum
+// prints it: a report names the file it stands for by it.
+QString SettingsFileFingerprint(const RowValues& values);
+
 // Reads rows 0..49 into FileSettings (missing rows and numbers beyond 16 bits
 // count as 0), forgets what the unit confirmed and shows the values.
 // An empty path does nothing.

@@ -46,6 +46,7 @@ void GridToSetting(const GridModel& grid, RowValues& values, int row)
 void ResetSettingsInUnit(RowValues& values)
 {
     values.SettingsInUnit.fill(-1);
+    values.ValueFromUnit.fill(-1);
 }
 
 } // namespace pb

@@ -19,6 +19,7 @@ void GridToSettings(const GridModel& grid, RowValues& values);
 // One row; a hidden row's value becomes 0.
 void GridToSetting(const GridModel& grid, RowValues& values, int row);
 
+// Forgets what the unit confirmed, and the bytes it sent.
 void ResetSettingsInUnit(RowValues& values);
 
 } // namespace pb

@@ -1,23 +1,18 @@
 #include "texts/CheckWording.h"
 
+#include "texts/Phrases.h"
+
 #include <QJsonArray>
 #include <algorithm>
-#include <cstring>
 
 namespace pb {
 
 namespace {
 
 constexpr int kTickMs = 25;
-constexpr int kLanguages = 4; // English, Nederlands, Deutsch, Française
 const QString kUnitLine = QStringLiteral("19200,N,8,1");
 
-// One text of the check in the four languages; %1.. are filled in.
-struct Phrase {
-    const char* key;
-    const char* texts[kLanguages];
-};
-
+// The texts of the check in the four languages.
 const Phrase kPhrases[] = {
     // The controls that start a check.
     {"frame title", {"Connection check", "Verbindingscontrole", "Verbindungsprüfung", "Vérification de la connexion"}},
@@ -213,14 +208,7 @@ const Phrase kPhrases[] = {
 struct Words {
     int language;
 
-    QString operator()(const char* key) const
-    {
-        for (const Phrase& phrase : kPhrases) {
-            if (std::strcmp(phrase.key, key) == 0)
-                return QString::fromUtf8(phrase.texts[language]);
-        }
-        return QString::fromLatin1(key);
-    }
+    QString operator()(const char* key) const { return PhraseText(kPhrases, key, language); }
 };
 
 QString Text(const QJsonObject& values, const char* key)
@@ -396,7 +384,7 @@ QString CheckLine(const CheckFinding& finding, int language)
     using Wording = QString (*)(const CheckFinding&, const Words&);
     static const Wording kWordings[] = {NameLine, ReachLine, OpenLine, LineLine, ListenLine, EchoLine, AskLine, VerdictLine};
     static const char* const kSteps[] = {"name", "reach", "open", "line", "listen", "echo", "ask", "verdict"};
-    const Words say{language >= 0 && language < kLanguages ? language : 0};
+    const Words say{language};
     // The steps' names in one column, as wide as the language's longest.
     qsizetype width = 0;
     for (const char* step : kSteps)

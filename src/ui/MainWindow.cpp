@@ -169,6 +169,7 @@ void MainWindow::applyTexts()
     CmdLezenUnitgegevens->setText(t[TxtReadFromFile]);
     FrameUnitInstellingen->setTitle(t[TxtUnitSettings] + colonBlank);
     FrameAlleInstellingen->setTitle(t[TxtAllSettings] + colonBlank);
+    applyReportTexts();
 
     CmdWisLogVenster->setText(t[TxtClearMessageWindow]);
     CmdCancelReadWrite->setText(t[TxtCancelReadWrite]);

@@ -41,6 +41,12 @@ public:
     // The service frames and "Save as default" are there at service level 2
     // only; 0 and 1 hide them.
     void ShowServiceLevel(int16_t level);
+    // The report fields as the per-user settings hold them.
+    void showReportFields();
+    // The report fields into the per-user settings, when they changed.
+    void rememberReportFields();
+    // The PDF file dialog; an empty result means cancelled.
+    QString chooseReportFile();
 
     SettingsGrid grid() const;
 
@@ -74,6 +80,13 @@ public:
     QGroupBox* FrameAlleInstellingen;
     QPushButton* CmdOpslaanUnitGegevens;
     QPushButton* CmdLezenUnitgegevens;
+    // Tab 2: the commissioning report (MainWindowReport.cpp)
+    QGroupBox* FrameReport;
+    QLabel* LabTechnician;
+    QLineEdit* TxtTechnician;
+    QLabel* LabSite;
+    QLineEdit* TxtSite;
+    QPushButton* CmdSaveReport;
 
     // Tab 3: read and write all. The progress text is made when first
     // needed (the first text, or the first show of the tab): a text editor
@@ -147,6 +160,8 @@ private:
     void buildStatusPage(QWidget* page);
     void buildSettingsPage(QWidget* page);
     void buildFilePage(QWidget* page);
+    void buildReportFrame(QWidget* page);
+    void applyReportTexts();
     void buildUnitPage(QWidget* page);
     void buildServicePage(QWidget* page);
     void buildTimers();

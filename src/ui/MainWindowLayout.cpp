@@ -119,6 +119,7 @@ void MainWindow::buildFilePage(QWidget* page)
         placeButton(FrameAlleInstellingen, QStringLiteral("CmdOpslaanUnitGegevens"), 16, 24, 145, 33);
     CmdLezenUnitgegevens =
         placeButton(FrameAlleInstellingen, QStringLiteral("CmdLezenUnitgegevens"), 176, 24, 145, 33);
+    buildReportFrame(page);
 }
 
 void MainWindow::buildUnitPage(QWidget* page)

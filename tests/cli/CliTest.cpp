@@ -8,6 +8,7 @@
 #include "unitsim/StartValues.h"
 #include "unitsim/VirtualUnit.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSerialPort>
+#include <QSysInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -235,8 +237,12 @@ TEST_F(CliTest, ReadWriteShowDiffAndJsonAgainstVirtualUnits)
     ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
     edited.write(changed);
     edited.close();
-    const Outcome write = cli({"write", "--port", port("second"), "--type", kType3, file("edited.set")});
+    const Outcome write = cli({"write", "--port", port("second"), "--type", kType3, "--backup", file("backup.set"),
+                               file("edited.set")});
     ASSERT_EQ(write.status, 0) << write.err.toStdString();
+    QFile backup(file("backup.set"));
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), bytes) << "the backup is what read --out saved of a unit like it";
 
     const Outcome json = cli({"read", "--port", port("second"), "--type", kType3, "--json"});
     ASSERT_EQ(json.status, 0) << json.err.toStdString();
@@ -474,6 +480,94 @@ TEST_F(CliTest, PortsNamesEachComNumbersRuleAndDevice)
     EXPECT_EQ(cells["Com7"], QStringList({"Com7", "automatic", "(not plugged in)", "by-id:usb-gone-if00-port0"}));
 }
 
+struct ReportCase {
+    const char* name;
+    const char* lang;
+    int16_t type;
+    const char* fault;                // of the unit
+    std::map<int, uint8_t> unitBytes; // what the unit holds besides the factory's values
+    bool fromFile;                    // --from what read --out saved, instead of the unit
+    QStringList arguments;            // more; "SELF" is that file, "ZERO" one of zeros
+    int status;
+    QStringList says;                 // in the PDF's text
+};
+
+void PrintTo(const ReportCase& report, std::ostream* os)
+{
+    *os << report.name;
+}
+
+class ReportTest : public CliTest, public ::testing::WithParamInterface<ReportCase> {};
+
+// The PDF's text as pdftotext extracts it: the header, each shown row's
+// option, the reference's side of each difference, the call and a
+// fingerprint that is sha256sum of the file read --out saves. The display
+// the environment names is never opened.
+TEST_P(ReportTest, PdfTextHoldsTheUnitsValues)
+{
+    ASSERT_TRUE(dir.isValid());
+    const ReportCase& c = GetParam();
+    LocalUnit local(c.type, pb::unitsim::FaultFromName(c.fault).value_or(pb::unitsim::Fault::None));
+    for (const auto& [row, byte] : c.unitBytes)
+        local.unit.setValue(row, byte);
+    ToolRun run;
+    run.unit = &local;
+    run.environment = {"DISPLAY=:99", "QT_QPA_PLATFORM=xcb"};
+    const QString port = local.line.slavePath();
+    const QString type = QString::number(c.type);
+    cli({"read", "--port", port, "--type", type, "--out", file("unit.set")}, run);
+    ASSERT_NO_FATAL_FAILURE(writeFile("zero.set", SettingsFile({})));
+    QStringList arguments{"report", "--type", type, "--lang", c.lang, "--technician", "Jürgen Müller",
+                          "--site", "Hôpital Saint-Éloi", "--out", file("report.pdf")};
+    arguments << (c.fromFile ? QStringList{"--from", file("unit.set")} : QStringList{"--port", port});
+    for (const QString& argument : c.arguments)
+        arguments << (argument == "SELF" ? file("unit.set") : argument == "ZERO" ? file("zero.set") : argument);
+    const Outcome report = cli(arguments, run);
+    EXPECT_EQ(report.status, c.status) << report.err.toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-enc", "UTF-8", file("report.pdf"), "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+
+    QFile saved(file("unit.set"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QStringList expected = c.says;
+    expected << "Pagerbench 2.6" << "Jürgen Müller" << "Hôpital Saint-Éloi" << QSysInfo::machineHostName()
+             << QDate::currentDate().toString(Qt::ISODate) << (c.fromFile ? "unit.set" : port)
+             << QCryptographicHash::hash(saved.readAll(), QCryptographicHash::Sha256).toHex();
+    const auto texts = [&](const QStringList& command, const char* prefix) {
+        for (const QString& line : QString::fromUtf8(cli(command).out).split(u'\n', Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1String(prefix)) && !line.section(u'\t', 1, 1).isEmpty())
+                expected << line.section(u'\t', 1, 1);
+        }
+    };
+    texts({"show", "--type", type, "--lang", c.lang, file("unit.set")}, "");
+    texts({"diff", "--type", type, "--lang", c.lang, file("zero.set"), file("unit.set")},
+          c.arguments.contains("ZERO") ? "- " : "none");
+    for (const QString& words : std::as_const(expected))
+        EXPECT_TRUE(text.contains(words.simplified())) << words.toStdString() << " not in " << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, ReportTest,
+    ::testing::Values(
+        ReportCase{"EnglishAgainstItself", "en", 3, "", {}, false, {"--against", "SELF"}, 0,
+                   {"Commissioning report", "Differences from unit.set",
+                    "No differences: the unit holds what the reference holds.", "No test call was made."}},
+        ReportCase{"GermanAgainstZerosWithACall", "de", 3, "", {}, false,
+                   {"--against", "ZERO", "--call", "1234", "--message", "Prüfung"}, 0,
+                   {"Inbetriebnahmeprotokoll", "Unterschiede zu zero.set",
+                    "Adresse 1234, Nachricht \"Prüfung\", Signalton-Code 1: die Einheit nahm den Ruf an"}},
+        ReportCase{"FrenchRefusedCall", "fr", 3, "refuse-call", {}, false, {"--against", "ZERO", "--call", "77"}, 1,
+                   {"Rapport de mise en service", "Réglages", "Différences avec zero.set",
+                    "Adresse 77, Message \"\", Code sonore 1: l'unité n'a pas accepté l'appel"}},
+        ReportCase{"ValueNoOptionNames", "en", 1, "", {{pb::kSpeedRow, 19}}, false, {"--against", "SELF"}, 1,
+                   {"the unit holds 19, which no option names", "No differences"}},
+        ReportCase{"DutchFromAFile", "nl", 3, "", {}, true, {"--against", "ZERO"}, 0,
+                   {"het instellingenbestand unit.set, zonder unit", "niet uit de unit gelezen",
+                    "Verschillen met zero.set", "Er is geen testoproep gedaan."}}),
+    [](const ::testing::TestParamInfo<ReportCase>& info) { return std::string(info.param.name); });
+
 enum class Setting { None, PortHeld, PortForbidden, DiskFull, TelnetServer, HangingUpServer, ReaderGone };
 
 struct Failure {
@@ -583,6 +677,9 @@ TEST_P(CliFailureTest, EndsWithItsStatus)
         EXPECT_EQ(local.unit.counters().wakeUps, 0);
         EXPECT_EQ(local.unit.counters().frames, 0);
     }
+    const pb::unitsim::UnitMemory factory = pb::unitsim::StartValues(kType);
+    for (int item = 0; item < pb::kGridRows; ++item)
+        EXPECT_EQ(local.unit.value(item), factory[item]) << "nothing written: item " << item;
 }
 
 const QStringList kReadPort{"read", "--port", "PORT", "--type", "3", "--out", "OUT"};
@@ -593,6 +690,10 @@ INSTANTIATE_TEST_SUITE_P(
     Statuses, CliFailureTest,
     ::testing::Values(
         Failure{"SilentUnit", "silent", kReadPort, 1, "not read; no file written", true},
+        Failure{"SilentUnitForAReport", "silent", {"report", "--port", "PORT", "--type", "3", "--out", "OUT"}, 1,
+                "not read; no report written", true},
+        Failure{"SilentUnitBeforeABackedUpWrite", "silent", kWritePort + QStringList{"--backup", "OUT", "GOOD"}, 1,
+                "not read; no backup made and nothing written", true},
         Failure{"RefusedCall", "refuse-call", kCallPort, 1, "did not take the call", true},
         Failure{"MissingDevice", "", {"read", "--port", "MISSING", "--type", "3", "--out", "OUT"}, 3,
                 "No such file or directory"},

@@ -38,6 +38,8 @@ const Placement kPlacements[] = {
     {"Line1", "SSTab1", {504, 32, 1, 504}},
     {"FrameAlleInstellingen", "SSTab1", {384, 40, 337, 73}},
     {"CmdLezenUnitgegevens", "FrameAlleInstellingen", {176, 24, 145, 33}},
+    {"FrameReport", "SSTab1", {16, 136, 705, 97}},
+    {"CmdSaveReport", "FrameReport", {544, 40, 145, 33}},
     {"TxtProgress", "SSTab1", {32, 40, 937, 337}},
     {"CmdSchrijfAlles", "SSTab1", {744, 440, 225, 25}},
     {"FramePagerOproepen", "SSTab1", {8, 32, 721, 113}},

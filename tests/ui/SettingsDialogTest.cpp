@@ -80,7 +80,7 @@ std::map<std::string, std::string> captionsIn(int16_t language)
     AppState other;
     MainWindow reference(other);
     other.config.language = language;
-    LoadTexts(other.texts, language);
+    LoadTexts(other.texts, other.config.language);
     reference.applyTexts();
     return captions(reference);
 }

@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "CliRequest.h"
 #include "PortsCommand.h"
+#include "ReportCommand.h"
 #include "RowReport.h"
 #include "SettingsFileRows.h"
 #include "UnitCommands.h"
@@ -23,7 +24,7 @@ namespace {
 bool UsesUnitType(Command command)
 {
     return command == Command::Read || command == Command::Write || command == Command::Show
-        || command == Command::Diff || command == Command::Check;
+        || command == Command::Diff || command == Command::Check || command == Command::Report;
 }
 
 // The unit type and the language as asked, else as the program's
@@ -94,6 +95,7 @@ int RunCommand(const CliRequest& request, CoreParts& parts, const CliOutput& out
     case Command::Monitor: return Monitor(command);
     case Command::Ports: return ListPorts(parts.folder, request.json, output);
     case Command::Check: return Check(command);
+    case Command::Report: return Report(command);
     case Command::Help:
     case Command::Version: break;
     }

@@ -22,13 +22,15 @@ const QList<CommandInfo>& Commands()
 {
     static const QList<CommandInfo> commands = {
         {"read", Command::Read, {"port", "type", "out", "json"}, 0},
-        {"write", Command::Write, {"port", "type"}, 1},
+        {"write", Command::Write, {"port", "type", "backup"}, 1},
         {"call", Command::Call, {"port", "address", "message", "bleep"}, 0},
         {"show", Command::Show, {"type", "lang", "json"}, 1},
         {"diff", Command::Diff, {"type", "lang"}, 2},
         {"monitor", Command::Monitor, {"port", "seconds"}, 0},
         {"ports", Command::Ports, {"json"}, 0},
         {"check", Command::Check, {"port", "type", "lang", "json"}, 0},
+        {"report", Command::Report,
+         {"port", "from", "type", "lang", "against", "call", "message", "bleep", "technician", "site", "out"}, 0},
     };
     return commands;
 }
@@ -88,7 +90,7 @@ bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& 
     request.port = parser.value(QStringLiteral("port"));
     request.out = parser.value(QStringLiteral("out"));
     request.json = parser.isSet(QStringLiteral("json"));
-    request.address = parser.value(QStringLiteral("address"));
+    request.address = parser.value(QLatin1String(request.command == Command::Report ? "call" : "address"));
     request.message = parser.value(QStringLiteral("message"));
     if (request.address.size() > kMaxAddressLength) {
         problem = QStringLiteral("the address is %1 characters at most").arg(kMaxAddressLength);
@@ -98,11 +100,31 @@ bool TakeValues(const QCommandLineParser& parser, CliRequest& request, QString& 
         problem = QStringLiteral("the message is %1 characters at most").arg(kMaxMessageLength);
         return false;
     }
+    for (auto [name, field] : {std::pair{"backup", &request.backup}, {"from", &request.from},
+                               {"against", &request.against}, {"technician", &request.technician},
+                               {"site", &request.site}})
+        *field = parser.value(QLatin1String(name));
     if (request.json && request.out == kStandardStream) {
         problem = QStringLiteral("--json and --out - both want standard output");
         return false;
     }
     return true;
+}
+
+// A report reads a unit (--port) or a file (--from), and a test call needs
+// the unit. True when the request is bad, with the problem named.
+bool ReportProblem(const QCommandLineParser& parser, const CliRequest& request, QString& problem)
+{
+    if (request.port.isEmpty() == request.from.isEmpty())
+        problem = QStringLiteral("report needs one of --port and --from");
+    else if (request.out.isEmpty() || request.out == kStandardStream)
+        problem = QStringLiteral("report needs --out FILE.pdf");
+    else if (!request.from.isEmpty() && parser.isSet(QStringLiteral("call")))
+        problem = QStringLiteral("--call needs the unit: --port, not --from");
+    else if (request.address.isEmpty()
+             && (parser.isSet(QStringLiteral("message")) || parser.isSet(QStringLiteral("bleep"))))
+        problem = QStringLiteral("--message and --bleep go with --call");
+    return !problem.isEmpty();
 }
 
 } // namespace
@@ -121,6 +143,12 @@ std::optional<CliRequest> ParseArguments(const QStringList& arguments, QString& 
         {QStringLiteral("bleep"), QString(), QStringLiteral("code")},
         {QStringLiteral("lang"), QString(), QStringLiteral("language")},
         {QStringLiteral("seconds"), QString(), QStringLiteral("s")},
+        {QStringLiteral("backup"), QString(), QStringLiteral("file")},
+        {QStringLiteral("from"), QString(), QStringLiteral("file")},
+        {QStringLiteral("against"), QString(), QStringLiteral("file")},
+        {QStringLiteral("call"), QString(), QStringLiteral("address")},
+        {QStringLiteral("technician"), QString(), QStringLiteral("name")},
+        {QStringLiteral("site"), QString(), QStringLiteral("text")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
         {QStringLiteral("version"), QString()},
     });
@@ -166,6 +194,8 @@ std::optional<CliRequest> ParseArguments(const QStringList& arguments, QString& 
     }
     if (!TakeValues(parser, request, problem))
         return std::nullopt;
+    if (request.command == Command::Report)
+        return ReportProblem(parser, request, problem) ? std::nullopt : std::optional<CliRequest>(request);
     const bool needsPort = info->options.contains(QStringLiteral("port"));
     if (needsPort && request.port.isEmpty()) {
         problem = name + QStringLiteral(" needs --port");
@@ -183,19 +213,24 @@ QString UsageText()
     return QStringLiteral(
         "usage:\n"
         "  pagerbench-cli read    --port DEVICE [--type N] [--out FILE] [--json]\n"
-        "  pagerbench-cli write   --port DEVICE [--type N] FILE\n"
+        "  pagerbench-cli write   --port DEVICE [--type N] [--backup FILE] FILE\n"
         "  pagerbench-cli call    --port DEVICE --address ADDRESS [--message TEXT] [--bleep CODE]\n"
         "  pagerbench-cli show    [--type N] [--lang en|nl|de|fr] [--json] FILE\n"
         "  pagerbench-cli diff    [--type N] [--lang en|nl|de|fr] FILE1 FILE2\n"
         "  pagerbench-cli monitor --port DEVICE [--seconds S]\n"
         "  pagerbench-cli ports   [--json]\n"
         "  pagerbench-cli check   --port DEVICE [--type N] [--lang en|nl|de|fr] [--json]\n"
+        "  pagerbench-cli report  --port DEVICE | --from FILE [--type N] [--lang en|nl|de|fr]\n"
+        "                         [--against FILE] [--call ADDRESS [--message TEXT] [--bleep CODE]]\n"
+        "                         [--technician NAME] [--site TEXT] --out FILE.pdf\n"
         "  pagerbench-cli --help | --version\n"
         "\n"
         "DEVICE is a device path (/dev/ttyUSB0), Com<n> (the port n of the program's\n"
         "settings) or tcp|rfc2217://HOST:PORT (a device server). FILE - is standard\n"
         "input for write; --out - is standard output. The unit type (0 to 6) and\n"
-        "the language default to the program's configuration file.\n"
+        "the language default to the program's configuration file. write --backup\n"
+        "saves what the unit held first, and writes only once that read succeeded.\n"
+        "report compares with --against FILE, else the program's default.set.\n"
         "Exit status: 0 done; 1 the unit failed, a row was not read or written as\n"
         "it stands, or the files differ; 2 bad usage or input, or output that could\n"
         "not be written; 3 the port could not be opened; 130 interrupted. check:\n"

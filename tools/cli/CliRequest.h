@@ -22,20 +22,25 @@ constexpr int kMaxMessageLength = 40;
 // Standing for standard input (write's file) or standard output (--out).
 inline const QString kStandardStream = QStringLiteral("-");
 
-enum class Command { Read, Write, Call, Show, Diff, Monitor, Ports, Check, Help, Version };
+enum class Command { Read, Write, Call, Show, Diff, Monitor, Ports, Check, Report, Help, Version };
 
 struct CliRequest {
     Command command = Command::Help;
     QString port;
     std::optional<int16_t> unitType;
     std::optional<int16_t> language; // 0 en, 1 nl, 2 de, 3 fr
-    QString out;                     // read: empty or "-" for standard output
+    QString out;                     // read: empty or "-" for standard output; report: the PDF
     bool json = false;
     QStringList files;               // write ("-": standard input) and show: one; diff: two
-    QString address;
+    QString address;                 // call's --address, report's --call
     QString message;
     int16_t bleepCode = 1;
     std::optional<int> seconds;      // monitor: until Ctrl-C without it
+    QString backup;                  // write: the unit's settings saved here first
+    QString from;                    // report: a settings file instead of a unit
+    QString against;                 // report: the reference; empty for default.set
+    QString technician;              // report
+    QString site;                    // report
 };
 
 // The arguments after the program name. On bad usage the request is empty

@@ -1,13 +1,13 @@
 #include "UnitCommands.h"
 
 #include "PortFailure.h"
-#include "RowCoding.h"
 #include "RowReport.h"
 
 #include "files/SettingsFile.h"
 #include "link/ports/PortMap.h"
 #include "link/ports/PresentPorts.h"
 #include "settings/GridTransfer.h"
+#include "settings/RowCoding.h"
 
 #include <functional>
 
@@ -16,17 +16,6 @@ namespace pb::cli {
 namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
-
-// "Com<n>" is the program's port n, resolved as the program resolves it
-// (an adapter the automatic numbering chose is reopened only as itself);
-// anything else names the device itself.
-DeviceIdentity DeviceOf(const QString& port, const ProgramFolder& folder)
-{
-    const int number = PortNumberOfName(port);
-    if (number < 1 || number > 99)
-        return port;
-    return ResolvePort(number, folder, PresentPorts);
-}
 
 // The device's own notices begin with its address, which the error line
 // names already.
@@ -64,7 +53,7 @@ QList<int16_t> LeaveOutUnnamedValues(CoreParts& parts, const CliOutput& output)
     QList<int16_t> unnamed;
     for (int16_t row : ShownRowNumbers(parts)) {
         const int16_t sent = parts.rows.ValueFromUnit[row];
-        if (OptionOfUnitValue(parts, row, sent))
+        if (OptionOfUnitValue(parts.unitType, row, parts.optionCount(row), sent))
             continue;
         unnamed.append(row);
         parts.rows.UnitSettings[row] = -1;
@@ -82,7 +71,7 @@ QList<int16_t> LeaveOutUnsendable(CoreParts& parts)
 {
     QList<int16_t> unsendable;
     for (int16_t row : ShownRowNumbers(parts)) {
-        if (Sendable(parts, row, parts.rows.FileSettings[row]))
+        if (Sendable(parts.unitType, row, parts.optionCount(row), parts.rows.FileSettings[row]))
             continue;
         unsendable.append(row);
         parts.rows.UnitSettings[row] = -1;
@@ -90,8 +79,26 @@ QList<int16_t> LeaveOutUnsendable(CoreParts& parts)
     return unsendable;
 }
 
-// Opens the port and runs `work` on it. A signal meanwhile ends the command
-// as interrupted, whatever the work made of it.
+QByteArray ReadJson(const CoreParts& parts, const QList<int16_t>& unnamed)
+{
+    QList<ReportRow> rows = ShownRows(parts, parts.rows.FileSettings);
+    for (ReportRow& row : rows) {
+        if (unnamed.contains(int16_t(row.row)))
+            row.unitValue = parts.rows.ValueFromUnit[row.row];
+    }
+    return RowsJson(parts.unitType, rows);
+}
+
+} // namespace
+
+DeviceIdentity DeviceOf(const QString& port, const ProgramFolder& folder)
+{
+    const int number = PortNumberOfName(port);
+    if (number < 1 || number > 99)
+        return port;
+    return ResolvePort(number, folder, PresentPorts);
+}
+
 int OnUnit(const UnitCommand& command, const std::function<int(UnitSession&)>& work)
 {
     UnitSession session(command.parts, command.output, command.interruption);
@@ -101,59 +108,64 @@ int OnUnit(const UnitCommand& command, const std::function<int(UnitSession&)>& w
     return session.interrupted() ? ExitInterrupted : status;
 }
 
-// What "Save to file" writes, once every row was read: the grid, then rows
-// 26..49 as they came in, which is 0 here, like the rows the unit type does
-// not show. Then the rows as JSON when asked.
-int SaveRead(const UnitCommand& command)
+std::optional<QList<int16_t>> ReadForSaving(UnitSession& session, const UnitCommand& command, const char* otherwise)
 {
-    const CliRequest& request = command.request;
-    CoreParts& parts = command.parts;
-    const CliOutput& output = command.output;
-    const QList<int16_t> unnamed = LeaveOutUnnamedValues(parts, output);
-    SettingsToFile(parts.rows);
-    const QStringList lines = SettingsFileLines(parts.rows);
-    const bool toStandardOutput = request.out.isEmpty() || request.out == kStandardStream;
-    if (!toStandardOutput) {
-        const WriteOutcome written = WriteTextFileAtomically(request.out, lines);
-        if (!written) {
-            output.error(QStringLiteral("pagerbench-cli: cannot write %1: %2").arg(written.path, written.failure));
-            return ExitBadUsage;
-        }
+    const QList<int16_t> unread = session.readAll();
+    if (session.interrupted())
+        return std::nullopt;
+    if (!unread.isEmpty()) {
+        command.output.error(
+            QStringLiteral("pagerbench-cli: %1 not read; %2").arg(RowNumbers(unread), QLatin1String(otherwise)));
+        return std::nullopt;
     }
-    if (request.json) {
-        QList<ReportRow> rows = ShownRows(parts, parts.rows.FileSettings);
-        for (ReportRow& row : rows) {
-            if (unnamed.contains(int16_t(row.row)))
-                row.unitValue = parts.rows.ValueFromUnit[row.row];
-        }
-        output.result(RowsJson(parts.unitType, rows));
-    } else if (toStandardOutput) {
-        output.result(JoinCrLf(lines));
-    }
-    return unnamed.isEmpty() ? ExitDone : ExitUnitFailed;
+    const QList<int16_t> unnamed = LeaveOutUnnamedValues(command.parts, command.output);
+    SettingsToFile(command.parts.rows);
+    return unnamed;
 }
 
-} // namespace
+bool SaveSettingsFile(const QString& path, const UnitCommand& command)
+{
+    const QByteArray bytes = SettingsFileBytes(command.parts.rows);
+    if (path.isEmpty() || path == kStandardStream)
+        return command.output.result(bytes);
+    const WriteOutcome written = WriteFileAtomically(path, bytes);
+    if (!written)
+        command.output.error(QStringLiteral("pagerbench-cli: cannot write %1: %2").arg(written.path, written.failure));
+    return written.ok();
+}
 
 int Read(const UnitCommand& command)
 {
     return OnUnit(command, [&](UnitSession& session) -> int {
-        const QList<int16_t> unread = session.readAll();
-        if (session.interrupted())
-            return ExitInterrupted;
-        if (unread.isEmpty())
-            return SaveRead(command);
-        command.output.error(QStringLiteral("pagerbench-cli: %1 not read; no file written").arg(RowNumbers(unread)));
-        return ExitUnitFailed;
+        const std::optional<QList<int16_t>> unnamed = ReadForSaving(session, command, "no file written");
+        if (!unnamed)
+            return ExitUnitFailed;
+        const CliRequest& request = command.request;
+        // Standard output holds the file, unless it holds the JSON.
+        const bool fileWanted = !request.json || !request.out.isEmpty();
+        if (fileWanted && !SaveSettingsFile(request.out, command))
+            return ExitBadUsage;
+        if (request.json)
+            command.output.result(ReadJson(command.parts, *unnamed));
+        return unnamed->isEmpty() ? ExitDone : ExitUnitFailed;
     });
 }
 
+// With --backup the unit is read and saved first, and nothing is written
+// unless every row was read and the backup saved.
 int Write(const UnitCommand& command, const FileRows& file)
 {
     CoreParts& parts = command.parts;
-    LoadFileRows(file, parts);
-    const QList<int16_t> unsendable = LeaveOutUnsendable(parts);
     return OnUnit(command, [&](UnitSession& session) -> int {
+        const QString& backup = command.request.backup;
+        if (!backup.isEmpty()) {
+            if (!ReadForSaving(session, command, "no backup made and nothing written"))
+                return ExitUnitFailed;
+            if (!SaveSettingsFile(backup, command))
+                return ExitBadUsage;
+        }
+        LoadFileRows(file, parts);
+        const QList<int16_t> unsendable = LeaveOutUnsendable(parts);
         const QList<int16_t> unwritten = session.writeAll();
         if (session.interrupted())
             return ExitInterrupted;
