@@ -376,7 +376,7 @@ QString VerdictLine(const CheckFinding& f, const Words& say)
 QString CheckControlText(CheckControl control, int language)
 {
     static const char* const kKeys[] = {"frame title", "check button", "check port"};
-    return Words{language >= 0 && language < kLanguages ? language : 0}(kKeys[int(control)]);
+    return Words{language}(kKeys[int(control)]);
 }
 
 QString CheckLine(const CheckFinding& finding, int language)
