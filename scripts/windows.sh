@@ -127,6 +127,7 @@ if ! makensis -V2 -WX -NOCD \
        -DFILE_LIST="$file_list" \
        -DOUT_FILE="$setup" \
        -DSIZE_KB="$(du -sk "$portable" | cut -f1)" \
+       -DICON="$here/packaging/pagerbench.ico" \
        "$here/packaging/windows/pagerbench.nsi" >"$nsis_log" 2>&1; then
   cat "$nsis_log" >&2
   echo "windows.sh: makensis failed" >&2

@@ -4,13 +4,16 @@
 ;   FILE_LIST   Delete/RMDir lines for each of those files and folders
 ;   OUT_FILE    the setup program to write
 ;   SIZE_KB     the installed size, for Add/Remove Programs
+;   ICON        the program's icon, for the setup program and the uninstaller
 ; Silent with /S, installer and uninstaller alike.
 
-!ifndef VERSION | SOURCE_DIR | FILE_LIST | OUT_FILE | SIZE_KB
-  !error "Run through scripts/windows.sh, which defines VERSION, SOURCE_DIR, FILE_LIST, OUT_FILE and SIZE_KB"
+!ifndef VERSION | SOURCE_DIR | FILE_LIST | OUT_FILE | SIZE_KB | ICON
+  !error "Run through scripts/windows.sh, which defines VERSION, SOURCE_DIR, FILE_LIST, OUT_FILE, SIZE_KB and ICON"
 !endif
 
 !include "MUI2.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench"
 
@@ -21,6 +24,15 @@ Name "Pagerbench ${VERSION}"
 OutFile "${OUT_FILE}"
 InstallDir "$PROGRAMFILES64\Pagerbench"
 RequestExecutionLevel admin
+
+; The version details Explorer shows for the setup program.
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "Pagerbench"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "Pagerbench setup"
+VIAddVersionKey /LANG=1033 "CompanyName" "Pagerbench service tools"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright ${U+00A9} Pagerbench service tools"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -50,6 +51,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     : QMainWindow(parent), state_(state)
 {
     setObjectName(QStringLiteral("frmHoofdscherm"));
+    // Title bar and taskbar; the secondary windows take it from their parent.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pagerbench.png")));
 
     QMenuBar* bar = menuBar();
     Setup = menuEntry(bar, "Setup");

@@ -3,14 +3,15 @@
 # its own: the zip as a portable copy (files beside the program), then the
 # setup program with /S (files under Program Files, the Start-menu entry,
 # the Add/Remove Programs key, the program's files in %LOCALAPPDATA%), and
-# its uninstaller with /S. Usage: installer-test.sh BUILD_WIN64_FOLDER
+# its uninstaller with /S; the icon and version details of the programs and
+# the setup program, read from their resources. Usage: installer-test.sh BUILD_WIN64_FOLDER
 # Runs as root, or through sudo (for apt-get). Exits 1 when a check fails.
 set -euo pipefail
 
 [ $# -eq 1 ] || { echo "usage: $0 BUILD_WIN64_FOLDER" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 
-bash "$(dirname "$0")/../../scripts/ensure-packages.sh" wine wine64 xvfb xauth python3
+bash "$(dirname "$0")/../../scripts/ensure-packages.sh" wine wine64 xvfb xauth python3 icoutils
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=Pagerbench-$version-win64
@@ -110,6 +111,33 @@ run_window_until_log "$portable" "$portable/Log"
 check "the zip's pagerbench.exe writes its log beside itself" has_log "$portable/Log"
 check "the zip's pagerbench.exe loads its plugins from its folder" plugins_from "$portable"
 check "the zip's pagerbench.exe writes nothing into $per_user" is_empty_or_missing "$per_user"
+
+# What Explorer shows of a file, from its resources: the program's icon (the
+# same sizes as packaging/pagerbench.ico) and its version details.
+icon_sizes() { icotool -l "$1" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' '; }
+has_the_icon() {
+  wrestool -x --type=group_icon "$1" >"$work/icon.ico" &&
+    test "$(icon_sizes "$work/icon.ico")" = "$(icon_sizes "$(dirname "$0")/../../packaging/pagerbench.ico")"
+}
+version_value() { # version_value FILE KEY
+  wrestool -x --raw --type=version "$1" | iconv -f UTF-16LE -t UTF-8 -c | tr -s '\0-\37' '\n' |
+    grep -A1 -x "$2" | tail -n1
+}
+has_version_details() { # has_version_details FILE DESCRIPTION
+  test "$(version_value "$1" ProductName)" = Pagerbench &&
+    test "$(version_value "$1" ProductVersion)" = "$version" &&
+    test "$(version_value "$1" FileDescription)" = "$2" &&
+    test "$(version_value "$1" LegalCopyright)" = "Copyright © Pagerbench service tools"
+}
+for program in "pagerbench.exe:Pagerbench configuration and service tool" \
+               "pagerbench-cli.exe:Pagerbench command-line tool" "$setup:Pagerbench setup"; do
+  file=${program%%:*}
+  [[ $file == /* ]] || file=$portable/$file
+  check "$(basename "$file") has the program's icon" has_the_icon "$file"
+  check "$(basename "$file") has its version details" has_version_details "$file" "${program#*:}"
+done
+check "pagerbench-tcp.dll has its version details" \
+  has_version_details "$portable/pagerbench-tcp.dll" "Pagerbench device server module"
 
 # The setup program, silent.
 check "the setup program exits 0" wine "$setup" /S
