@@ -20,6 +20,8 @@
 ; A 64-bit setup program: it starts on 64-bit Windows only, as the program does.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; No file times in the setup program: two builds of one commit are the same.
+SetDateSave off
 Name "Pagerbench ${VERSION}"
 OutFile "${OUT_FILE}"
 InstallDir "$PROGRAMFILES64\Pagerbench"
