@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tries the Windows outputs of scripts/windows.sh under Wine, in a prefix of
 # its own: the zip as a portable copy (files beside the program), then the
-# setup program with /S (files under Program Files, the Start-menu entry,
-# the Add/Remove Programs key, the program's files in %LOCALAPPDATA%), and
-# its uninstaller with /S; the icon and version details of the programs and
+# setup program with /S for the current user and with /S /ALLUSERS for
+# everyone (the program's folder, the Start-menu entry, the Add/Remove
+# Programs key, the program's files in %LOCALAPPDATA%), each with its
+# uninstaller with /S; the icon and version details of the programs and
 # the setup program, read from their resources. Usage: installer-test.sh BUILD_WIN64_FOLDER
 # Runs as root, or through sudo (for apt-get). Exits 1 when a check fails.
 set -euo pipefail
@@ -35,7 +36,7 @@ check() { # check WHAT COMMAND...
     failed=$((failed + 1))
   fi
 }
-windows_folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+windows_folder() { readlink -m "$(winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')")"; }
 is_empty_or_missing() { [ ! -e "$1" ] || [ -z "$(ls -A "$1")" ]; }
 has_log() { compgen -G "$1/*.log" >/dev/null; }
 help_runs() { wine "$1/pagerbench-cli.exe" --help 2>&1 | grep -q "^usage:"; }
@@ -48,7 +49,6 @@ holds_files() { # holds_files FOLDER LIST: every file of the list is in the fold
 
 wineboot -i >/dev/null 2>&1
 per_user=$(windows_folder LOCALAPPDATA)/Pagerbench
-start_menu_entry=$(windows_folder ProgramData)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
 
 # The tcp:// module is found from the program's own folder when a device
 # server hears from the command-line tool.
@@ -139,43 +139,84 @@ done
 check "pagerbench-tcp.dll has its version details" \
   has_version_details "$portable/pagerbench-tcp.dll" "Pagerbench device server module"
 
-# The setup program, silent.
-check "the setup program exits 0" wine "$setup" /S
-program=$(winepath -u 'C:\Program Files\Pagerbench')
+# The setup program and its uninstaller, silent, in each mode: for the
+# current user (the default, no administrator rights asked) and for everyone
+# (/ALLUSERS). Wine has no users without rights; what shows the mode is
+# where the files, the Start-menu entry and the uninstall key land.
+check "the setup program's manifest asks for no elevation" \
+  bash -c 'wrestool -x --raw --type=24 "$1" | grep -q "requestedExecutionLevel level=\"asInvoker\""' _ "$setup"
 shipped=$(cd "$portable" && find . -type f ! -path './Log/*' | sort)
-check "the zip's files are all installed under Program Files" holds_files "$program" "$shipped"
-check "the uninstaller is installed" test -f "$program/uninstall.exe"
-check "the Start menu has Pagerbench" test -f "$start_menu_entry"
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
+user_profile=$(windows_folder USERPROFILE)
+key_gone() { ! wine reg query "$1\\$uninstall_key" /reg:64 >/dev/null 2>&1; }
+# No file of the program anywhere in the prefix but the user's files.
+nothing_left_but_user_files() {
+  ! find "$WINEPREFIX/drive_c" -iname '*pagerbench*' ! -path "$per_user" ! -path "$per_user/*" | grep .
+}
+# Nothing changed outside the user's profile since the marker, Wine's own
+# files aside; the machine's registry has no word of the program.
+nothing_outside_profile() {
+  ! find "$WINEPREFIX/drive_c" -newer "$1" ! -type d ! -path "$user_profile/*" ! -path "*/windows/*" | grep .
+}
+nothing_in_machine_registry() { wineserver -w && ! grep -i pagerbench "$WINEPREFIX/system.reg"; }
+install_run_uninstall() { # install_run_uninstall MODE SETUP_OPTIONS...
+  local mode=$1 program start_menu_entry root windows_program marker=$work/marker-$1
+  shift
+  if [ "$mode" = "for everyone" ]; then
+    windows_program='C:\Program Files\Pagerbench'
+    start_menu_entry=$(windows_folder ProgramData)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
+    root=HKLM
+  else
+    windows_program=$(wine cmd /c echo '%LOCALAPPDATA%\Programs\Pagerbench' | tr -d '\r')
+    start_menu_entry=$(windows_folder APPDATA)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
+    root=HKCU
+  fi
+  program=$(winepath -u "$windows_program")
+  rm -rf "$per_user/Log"
+  wineserver -w
+  touch "$marker"
 
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
-registered=$(wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' || true)
-value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$registered"; }
-check "the uninstall key names Pagerbench" test "$(value_of DisplayName)" = Pagerbench
-check "the uninstall key gives version $version" test "$(value_of DisplayVersion)" = "$version"
-check "the uninstall key's UninstallString runs the uninstaller" \
-  test "$(value_of UninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe"'
-check "the uninstall key's QuietUninstallString runs it with /S" \
-  test "$(value_of QuietUninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe" /S'
+  check "$mode: the setup program exits 0" wine "$setup" /S "$@"
+  check "$mode: the zip's files are all installed in $windows_program" holds_files "$program" "$shipped"
+  check "$mode: the uninstaller is installed" test -f "$program/uninstall.exe"
+  check "$mode: the Start menu has Pagerbench" test -f "$start_menu_entry"
+  registered=$(wine reg query "$root\\$uninstall_key" /reg:64 2>/dev/null | tr -d '\r' || true)
+  value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$registered"; }
+  check "$mode: the uninstall key in $root names Pagerbench" test "$(value_of DisplayName)" = Pagerbench
+  check "$mode: the uninstall key gives version $version" test "$(value_of DisplayVersion)" = "$version"
+  check "$mode: the uninstall key's UninstallString runs the uninstaller" \
+    test "$(value_of UninstallString)" = "\"$windows_program\\uninstall.exe\""
+  check "$mode: the uninstall key's QuietUninstallString runs it with /S" \
+    test "$(value_of QuietUninstallString)" = "\"$windows_program\\uninstall.exe\" /S"
+  if [ "$mode" = "for me" ]; then
+    check "for me: no uninstall key in HKLM" key_gone HKLM
+    check "for me: nothing written outside the user's profile" nothing_outside_profile "$marker"
+    check "for me: nothing of Pagerbench in the machine's registry" nothing_in_machine_registry
+  fi
 
-check "the installed pagerbench-cli.exe loads the tcp:// module" module_loads "$program"
-before=$(cd "$program" && find . | sort)
-run_window_until_log "$program" "$per_user/Log"
-check "the installed pagerbench.exe writes its log into %LOCALAPPDATA%\\Pagerbench" has_log "$per_user/Log"
-check "the installed pagerbench.exe loads its plugins from its folder" plugins_from "$program"
-check "the installed pagerbench.exe writes nothing under Program Files" \
-  test "$(cd "$program" && find . | sort)" = "$before"
+  check "$mode: the installed pagerbench-cli.exe loads the tcp:// module" module_loads "$program"
+  local before
+  before=$(cd "$program" && find . | sort)
+  run_window_until_log "$program" "$per_user/Log"
+  check "$mode: the installed pagerbench.exe writes its log into %LOCALAPPDATA%\\Pagerbench" has_log "$per_user/Log"
+  check "$mode: the installed pagerbench.exe loads its plugins from its folder" plugins_from "$program"
+  check "$mode: the installed pagerbench.exe writes nothing into its own folder" \
+    test "$(cd "$program" && find . | sort)" = "$before"
 
-# The uninstaller copies itself elsewhere and returns at once.
-check "the uninstaller exits 0" wine "$program/uninstall.exe" /S
-for _ in $(seq 60); do
-  [ -e "$program" ] || break
-  sleep 1
-done
-check "the uninstaller removes the program's folder" test ! -e "$program"
-check "the uninstaller removes the Start-menu entry" test ! -e "$start_menu_entry"
-key_gone() { ! wine reg query "$key" /reg:64 >/dev/null 2>&1; }
-check "the uninstaller removes the uninstall key" key_gone
-check "the uninstaller leaves the user's files" has_log "$per_user/Log"
+  # The uninstaller copies itself elsewhere and returns at once.
+  check "$mode: the uninstaller exits 0" wine "$program/uninstall.exe" /S
+  for _ in $(seq 60); do
+    [ -e "$program" ] || break
+    sleep 1
+  done
+  check "$mode: the uninstaller removes the program's folder" test ! -e "$program"
+  check "$mode: the uninstaller removes the Start-menu entry" test ! -e "$start_menu_entry"
+  check "$mode: the uninstaller removes the uninstall key" key_gone "$root"
+  check "$mode: the uninstaller leaves the user's files" has_log "$per_user/Log"
+  check "$mode: nothing of the program is left but the user's files" nothing_left_but_user_files
+}
+install_run_uninstall "for me"
+install_run_uninstall "for everyone" /ALLUSERS
 
 echo "installer-test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
