@@ -14,10 +14,8 @@ under Wine when it fell back on a serif face); a control put elsewhere by a
 style or a layout is off by more. Hence 4 px by default, for every control
 and for the window's height; the window's width is fixed and must be equal.
 
-With --scale, OTHER is the same window on a screen scaled by FACTOR: its
-places in device pixels (logical x devicePixelRatio) must be REFERENCE's
-times FACTOR, within the tolerance in device pixels, and no shown control
-may have text that runs past its box (the dump's "textFits").
+With --scale, OTHER is the window on a screen scaled by FACTOR: in device
+pixels it must be REFERENCE times FACTOR, with no text past its box.
 Exits 1 with one line for each difference."""
 import argparse
 import json

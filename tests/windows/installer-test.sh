@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Tries the Windows outputs of scripts/windows.sh under Wine, in a prefix of
 # its own: the zip as a portable copy (files beside the program), then the
-# setup program with /S for the current user and with /S /ALLUSERS for
-# everyone (the program's folder, the Start-menu entry, the Add/Remove
-# Programs key, the program's files in %LOCALAPPDATA%), each with its
-# uninstaller with /S; the icon and version details of the programs and
-# the setup program, read from their resources. Usage: installer-test.sh BUILD_WIN64_FOLDER
+# setup program and its uninstaller with /S for the current user and for
+# everyone (/ALLUSERS): folder, Start-menu entry, Add/Remove Programs key, the
+# program's files in %LOCALAPPDATA%; the icon and version details read from
+# the files' resources. Usage: installer-test.sh BUILD_WIN64_FOLDER
 # Runs as root, or through sudo (for apt-get). Exits 1 when a check fails.
 set -euo pipefail
 
@@ -119,37 +118,30 @@ has_the_icon() {
   wrestool -x --type=group_icon "$1" >"$work/icon.ico" &&
     test "$(icon_sizes "$work/icon.ico")" = "$(icon_sizes "$(dirname "$0")/../../packaging/pagerbench.ico")"
 }
-version_value() { # version_value FILE KEY
+version_details() { # KEY=VALUE lines of the four details Explorer shows first
   wrestool -x --raw --type=version "$1" | iconv -f UTF-16LE -t UTF-8 -c | tr -s '\0-\37' '\n' |
-    grep -A1 -x "$2" | tail -n1
-}
-has_version_details() { # has_version_details FILE DESCRIPTION
-  test "$(version_value "$1" ProductName)" = Pagerbench &&
-    test "$(version_value "$1" ProductVersion)" = "$version" &&
-    test "$(version_value "$1" FileDescription)" = "$2" &&
-    test "$(version_value "$1" LegalCopyright)" = "Copyright © Pagerbench service tools"
+    awk 'key { print key "=" $0; key = "" } /^(ProductName|ProductVersion|FileDescription|LegalCopyright)$/ { key = $0 }' | sort
 }
 for program in "pagerbench.exe:Pagerbench configuration and service tool" \
-               "pagerbench-cli.exe:Pagerbench command-line tool" "$setup:Pagerbench setup"; do
+               "pagerbench-cli.exe:Pagerbench command-line tool" "pagerbench-tcp.dll:Pagerbench device server module" \
+               "$setup:Pagerbench setup"; do
   file=${program%%:*}
   [[ $file == /* ]] || file=$portable/$file
-  check "$(basename "$file") has the program's icon" has_the_icon "$file"
-  check "$(basename "$file") has its version details" has_version_details "$file" "${program#*:}"
+  [[ $file == *.dll ]] || check "$(basename "$file") has the program's icon" has_the_icon "$file"
+  check "$(basename "$file") has its version details" test "$(version_details "$file")" = "$(printf '%s\n' \
+    "FileDescription=${program#*:}" "LegalCopyright=Copyright © Pagerbench service tools" \
+    ProductName=Pagerbench "ProductVersion=$version" | sort)"
 done
-check "pagerbench-tcp.dll has its version details" \
-  has_version_details "$portable/pagerbench-tcp.dll" "Pagerbench device server module"
 
-# The setup program and its uninstaller, silent, in each mode: for the
-# current user (the default, no administrator rights asked) and for everyone
-# (/ALLUSERS). Wine has no users without rights; what shows the mode is
-# where the files, the Start-menu entry and the uninstall key land.
+# The setup program and its uninstaller, silent, for the current user (the
+# default) and for everyone (/ALLUSERS). Wine has no users without rights:
+# where the files, the Start-menu entry and the uninstall key land shows the mode.
 check "the setup program's manifest asks for no elevation" \
   bash -c 'wrestool -x --raw --type=24 "$1" | grep -q "requestedExecutionLevel level=\"asInvoker\""' _ "$setup"
 shipped=$(cd "$portable" && find . -type f ! -path './Log/*' | sort)
 uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
 user_profile=$(windows_folder USERPROFILE)
 key_gone() { ! wine reg query "$1\\$uninstall_key" /reg:64 >/dev/null 2>&1; }
-# No file of the program anywhere in the prefix but the user's files.
 nothing_left_but_user_files() {
   ! find "$WINEPREFIX/drive_c" -iname '*pagerbench*' ! -path "$per_user" ! -path "$per_user/*" | grep .
 }
@@ -159,19 +151,11 @@ nothing_outside_profile() {
   ! find "$WINEPREFIX/drive_c" -newer "$1" ! -type d ! -path "$user_profile/*" ! -path "*/windows/*" | grep .
 }
 nothing_in_machine_registry() { wineserver -w && ! grep -i pagerbench "$WINEPREFIX/system.reg"; }
-install_run_uninstall() { # install_run_uninstall MODE SETUP_OPTIONS...
-  local mode=$1 program start_menu_entry root windows_program marker=$work/marker-$1
-  shift
-  if [ "$mode" = "for everyone" ]; then
-    windows_program='C:\Program Files\Pagerbench'
-    start_menu_entry=$(windows_folder ProgramData)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
-    root=HKLM
-  else
-    windows_program=$(wine cmd /c echo '%LOCALAPPDATA%\Programs\Pagerbench' | tr -d '\r')
-    start_menu_entry=$(windows_folder APPDATA)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
-    root=HKCU
-  fi
+install_run_uninstall() { # MODE ROOT_KEY PROGRAM_FOLDER START_MENU_PARENT SETUP_OPTIONS...
+  local mode=$1 root=$2 windows_program=$3 marker=$work/marker-$1 program start_menu_entry
   program=$(winepath -u "$windows_program")
+  start_menu_entry=$(windows_folder "$4")"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
+  shift 4
   rm -rf "$per_user/Log"
   wineserver -w
   touch "$marker"
@@ -180,14 +164,11 @@ install_run_uninstall() { # install_run_uninstall MODE SETUP_OPTIONS...
   check "$mode: the zip's files are all installed in $windows_program" holds_files "$program" "$shipped"
   check "$mode: the uninstaller is installed" test -f "$program/uninstall.exe"
   check "$mode: the Start menu has Pagerbench" test -f "$start_menu_entry"
-  registered=$(wine reg query "$root\\$uninstall_key" /reg:64 2>/dev/null | tr -d '\r' || true)
-  value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$registered"; }
-  check "$mode: the uninstall key in $root names Pagerbench" test "$(value_of DisplayName)" = Pagerbench
-  check "$mode: the uninstall key gives version $version" test "$(value_of DisplayVersion)" = "$version"
-  check "$mode: the uninstall key's UninstallString runs the uninstaller" \
-    test "$(value_of UninstallString)" = "\"$windows_program\\uninstall.exe\""
-  check "$mode: the uninstall key's QuietUninstallString runs it with /S" \
-    test "$(value_of QuietUninstallString)" = "\"$windows_program\\uninstall.exe\" /S"
+  check "$mode: the uninstall key in $root names Pagerbench $version and its uninstaller, quiet with /S" test \
+    "$(wine reg query "$root\\$uninstall_key" /reg:64 2>/dev/null | tr -d '\r' | LC_ALL=C sort |
+       sed -n 's/^ *\(DisplayName\|DisplayVersion\|QuietUninstallString\|UninstallString\) *REG_SZ */\1=/p')" = \
+    "$(printf '%s\n' DisplayName=Pagerbench "DisplayVersion=$version" \
+       "QuietUninstallString=\"$windows_program\\uninstall.exe\" /S" "UninstallString=\"$windows_program\\uninstall.exe\"")"
   if [ "$mode" = "for me" ]; then
     check "for me: no uninstall key in HKLM" key_gone HKLM
     check "for me: nothing written outside the user's profile" nothing_outside_profile "$marker"
@@ -215,8 +196,8 @@ install_run_uninstall() { # install_run_uninstall MODE SETUP_OPTIONS...
   check "$mode: the uninstaller leaves the user's files" has_log "$per_user/Log"
   check "$mode: nothing of the program is left but the user's files" nothing_left_but_user_files
 }
-install_run_uninstall "for me"
-install_run_uninstall "for everyone" /ALLUSERS
+install_run_uninstall "for me" HKCU "$(wine cmd /c echo '%LOCALAPPDATA%\Programs\Pagerbench' | tr -d '\r')" APPDATA
+install_run_uninstall "for everyone" HKLM 'C:\Program Files\Pagerbench' ProgramData /ALLUSERS
 
 echo "installer-test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
