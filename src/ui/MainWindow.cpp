@@ -3,6 +3,7 @@
 #include "files/SettingsFile.h"
 #include "ui/MainTabs.h"
 #include "texts/TextNumbers.h"
+#include "ui/CaptionFit.h"
 #include "ui/GridColouring.h"
 
 #include <QCloseEvent>
@@ -182,6 +183,7 @@ void MainWindow::applyTexts()
     TxtLegendaTestOproepBleepcode->setText(t[TxtBleepcode] + colon);
     TxtLegendaTestOproepBericht->setText(t[TxtMessage]);
     CmdTestOproepPager->setText(t[TxtSent]);
+    FitCaptions(*this);
 }
 
 void MainWindow::UpdateMessageWindow()

@@ -1,4 +1,5 @@
 #include "ui/SettingsDialog.h"
+#include "ui/CaptionFit.h"
 
 #include "link/ports/PortMap.h"
 #include "settings/UnitTypes.h"
@@ -93,6 +94,7 @@ void SettingsDialog::applyTexts()
     LabelTaal->setText(t[TxtLanguage]);
     LabelOpeningTheUnit->setText(t[TxtOpeningDiagnoseCover]);
     CheckOpeningUnit->setText(t[TxtDontShowAgain]);
+    FitCaptions(*this, {LabelCompoort, LabelMapInstellingen, LabelTaal, LabelOpeningTheUnit});
 }
 
 void SettingsDialog::LockCombo()

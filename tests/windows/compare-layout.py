@@ -15,7 +15,8 @@ style or a layout is off by more. Hence 4 px by default, for every control
 and for the window's height; the window's width is fixed and must be equal.
 
 With --scale, OTHER is the window on a screen scaled by FACTOR: in device
-pixels it must be REFERENCE times FACTOR, with no text past its box.
+pixels it must be REFERENCE times FACTOR, with no text past its box (on
+hidden pages too).
 Exits 1 with one line for each difference."""
 import argparse
 import json
@@ -36,7 +37,7 @@ def in_device_pixels(dump, factor):
 
 def cut_texts(dump):
     return ["%s: its text runs past its box" % path for path, widget in sorted(dump["widgets"].items())
-            if widget["visible"] and not widget.get("textFits", True)]
+            if not widget.get("textFits", True)]
 
 
 def differences(reference, other, tolerance):

@@ -252,7 +252,7 @@ for dpi in 96 120 144 192; do
   wineserver -w
   for shown in main settings guide about; do
     dump=$work/scale-$dpi-$shown.json
-    (cd "$app" && WINEQT_QPA_PLATFORM=windows timeout 120 wine pagerbench-layoutdump.exe --language 0 \
+    (cd "$app" && WINEQT_QPA_PLATFORM=windows timeout 120 wine pagerbench-layoutdump.exe --language "$language" \
       --type "$unit_type" --window "$shown" --out "Z:$dump") >/dev/null 2>&1 ||
       fail "pagerbench-layoutdump.exe --window $shown failed at LogPixels $dpi"
     say "$shown at $dpi dpi against 96 dpi:"
