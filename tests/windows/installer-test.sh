@@ -184,7 +184,10 @@ install_run_uninstall() { # MODE ROOT_KEY PROGRAM_FOLDER START_MENU_PARENT SETUP
   check "$mode: the installed pagerbench.exe writes nothing into its own folder" \
     test "$(cd "$program" && find . | sort)" = "$before"
 
-  # The uninstaller copies itself elsewhere and returns at once.
+  # No program of the folder may still run. The uninstaller copies itself
+  # elsewhere and returns at once.
+  wineserver -k 2>/dev/null || true
+  wineserver -w
   check "$mode: the uninstaller exits 0" wine "$program/uninstall.exe" /S
   for _ in $(seq 60); do
     [ -e "$program" ] || break
