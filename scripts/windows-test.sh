@@ -4,8 +4,9 @@
 # programs (build-win64-tests), runs those programs in a fresh Wine prefix,
 # then pagerbench-cli.exe against the Linux virtual unit on COM5 (a
 # pseudo-terminal mapped by Wine, so through our own Win32 serial line; also
-# read to standard output) and over tcp://, then tests/windows/gui-test.sh
-# and installer-test.sh when they are there. Prints how long each stage
+# read to standard output) and over tcp://, then tests/windows/gui-test.sh,
+# installer-test.sh and reproducible-test.sh (two builds of the last commit
+# alike, and signed) when they are there. Prints how long each stage
 # took; exits 1 when anything failed.
 #
 # TESTS_BUILD names the Linux build that holds the virtual unit (default
@@ -278,7 +279,7 @@ fi
 end_checks "cli over tcp://"
 wineserver -k 2>/dev/null || true
 
-for helper in "gui-test.sh" "installer-test.sh $win_build"; do
+for helper in "gui-test.sh" "installer-test.sh $win_build" "reproducible-test.sh"; do
   script=${helper%% *}
   begin "tests/windows/$script"
   if [ ! -f "tests/windows/$script" ]; then

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Cross-builds pagerbench.exe and pagerbench-cli.exe for 64-bit Windows into
 # build-win64, with the Qt that scripts/windows-qt.sh builds once, then makes
-# from them a portable folder, its zip and an NSIS installer, all in build-win64.
+# from them a portable folder, its zip and an NSIS installer, all in build-win64,
+# and SHA256SUMS of the zip and the installer. Two builds of one commit give
+# the same bytes, wherever the checkout is. With PAGERBENCH_SIGN_PFX set, the
+# programs, the module and the installer are signed (scripts/windows-sign.sh).
 # Runs as root, or through sudo (for apt-get).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$here/build-win64
 
-bash "$here/scripts/ensure-packages.sh" nsis binutils-mingw-w64-x86-64
+bash "$here/scripts/ensure-packages.sh" nsis binutils-mingw-w64-x86-64 zip
+
+# Whatever the build stamps with a time takes the commit's: the linker's and
+# strip's PE header, rcc's resources, the zip's entries.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH QT_RCC_SOURCE_DATE_OVERRIDE=$SOURCE_DATE_EPOCH
 qt=$(bash "$here/scripts/windows-qt.sh" | tail -n1)
 
 # The build talks only when it fails.
@@ -22,7 +32,10 @@ if ! { cmake -S "$here" -B "$build" -G Ninja \
          -DQT_HOST_PATH=/usr \
          -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
          -DPAGERBENCH_TESTS=OFF \
-         -DPAGERBENCH_DEVELOPMENT=OFF &&
+         -DPAGERBENCH_DEVELOPMENT=OFF \
+         -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$here=." \
+         -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp \
+         -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp &&
        cmake --build "$build" --parallel "${PAGERBENCH_JOBS:-2}" --target pagerbench pagerbench-cli pagerbench-tcp
      } >"$build_log" 2>&1; then
   tail -n 40 "$build_log" >&2
@@ -44,7 +57,7 @@ zip=$build/$name.zip
 setup=$build/$name-setup.exe
 
 # Made anew each time, so nothing of an earlier layout lingers.
-rm -rf "$portable" "$zip" "$setup"
+rm -rf "$portable" "$zip" "$setup" "$build/SHA256SUMS"
 mkdir -p "$portable/licenses"
 
 # The programs look for the network module in their own folder (and in
@@ -92,6 +105,8 @@ while [ ${#queue[@]} -gt 0 ]; do
   done < <(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
 done
 find "$portable" \( -iname '*.dll' -o -iname '*.exe' \) -exec x86_64-w64-mingw32-strip {} +
+bash "$here/scripts/windows-sign.sh" "$portable/pagerbench.exe" "$portable/pagerbench-cli.exe" \
+  "$portable/pagerbench-tcp.dll"
 
 # Texts for a Windows reader, with CR LF line ends.
 crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
@@ -112,14 +127,17 @@ fi
 [ -f /usr/share/doc/mingw-w64-common/copyright ] &&
   crlf /usr/share/doc/mingw-w64-common/copyright "$portable/licenses/MinGW-w64-runtime.txt"
 
-(cd "$build" && cmake -E tar cf "$zip" --format=zip "$name")
+# The zip's entries in one order, each with the commit's time and no extra
+# fields (which would hold the files' access times).
+find "$portable" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$build" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -q -9 "$zip" -@)
 
 # The uninstaller removes exactly the files the installer put there.
 file_list=$build/$name-files.nsh
 (
   cd "$portable"
-  find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' | sort
-  find . -mindepth 1 -type d | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|' | sort -r
+  find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' | LC_ALL=C sort
+  find . -mindepth 1 -type d | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|' | LC_ALL=C sort -r
 ) >"$file_list"
 nsis_log=$build/$name-setup.log
 if ! makensis -V2 -WX -NOCD \
@@ -127,12 +145,16 @@ if ! makensis -V2 -WX -NOCD \
        -DSOURCE_DIR="$portable" \
        -DFILE_LIST="$file_list" \
        -DOUT_FILE="$setup" \
-       -DSIZE_KB="$(du -sk "$portable" | cut -f1)" \
+       -DSIZE_KB="$(du -s --apparent-size --block-size=1K "$portable" | cut -f1)" \
+       -DICON="$here/packaging/pagerbench.ico" \
        "$here/packaging/windows/pagerbench.nsi" >"$nsis_log" 2>&1; then
   cat "$nsis_log" >&2
   echo "windows.sh: makensis failed" >&2
   exit 1
 fi
+
+bash "$here/scripts/windows-sign.sh" "$setup"
+(cd "$build" && sha256sum "$(basename "$zip")" "$(basename "$setup")" >SHA256SUMS)
 
 echo "$portable"
 echo "$zip"

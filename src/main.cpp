@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pagerbench"));
     QApplication::setApplicationVersion(QStringLiteral("2.6"));
+    // Wayland finds the icon through the installed pagerbench.desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pagerbench"));
 
     pb::AppState state;
     state.folder = pb::ProgramFolder::locate(QCoreApplication::applicationDirPath());

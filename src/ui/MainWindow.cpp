@@ -4,10 +4,12 @@
 #include "ui/MainTabs.h"
 #include "texts/CheckWording.h"
 #include "texts/TextNumbers.h"
+#include "ui/CaptionFit.h"
 #include "ui/GridColouring.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -51,6 +53,8 @@ MainWindow::MainWindow(AppState& state, QWidget* parent)
     : QMainWindow(parent), state_(state)
 {
     setObjectName(QStringLiteral("frmHoofdscherm"));
+    // Title bar and taskbar; the secondary windows take it from their parent.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pagerbench.png")));
 
     QMenuBar* bar = menuBar();
     Setup = menuEntry(bar, "Setup");
@@ -183,6 +187,7 @@ void MainWindow::applyTexts()
     TxtLegendaTestOproepBleepcode->setText(t[TxtBleepcode] + colon);
     TxtLegendaTestOproepBericht->setText(t[TxtMessage]);
     CmdTestOproepPager->setText(t[TxtSent]);
+    FitCaptions(*this);
 }
 
 void MainWindow::UpdateMessageWindow()

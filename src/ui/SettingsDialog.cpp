@@ -1,4 +1,5 @@
 #include "ui/SettingsDialog.h"
+#include "ui/CaptionFit.h"
 
 #include "link/ports/PortMap.h"
 #include "settings/UnitTypes.h"
@@ -96,6 +97,7 @@ void SettingsDialog::applyTexts()
     LabelOpeningTheUnit->setText(t[TxtOpeningDiagnoseCover]);
     CheckOpeningUnit->setText(t[TxtDontShowAgain]);
     CmdCheckPort->setText(CheckControlText(CheckControl::CheckPortButton, state_.config.language));
+    FitCaptions(*this, {LabelCompoort, LabelMapInstellingen, LabelTaal, LabelOpeningTheUnit});
 }
 
 void SettingsDialog::LockCombo()

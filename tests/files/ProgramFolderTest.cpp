@@ -108,6 +108,15 @@ TEST_F(ProgramFolderTest, ProgramFilesIsAnInstallationWhateverTheCaseOfItsName)
     EXPECT_TRUE(pb::ProgramFolder::installPrefixes().contains(programFiles));
     EXPECT_TRUE(pb::ProgramFolder::isInside(programFiles.toUpper() + "/Pagerbench", programFiles));
 }
+
+TEST_F(ProgramFolderTest, APerUserInstallationKeepsItsFilesInThePerUserFolder)
+{
+    const QString programs = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")) + "/Programs";
+    QDir().mkpath(programs);
+    QTemporaryDir installed(programs + "/Pagerbench-test-XXXXXX");
+    ASSERT_TRUE(installed.isValid()) << "cannot make a folder in " << programs.toStdString();
+    EXPECT_EQ(pb::ProgramFolder::locate(installed.path()).path, perUser());
+}
 #endif
 
 } // namespace

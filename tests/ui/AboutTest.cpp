@@ -49,6 +49,8 @@ TEST_F(AboutTest, ShowsTheVersionAndTheLogo)
     EXPECT_FALSE(about->Image1->pixmap().isNull());
     EXPECT_TRUE(about->Image1->hasScaledContents());
     EXPECT_FALSE(about->LabelMaker->text().isEmpty());
+    // The main window's icon, the program's own picture, reaches its secondary windows.
+    EXPECT_TRUE(about->windowIcon().availableSizes().contains(QSize(128, 128)));
 }
 
 TEST_F(AboutTest, TheVersionLineFollowsTheLanguage)

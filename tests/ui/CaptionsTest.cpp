@@ -27,6 +27,17 @@ TEST_F(MainWindowTest, EnglishCaptions)
     EXPECT_EQ(window->FrameClearAll->title(), QStringLiteral("Clear all settings in unit:  "));
 }
 
+// The French caption is wider than the fixed button at the window's font.
+TEST_F(MainWindowTest, ACaptionTooLongForItsButtonTakesASmallerFontUntilTheLanguageChanges)
+{
+    loadLanguage(3);
+    const QPushButton& button = *window->CmdSchrijfAlles;
+    EXPECT_LT(button.font().pointSizeF(), window->font().pointSizeF());
+    EXPECT_LT(button.fontMetrics().horizontalAdvance(button.text()), button.width());
+    loadLanguage(0);
+    EXPECT_EQ(button.font(), window->font());
+}
+
 TEST_F(MainWindowTest, ALanguageChangeRecaptionsEverythingAndKeepsTheColons)
 {
     loadLanguage(0);

@@ -2,7 +2,7 @@
 """Compares two dumps of pagerbench-layoutdump: the main window as Windows
 builds it against the window that Linux builds.
 
-  compare-layout.py REFERENCE.json OTHER.json [--tolerance PX]
+  compare-layout.py REFERENCE.json OTHER.json [--tolerance PX] [--scale FACTOR]
 
 Every control has a fixed place in the window's design, so the two windows
 must hold the same named controls, of the same classes, shown or hidden
@@ -13,12 +13,31 @@ another font is a few pixels taller or shorter (19 px offscreen on Linux; 22
 under Wine when it fell back on a serif face); a control put elsewhere by a
 style or a layout is off by more. Hence 4 px by default, for every control
 and for the window's height; the window's width is fixed and must be equal.
+
+With --scale, OTHER is the window on a screen scaled by FACTOR: in device
+pixels it must be REFERENCE times FACTOR, with no text past its box (on
+hidden pages too).
 Exits 1 with one line for each difference."""
 import argparse
 import json
 import sys
 
 FIELDS = ("x", "y", "width", "height")
+
+
+def in_device_pixels(dump, factor):
+    """The dump with every place and size multiplied by factor, rounded."""
+    scaled = {"window": dict(dump["window"]), "widgets": {}}
+    for field in ("width", "height"):
+        scaled["window"][field] = round(dump["window"][field] * factor)
+    for path, widget in dump["widgets"].items():
+        scaled["widgets"][path] = dict(widget, **{f: round(widget[f] * factor) for f in FIELDS})
+    return scaled
+
+
+def cut_texts(dump):
+    return ["%s: its text runs past its box" % path for path, widget in sorted(dump["widgets"].items())
+            if not widget.get("textFits", True)]
 
 
 def differences(reference, other, tolerance):
@@ -66,12 +85,21 @@ def main():
     parser.add_argument("reference")
     parser.add_argument("other")
     parser.add_argument("--tolerance", type=int, default=4)
+    parser.add_argument("--scale", type=float)
     args = parser.parse_args()
     with open(args.reference, encoding="utf-8") as f:
         reference = json.load(f)
     with open(args.other, encoding="utf-8") as f:
         other = json.load(f)
-    found = differences(reference, other, args.tolerance)
+    found = []
+    if args.scale:
+        ratio = other["window"].get("devicePixelRatio", 1)
+        if abs(ratio - args.scale) > 0.01:
+            found.append("devicePixelRatio %g, expected %g" % (ratio, args.scale))
+        reference = in_device_pixels(reference, args.scale)
+        other = in_device_pixels(other, ratio)
+        found += cut_texts(other)
+    found += differences(reference, other, args.tolerance)
     for line in found:
         print(line)
     if found:

@@ -4,7 +4,8 @@
 # main window's layout with the Linux build's, clicks "Read all settings from
 # Unit", checks the day's log file beside the executable against the unit's
 # own values, and keeps a picture of the window in
-# build-win64/screenshots/main-window-wine.png.
+# build-win64/screenshots/main-window-wine.png; then the windows scaled to
+# 100 to 200 %, with a picture at 150 % (main-window-wine-150.png).
 #   bash tests/windows/gui-test.sh
 # Needs build-win64 (scripts/windows.sh). Environment:
 #   PAGERBENCH_LINUX_BUILD  the Linux build with the virtual unit, pagerbench-cli
@@ -70,8 +71,9 @@ else
 fi
 cp "$win_build/pagerbench-layoutdump.exe" "$app/"
 
-# A display of our own; Xvfb tells its number once it listens.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# A display of our own, large enough for the window at 200 %; Xvfb tells its
+# number once it listens.
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 background_pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
@@ -137,17 +139,21 @@ app_windows_path="Z:${app//\//\\}"
 printf '%s\r\n' "0        Compoort ->0" "1      Logfile ->1" "2       SetPath ->$app_windows_path" \
   "3       UnitType ->$unit_type" "4       Taal ->$language" "5       Case ->1" >"$app/Pagerbench.set"
 
-(cd "$app" && exec wine pagerbench.exe) >"$work/program.out" 2>&1 &
-program=$!
-background_pids+=("$program")
-window=
-for _ in $(seq 120); do
-  window=$(xdotool search --onlyvisible --name 'Pagerbench' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || fail "no Pagerbench window within a minute: $(cat "$work/program.out")"
-sleep 2 # the delayed load of the default settings
+# Starts pagerbench.exe; `program` and `window` name its process and its window.
+start_program() { # start_program OUTPUT
+  (cd "$app" && exec wine pagerbench.exe) >"$1" 2>&1 &
+  program=$!
+  background_pids+=("$program")
+  window=
+  for _ in $(seq 120); do
+    window=$(xdotool search --onlyvisible --name 'Pagerbench' 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.5
+  done
+  [ -n "$window" ] || fail "no Pagerbench window within a minute: $(cat "$1")"
+  sleep 2 # the delayed load of the default settings
+}
+start_program "$work/program.out"
 
 # The X window must be the Qt window's client area, or the clicks miss.
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -234,6 +240,37 @@ if kill -0 "$program" 2>/dev/null; then
   echo "the program still runs 10 s after Alt+F4 on its window"
   failures=$((failures + 1))
 fi
+
+# The windows on scaled screens, one table over the scales: at each, the
+# main window and the secondary windows in device pixels are those at 100 %
+# times the factor (within 6 px), and no text is cut. Wine takes LogPixels
+# when its server starts again.
+for dpi in 96 120 144 192; do
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+    fail "cannot set LogPixels"
+  wineserver -k
+  wineserver -w
+  for shown in main settings guide about; do
+    dump=$work/scale-$dpi-$shown.json
+    (cd "$app" && WINEQT_QPA_PLATFORM=windows timeout 120 wine pagerbench-layoutdump.exe --language "$language" \
+      --type "$unit_type" --window "$shown" --out "Z:$dump") >/dev/null 2>&1 ||
+      fail "pagerbench-layoutdump.exe --window $shown failed at LogPixels $dpi"
+    say "$shown at $dpi dpi against 96 dpi:"
+    python3 "$here/compare-layout.py" --tolerance 6 --scale "$(jq -n "$dpi / 96")" \
+      "$work/scale-96-$shown.json" "$dump" || failures=$((failures + 1))
+  done
+  [ "$dpi" = 144 ] || continue
+  # The picture at 150 %, as large on the screen as the window's dump says.
+  start_program "$work/program-150.out"
+  shot=$win_build/screenshots/main-window-wine-150.png
+  import -window "$window" "$shot" || fail "no screenshot at 150 %"
+  expected=$(jq -r '.window | "\(.width * .devicePixelRatio | round)x\(.height * .devicePixelRatio | round)"' \
+    "$work/scale-144-main.json")
+  size=$(identify -format '%wx%h' "$shot")
+  say "screenshot $shot: $size, the window at 150 % $expected"
+  [ "$size" = "$expected" ] || failures=$((failures + 1))
+  wineserver -k
+done
 
 [ "$failures" -eq 0 ] || fail "$failures check(s) failed"
 say "passed"

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Tries the Windows outputs of scripts/windows.sh under Wine, in a prefix of
 # its own: the zip as a portable copy (files beside the program), then the
-# setup program with /S (files under Program Files, the Start-menu entry,
-# the Add/Remove Programs key, the program's files in %LOCALAPPDATA%), and
-# its uninstaller with /S. Usage: installer-test.sh BUILD_WIN64_FOLDER
+# setup program and its uninstaller with /S for the current user and for
+# everyone (/ALLUSERS): folder, Start-menu entry, Add/Remove Programs key, the
+# program's files in %LOCALAPPDATA%; the icon and version details read from
+# the files' resources. Usage: installer-test.sh BUILD_WIN64_FOLDER
 # Runs as root, or through sudo (for apt-get). Exits 1 when a check fails.
 set -euo pipefail
 
 [ $# -eq 1 ] || { echo "usage: $0 BUILD_WIN64_FOLDER" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 
-bash "$(dirname "$0")/../../scripts/ensure-packages.sh" wine wine64 xvfb xauth python3
+bash "$(dirname "$0")/../../scripts/ensure-packages.sh" wine wine64 xvfb xauth python3 icoutils
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=Pagerbench-$version-win64
@@ -34,7 +35,7 @@ check() { # check WHAT COMMAND...
     failed=$((failed + 1))
   fi
 }
-windows_folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+windows_folder() { readlink -m "$(winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')")"; }
 is_empty_or_missing() { [ ! -e "$1" ] || [ -z "$(ls -A "$1")" ]; }
 has_log() { compgen -G "$1/*.log" >/dev/null; }
 help_runs() { wine "$1/pagerbench-cli.exe" --help 2>&1 | grep -q "^usage:"; }
@@ -47,7 +48,6 @@ holds_files() { # holds_files FOLDER LIST: every file of the list is in the fold
 
 wineboot -i >/dev/null 2>&1
 per_user=$(windows_folder LOCALAPPDATA)/Pagerbench
-start_menu_entry=$(windows_folder ProgramData)"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
 
 # The tcp:// module is found from the program's own folder when a device
 # server hears from the command-line tool.
@@ -111,43 +111,96 @@ check "the zip's pagerbench.exe writes its log beside itself" has_log "$portable
 check "the zip's pagerbench.exe loads its plugins from its folder" plugins_from "$portable"
 check "the zip's pagerbench.exe writes nothing into $per_user" is_empty_or_missing "$per_user"
 
-# The setup program, silent.
-check "the setup program exits 0" wine "$setup" /S
-program=$(winepath -u 'C:\Program Files\Pagerbench')
-shipped=$(cd "$portable" && find . -type f ! -path './Log/*' | sort)
-check "the zip's files are all installed under Program Files" holds_files "$program" "$shipped"
-check "the uninstaller is installed" test -f "$program/uninstall.exe"
-check "the Start menu has Pagerbench" test -f "$start_menu_entry"
-
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
-registered=$(wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' || true)
-value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$registered"; }
-check "the uninstall key names Pagerbench" test "$(value_of DisplayName)" = Pagerbench
-check "the uninstall key gives version $version" test "$(value_of DisplayVersion)" = "$version"
-check "the uninstall key's UninstallString runs the uninstaller" \
-  test "$(value_of UninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe"'
-check "the uninstall key's QuietUninstallString runs it with /S" \
-  test "$(value_of QuietUninstallString)" = '"C:\Program Files\Pagerbench\uninstall.exe" /S'
-
-check "the installed pagerbench-cli.exe loads the tcp:// module" module_loads "$program"
-before=$(cd "$program" && find . | sort)
-run_window_until_log "$program" "$per_user/Log"
-check "the installed pagerbench.exe writes its log into %LOCALAPPDATA%\\Pagerbench" has_log "$per_user/Log"
-check "the installed pagerbench.exe loads its plugins from its folder" plugins_from "$program"
-check "the installed pagerbench.exe writes nothing under Program Files" \
-  test "$(cd "$program" && find . | sort)" = "$before"
-
-# The uninstaller copies itself elsewhere and returns at once.
-check "the uninstaller exits 0" wine "$program/uninstall.exe" /S
-for _ in $(seq 60); do
-  [ -e "$program" ] || break
-  sleep 1
+# What Explorer shows of a file, from its resources: the program's icon (the
+# same sizes as packaging/pagerbench.ico) and its version details.
+icon_sizes() { icotool -l "$1" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' '; }
+has_the_icon() {
+  wrestool -x --type=group_icon "$1" >"$work/icon.ico" &&
+    test "$(icon_sizes "$work/icon.ico")" = "$(icon_sizes "$(dirname "$0")/../../packaging/pagerbench.ico")"
+}
+version_details() { # KEY=VALUE lines of the four details Explorer shows first
+  wrestool -x --raw --type=version "$1" | iconv -f UTF-16LE -t UTF-8 -c | tr -s '\0-\37' '\n' |
+    awk 'key { print key "=" $0; key = "" } /^(ProductName|ProductVersion|FileDescription|LegalCopyright)$/ { key = $0 }' | sort
+}
+for program in "pagerbench.exe:Pagerbench configuration and service tool" \
+               "pagerbench-cli.exe:Pagerbench command-line tool" "pagerbench-tcp.dll:Pagerbench device server module" \
+               "$setup:Pagerbench setup"; do
+  file=${program%%:*}
+  [[ $file == /* ]] || file=$portable/$file
+  [[ $file == *.dll ]] || check "$(basename "$file") has the program's icon" has_the_icon "$file"
+  check "$(basename "$file") has its version details" test "$(version_details "$file")" = "$(printf '%s\n' \
+    "FileDescription=${program#*:}" "LegalCopyright=Copyright © Pagerbench service tools" \
+    ProductName=Pagerbench "ProductVersion=$version" | sort)"
 done
-check "the uninstaller removes the program's folder" test ! -e "$program"
-check "the uninstaller removes the Start-menu entry" test ! -e "$start_menu_entry"
-key_gone() { ! wine reg query "$key" /reg:64 >/dev/null 2>&1; }
-check "the uninstaller removes the uninstall key" key_gone
-check "the uninstaller leaves the user's files" has_log "$per_user/Log"
+
+# The setup program and its uninstaller, silent, for the current user (the
+# default) and for everyone (/ALLUSERS). Wine has no users without rights:
+# where the files, the Start-menu entry and the uninstall key land shows the mode.
+check "the setup program's manifest asks for no elevation" \
+  bash -c 'wrestool -x --raw --type=24 "$1" | grep -q "requestedExecutionLevel level=\"asInvoker\""' _ "$setup"
+shipped=$(cd "$portable" && find . -type f ! -path './Log/*' | sort)
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Pagerbench'
+user_profile=$(windows_folder USERPROFILE)
+key_gone() { ! wine reg query "$1\\$uninstall_key" /reg:64 >/dev/null 2>&1; }
+nothing_left_but_user_files() {
+  ! find "$WINEPREFIX/drive_c" -iname '*pagerbench*' ! -path "$per_user" ! -path "$per_user/*" | grep .
+}
+# Nothing changed outside the user's profile since the marker, Wine's own
+# files aside; the machine's registry has no word of the program.
+nothing_outside_profile() {
+  ! find "$WINEPREFIX/drive_c" -newer "$1" ! -type d ! -path "$user_profile/*" ! -path "*/windows/*" | grep .
+}
+nothing_in_machine_registry() { wineserver -w && ! grep -i pagerbench "$WINEPREFIX/system.reg"; }
+install_run_uninstall() { # MODE ROOT_KEY PROGRAM_FOLDER START_MENU_PARENT SETUP_OPTIONS...
+  local mode=$1 root=$2 windows_program=$3 marker=$work/marker-$1 program start_menu_entry
+  program=$(winepath -u "$windows_program")
+  start_menu_entry=$(windows_folder "$4")"/Microsoft/Windows/Start Menu/Programs/Pagerbench.lnk"
+  shift 4
+  rm -rf "$per_user/Log"
+  wineserver -w
+  touch "$marker"
+
+  check "$mode: the setup program exits 0" wine "$setup" /S "$@"
+  check "$mode: the zip's files are all installed in $windows_program" holds_files "$program" "$shipped"
+  check "$mode: the uninstaller is installed" test -f "$program/uninstall.exe"
+  check "$mode: the Start menu has Pagerbench" test -f "$start_menu_entry"
+  check "$mode: the uninstall key in $root names Pagerbench $version and its uninstaller, quiet with /S" test \
+    "$(wine reg query "$root\\$uninstall_key" /reg:64 2>/dev/null | tr -d '\r' | LC_ALL=C sort |
+       sed -n 's/^ *\(DisplayName\|DisplayVersion\|QuietUninstallString\|UninstallString\) *REG_SZ */\1=/p')" = \
+    "$(printf '%s\n' DisplayName=Pagerbench "DisplayVersion=$version" \
+       "QuietUninstallString=\"$windows_program\\uninstall.exe\" /S" "UninstallString=\"$windows_program\\uninstall.exe\"")"
+  if [ "$mode" = "for me" ]; then
+    check "for me: no uninstall key in HKLM" key_gone HKLM
+    check "for me: nothing written outside the user's profile" nothing_outside_profile "$marker"
+    check "for me: nothing of Pagerbench in the machine's registry" nothing_in_machine_registry
+  fi
+
+  check "$mode: the installed pagerbench-cli.exe loads the tcp:// module" module_loads "$program"
+  local before
+  before=$(cd "$program" && find . | sort)
+  run_window_until_log "$program" "$per_user/Log"
+  check "$mode: the installed pagerbench.exe writes its log into %LOCALAPPDATA%\\Pagerbench" has_log "$per_user/Log"
+  check "$mode: the installed pagerbench.exe loads its plugins from its folder" plugins_from "$program"
+  check "$mode: the installed pagerbench.exe writes nothing into its own folder" \
+    test "$(cd "$program" && find . | sort)" = "$before"
+
+  # No program of the folder may still run. The uninstaller copies itself
+  # elsewhere and returns at once.
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  check "$mode: the uninstaller exits 0" wine "$program/uninstall.exe" /S
+  for _ in $(seq 60); do
+    [ -e "$program" ] || break
+    sleep 1
+  done
+  check "$mode: the uninstaller removes the program's folder" test ! -e "$program"
+  check "$mode: the uninstaller removes the Start-menu entry" test ! -e "$start_menu_entry"
+  check "$mode: the uninstaller removes the uninstall key" key_gone "$root"
+  check "$mode: the uninstaller leaves the user's files" has_log "$per_user/Log"
+  check "$mode: nothing of the program is left but the user's files" nothing_left_but_user_files
+}
+install_run_uninstall "for me" HKCU "$(wine cmd /c echo '%LOCALAPPDATA%\Programs\Pagerbench' | tr -d '\r')" APPDATA
+install_run_uninstall "for everyone" HKLM 'C:\Program Files\Pagerbench' ProgramData /ALLUSERS
 
 echo "installer-test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,12 +1,14 @@
 // Writes the guide's three step pictures and the About logo as JPEG files
 // into the folder given on the command line (default: the current folder),
 // and, when a second folder is given, the program's icon there as
-// pagerbench.png:
+// pagerbench.png and, at every size Windows uses, as pagerbench.ico:
 //   pagerbench-drawpictures src/ui/assets packaging
 #include "Enclosure.h"
+#include "IconFile.h"
 #include "Logo.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextStream>
@@ -20,6 +22,22 @@ bool save(const QImage& image, const QDir& folder, const QString& name, const ch
 {
     const QString path = folder.filePath(name);
     if (!image.save(path, format, quality)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
+bool saveIconFile(const QDir& folder)
+{
+    QList<QImage> images;
+    for (int size : pbdraw::iconFileSizes())
+        images << pbdraw::drawIcon(size);
+    const QByteArray bytes = pbdraw::iconFile(images);
+    const QString path = folder.filePath(QStringLiteral("pagerbench.ico"));
+    QFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         QTextStream(stderr) << "cannot write " << path << '\n';
         return false;
     }
@@ -50,8 +68,10 @@ int main(int argc, char* argv[])
     ok = save(pbdraw::drawStep2(), folder, QStringLiteral("step2.jpg")) && ok;
     ok = save(pbdraw::drawStep3(), folder, QStringLiteral("step3.jpg")) && ok;
     ok = save(pbdraw::drawLogo(), folder, QStringLiteral("logo.jpg")) && ok;
-    if (args.size() > 2)
+    if (args.size() > 2) {
         ok = save(pbdraw::drawIcon(kIconSize), iconFolder, QStringLiteral("pagerbench.png"), "PNG", -1)
              && ok;
+        ok = saveIconFile(iconFolder) && ok;
+    }
     return ok ? 0 : 1;
 }

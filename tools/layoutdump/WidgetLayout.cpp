@@ -1,4 +1,5 @@
 #include "WidgetLayout.h"
+#include "TextFit.h"
 
 #include <QFontInfo>
 #include <QStringList>
@@ -46,12 +47,14 @@ QJsonObject WidgetLayout(const QWidget& window)
                                  {QStringLiteral("width"), control->width()},
                                  {QStringLiteral("height"), control->height()},
                                  {QStringLiteral("visible"), control->isVisibleTo(&window)},
+                                 {QStringLiteral("textFits"), textFits(*control)},
                              });
     }
     const QJsonObject size{{QStringLiteral("width"), window.width()},
                            {QStringLiteral("height"), window.height()},
                            {QStringLiteral("font"), window.font().toString()},
-                           {QStringLiteral("fontShown"), QFontInfo(window.font()).family()}};
+                           {QStringLiteral("fontShown"), QFontInfo(window.font()).family()},
+                           {QStringLiteral("devicePixelRatio"), window.devicePixelRatioF()}};
     return {{QStringLiteral("window"), size}, {QStringLiteral("widgets"), widgets}};
 }
 

@@ -5,8 +5,9 @@
 
 namespace pb::layoutdump {
 
-// {"window": {"width", "height", "font", "fontShown"}, "widgets": {path: {"class", "x", "y",
-// "width", "height", "visible"}}}. A control's path joins the names of its
+// {"window": {"width", "height", "font", "fontShown", "devicePixelRatio"}, "widgets": {path:
+// {"class", "x", "y", "width", "height", "visible", "textFits"}}}, in logical pixels (device
+// pixels over devicePixelRatio). A control's path joins the names of its
 // named ancestors below the window ("client/SSTab1/page3/CmdLeesAlles"), so
 // names that repeat on different pages stay apart. Positions count from the
 // window's top-left corner. Qt's own parts of a control (named "qt_...")

@@ -1,6 +1,7 @@
 // Builds the main window as the program does, in a folder of its own with a
 // configuration of the given language and unit type, shows it on the given
-// tab and prints the places of its named controls as JSON.
+// tab and prints the places of its named controls as JSON; or those of one
+// of the secondary windows, opened over it as its menu or button opens it.
 #include "ui/MainTabs.h"
 #include "WidgetLayout.h"
 
@@ -16,6 +17,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <optional>
 
 namespace {
@@ -24,6 +27,7 @@ struct Options {
     int16_t language = 0;
     int16_t unitType = 1;
     int tab = 0;
+    QString window = QStringLiteral("main");
     QString out; // empty: standard output
 };
 
@@ -41,6 +45,8 @@ std::optional<Options> parse(const QStringList& args)
             options.unitType = int16_t(value.toInt(&number));
         else if (args.at(i) == QLatin1String("--tab"))
             options.tab = value.toInt(&number);
+        else if (args.at(i) == QLatin1String("--window"))
+            options.window = value;
         else if (args.at(i) == QLatin1String("--out"))
             options.out = value;
         else
@@ -60,6 +66,34 @@ void pump(int ms)
     loop.exec();
 }
 
+void showAndWait(QWidget& window)
+{
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    pump(500);
+}
+
+// The main window, or the secondary window that opens over it.
+QWidget* open(pb::Program& program, const QString& which)
+{
+    const std::map<QString, std::function<void()>> openers{
+        {QStringLiteral("main"), [] {}},
+        {QStringLiteral("settings"), [&] { program.ShowSettingsDialog(); }},
+        {QStringLiteral("guide"), [&] { program.ShowGuide(); }},
+        {QStringLiteral("about"), [&] { program.ShowAbout(); }},
+    };
+    const auto opener = openers.find(which);
+    if (opener == openers.end())
+        return nullptr;
+    const QWidgetList before = QApplication::topLevelWidgets();
+    opener->second();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !before.contains(window))
+            return window;
+    return &program.window;
+}
+
 bool write(const QByteArray& json, const QString& path)
 {
     if (path.isEmpty())
@@ -75,7 +109,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const std::optional<Options> options = parse(QApplication::arguments());
     if (!options || options->tab < 0 || options->tab >= pb::kTabCount) {
-        std::fputs("usage: pagerbench-layoutdump [--language 0..3] [--type 0..6] [--tab 0..4] [--out FILE]\n",
+        std::fputs("usage: pagerbench-layoutdump [--language 0..3] [--type 0..6] [--tab 0..4]\n"
+                   "                             [--window main|settings|guide|about] [--out FILE]\n",
                    stderr);
         return 2;
     }
@@ -100,12 +135,16 @@ int main(int argc, char* argv[])
     pb::Program program(state);
     program.load();
     program.window.SSTab1->setCurrentIndex(options->tab);
-    program.window.show();
-    while (!program.window.windowHandle()->isExposed())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    pump(500);
+    showAndWait(program.window);
+    QWidget* window = open(program, options->window);
+    if (!window) {
+        std::fputs("--window takes main, settings, guide or about\n", stderr);
+        return 2;
+    }
+    if (window != &program.window)
+        showAndWait(*window);
 
-    const QByteArray json = QJsonDocument(pb::layoutdump::WidgetLayout(program.window)).toJson();
+    const QByteArray json = QJsonDocument(pb::layoutdump::WidgetLayout(*window)).toJson();
     if (!write(json, options->out)) {
         std::fputs("cannot write the layout\n", stderr);
         return 1;

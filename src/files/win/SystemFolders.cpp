@@ -1,4 +1,5 @@
-// Where Windows installs programs, and its case-insensitive folder names.
+// Where Windows installs programs, for everyone and for one user, and its
+// case-insensitive folder names.
 #include "files/ProgramFolder.h"
 
 #include <QDir>
@@ -14,6 +15,11 @@ QStringList ProgramFolder::systemPrefixes()
         if (!folder.isEmpty())
             prefixes << QDir::fromNativeSeparators(folder);
     }
+    // The user's own programs folder, where an installer without administrator
+    // rights puts them.
+    const QString localAppData = qEnvironmentVariable("LOCALAPPDATA");
+    if (!localAppData.isEmpty())
+        prefixes << QDir::fromNativeSeparators(localAppData) + QStringLiteral("/Programs");
     return prefixes;
 }
 
