@@ -72,10 +72,7 @@ void UnitDriver::apply(const ExchangeReport& report)
 QList<RowValue> UnitDriver::shownRows(bool withValues)
 {
     QList<RowValue> shown;
-    const int16_t last = std::min<int16_t>(HighestRow(parts_.unitType), kGridRows - 1);
-    for (int16_t r = 0; r <= last; ++r) {
-        if (!parts_.grid.shown(r))
-            continue;
+    for (int16_t r : ShownRowNumbers(parts_.unitType, parts_.grid)) {
         if (withValues)
             GridToSetting(parts_.grid, parts_.rows, r);
         shown.append({r, withValues ? parts_.rows.UnitSettings[r] : int16_t(-1)});

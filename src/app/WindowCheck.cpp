@@ -13,12 +13,7 @@ namespace {
 // The first row the unit type shows: the check's harmless read.
 int16_t FirstShownRow(const AppState& state)
 {
-    const int16_t last = std::min<int16_t>(HighestRow(state.config.unitType), kGridRows - 1);
-    for (int16_t row = 0; row <= last; ++row) {
-        if (state.grid.shown(row))
-            return row;
-    }
-    return 0;
+    return ShownRowNumbers(state.config.unitType, state.grid).value(0, 0);
 }
 
 } // namespace

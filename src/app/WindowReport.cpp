@@ -2,12 +2,9 @@
 
 #include "files/SettingsFile.h"
 #include "settings/RowCoding.h"
-#include "settings/UnitTypes.h"
 #include "settings/ValueCoding.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <algorithm>
 
 namespace pb {
@@ -49,23 +46,15 @@ ReportInputs WindowReportInputs(const AppState& state, const QString& device,
 {
     ReportInputs inputs;
     inputs.language = state.config.language;
+    inputs.header = CommonHeader(state.config.unitType, state.texts);
     ReportHeader& header = inputs.header;
-    header.program = QStringLiteral("Pagerbench %1.%2").arg(kVersionMajor).arg(kVersionMinor);
-    header.madeAt = QDateTime::currentDateTime();
-    header.computer = QSysInfo::machineHostName();
     header.port = QStringLiteral("Com%1").arg(state.config.portIndex + 1);
     header.device = device;
-    header.unitType = state.config.unitType;
-    if (const UnitTypeInfo* type = FindUnitType(state.config.unitType))
-        header.unitTypeName = state.texts[type->nameText];
     header.technician = state.reportFields.technician;
     header.site = state.reportFields.site;
 
-    const int16_t last = std::min<int16_t>(HighestRow(state.config.unitType), kGridRows - 1);
-    for (int16_t r = 0; r <= last; ++r) {
-        if (state.grid.shown(r))
-            inputs.rows.append(RowOf(state, r));
-    }
+    for (int16_t r : ShownRowNumbers(state.config.unitType, state.grid))
+        inputs.rows.append(RowOf(state, r));
     const QString reference = state.folder.defaultSettingsFileToRead();
     inputs.referenceFile = QFileInfo(reference).fileName();
     inputs.reference = ReferenceRows(reference);

@@ -2,7 +2,11 @@
 
 #include "files/SettingsFile.h"
 #include "settings/RowCoding.h"
+#include "settings/UnitTypes.h"
 #include "settings/ValueCoding.h"
+
+#include <QCoreApplication>
+#include <QSysInfo>
 
 namespace pb {
 
@@ -60,6 +64,18 @@ ReportContent MakeReport(const ReportInputs& inputs)
     }
     content.fingerprint = SettingsFileFingerprint(SavedValues(inputs.rows));
     return content;
+}
+
+ReportHeader CommonHeader(int16_t unitType, const TextTable& texts)
+{
+    ReportHeader header;
+    header.program = QStringLiteral("Pagerbench ") + QCoreApplication::applicationVersion();
+    header.madeAt = QDateTime::currentDateTime();
+    header.computer = QSysInfo::machineHostName();
+    header.unitType = unitType;
+    if (const UnitTypeInfo* type = FindUnitType(unitType))
+        header.unitTypeName = texts[type->nameText];
+    return header;
 }
 
 } // namespace pb

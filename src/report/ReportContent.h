@@ -5,6 +5,7 @@
 // ReportInputs; MakeReport turns it into the content, so the same values
 // give the same report whoever asks.
 #include "settings/RowValues.h"
+#include "texts/TextTable.h"
 
 #include <QDateTime>
 #include <QList>
@@ -82,6 +83,11 @@ struct ReportContent {
 };
 
 ReportContent MakeReport(const ReportInputs& inputs);
+
+// What every report's header says alike: this program and its version, the
+// time, this computer and the unit type by its name in `texts`. The caller
+// adds the port or file and the people.
+ReportHeader CommonHeader(int16_t unitType, const TextTable& texts);
 
 // The values read --out saves for these rows: each row's position, -1 for a
 // value no option names, 0 for every other row.

@@ -2,11 +2,8 @@
 
 #include "report/ReportContent.h"
 #include "report/ReportPdf.h"
-#include "settings/UnitTypes.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSysInfo>
 
 namespace pb::cli {
 
@@ -44,19 +41,13 @@ ReportHeader HeaderOf(const UnitCommand& command)
 {
     const CliRequest& request = command.request;
     const CoreParts& parts = command.parts;
-    ReportHeader header;
-    header.program = QStringLiteral("Pagerbench ") + QCoreApplication::applicationVersion();
-    header.madeAt = QDateTime::currentDateTime();
-    header.computer = QSysInfo::machineHostName();
+    ReportHeader header = CommonHeader(parts.unitType, parts.texts);
     if (request.from.isEmpty()) {
         header.port = request.port;
         header.device = DeviceOf(request.port, parts.folder).device;
     } else {
         header.fromFile = QFileInfo(request.from).fileName();
     }
-    header.unitType = parts.unitType;
-    if (const UnitTypeInfo* type = FindUnitType(parts.unitType))
-        header.unitTypeName = parts.texts[type->nameText];
     header.technician = request.technician;
     header.site = request.site;
     return header;

@@ -24,13 +24,7 @@ constexpr int kAttemptsPerRow = 2 * kErrorLimit;
 
 QList<int16_t> ShownRowNumbers(const CoreParts& parts)
 {
-    QList<int16_t> rows;
-    const int16_t last = std::min<int16_t>(HighestRow(parts.unitType), kGridRows - 1);
-    for (int16_t row = 0; row <= last; ++row) {
-        if (parts.rowShown(row))
-            rows.append(row);
-    }
-    return rows;
+    return ShownRowNumbers(parts.unitType, parts);
 }
 
 void ShowValue(CoreParts& parts, int16_t row)
